@@ -1,0 +1,36 @@
+#pragma once
+
+#include "engine/Settings.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// One line of 排除号码原因.txt.
+struct ReportLine {
+    std::string number;              // "%03d"
+    std::vector<std::string> labels; // rejecting conditions in table order, with their spaces
+    int count = 0;
+};
+
+// What the window shows before a tolerance run: list box 1004 and the result box.
+struct ToleranceInput {
+    std::vector<int> killed;        // m_killed of the last kill run
+    std::vector<std::string> list;  // items of list box 1004, ascending
+    std::string resultText;         // text of the result box
+};
+
+struct ToleranceOutcome {
+    std::vector<int> readmitted;    // in m_killed order
+    std::vector<std::string> list;  // list box 1004 afterwards, sorted
+    std::string resultText;         // result box afterwards
+    std::string countText;          // "杀完还剩下%d注" with the list's item count
+    std::string toleranceText;      // "容错%d注"
+    std::vector<ReportLine> report; // one per number of m_killed
+    std::string reportText;         // "%s 排除原因数 %d\n" lines, UTF-8
+};
+
+ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& input);
+
+} // namespace tarvex
