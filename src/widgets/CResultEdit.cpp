@@ -1,0 +1,5 @@
+#include "widgets/CResultEdit.h"
+
+CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
+    setAcceptRichText(false);
+}
