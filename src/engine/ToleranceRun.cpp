@@ -1,0 +1,119 @@
+#include "engine/ToleranceRun.h"
+
+#include "engine/CompiledConditions.h"
+#include "engine/RunText.h"
+#include "engine/TextWindows.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tarvex {
+
+namespace {
+
+struct Row {
+    Condition condition;
+    const char* label;
+};
+
+// Table order of the report. 胆 is counted with the match-filter exception, and the
+// specified sums count twice.
+constexpr std::array<Row, 27> kRows{{
+    {Condition::Dan, " 胆 "},
+    {Condition::PositionalKill2, " 定位杀2码 "},
+    {Condition::Kill2, " 不定位杀2码 "},
+    {Condition::MustHave2, " 必出2码 "},
+    {Condition::Direct, " 杀直选号码 "},
+    {Condition::SumRange, " 和值范围 "},
+    {Condition::SumTail, " 和尾 "},
+    {Condition::Span, " 跨度 "},
+    {Condition::PositionalKill, " 定位杀 "},
+    {Condition::ExcludeCompound, " 复式排除 "},
+    {Condition::KillSums, " 杀指定和值 "},
+    {Condition::BigSmall, " 大小过滤 "},
+    {Condition::OddEven, " 奇偶过滤 "},
+    {Condition::PrimeComposite, " 质合过滤 "},
+    {Condition::Shape, " 结构过滤 "},
+    {Condition::Consecutive, " 连号过滤 "},
+    {Condition::Route, " 012过滤 "},
+    {Condition::RouteGroup, " 012过滤组 "},
+    {Condition::Dan2, " 2胆过滤 "},
+    {Condition::Dan3, " 3胆过滤 "},
+    {Condition::KillSums, " 和值过滤 "},
+    {Condition::Match, " 匹配过滤 "},
+    {Condition::PositionSize, " 位置大小 "},
+    {Condition::Junk, " 垃圾复试"},
+    {Condition::Intersection, " 交集过滤"},
+    {Condition::Formula, " 公式过滤"},
+    {Condition::Ac, " AC值过滤"},
+}};
+
+ReportLine Examine(const CompiledConditions& conditions, int number) {
+    ReportLine line;
+    line.number = CandidateText(number);
+    for (const Row& row : kRows) {
+        const bool rejects = row.condition == Condition::Dan
+                                 ? conditions.DanRejectsTolerantly(number)
+                                 : conditions.Rejects(row.condition, number);
+        if (rejects) {
+            line.labels.emplace_back(row.label);
+            ++line.count;
+        }
+    }
+    return line;
+}
+
+// Where a sorted list box puts a new item: before the first item greater than it.
+void InsertSorted(std::vector<std::string>& list, const std::string& item) {
+    const auto at = std::find_if(list.begin(), list.end(),
+                                 [&](const std::string& existing) { return item < existing; });
+    list.insert(at, item);
+}
+
+std::string ReportText(const std::vector<ReportLine>& report) {
+    std::string text;
+    for (const ReportLine& line : report) {
+        text += line.number;
+        for (const std::string& label : line.labels) {
+            text += label;
+        }
+        text += " 排除原因数 " + std::to_string(line.count) + "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& input) {
+    const CompiledConditions conditions(settings);
+    ToleranceOutcome outcome;
+    outcome.list = input.list;
+    outcome.resultText = input.resultText;
+    TextWindows shown(outcome.resultText);
+    const std::size_t baseCount = input.list.size();
+    const long long tolerated = static_cast<long long>(settings.level) + 1;
+    for (const int number : input.killed) {
+        if (number < 0 || number > 999) {
+            continue;
+        }
+        ReportLine line = Examine(conditions, number);
+        if (line.count <= tolerated && !shown.Contains(number)) {
+            InsertSorted(outcome.list, line.number);
+            outcome.readmitted.push_back(number);
+            std::string appended = line.number + '\t';
+            if ((baseCount + outcome.readmitted.size()) % 5 == 0) {
+                appended += '\n';
+            }
+            outcome.resultText += appended;
+            shown.Append(appended);
+        }
+        outcome.report.push_back(std::move(line));
+    }
+    outcome.countText = CountText(static_cast<int>(outcome.list.size()));
+    outcome.toleranceText = "容错" + std::to_string(outcome.readmitted.size()) + "注";
+    outcome.reportText = ReportText(outcome.report);
+    return outcome;
+}
+
+} // namespace tarvex

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "engine/Settings.h"
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tarvex {
+
+// A relation between two digit positions (0 百, 1 十, 2 个).
+struct DigitRelation {
+    enum class Compare { Greater, Less, GreaterEqual, Equal, LessEqual, NotEqual };
+    int left = 0;
+    int right = 0;
+    Compare compare = Compare::Equal;
+    bool Holds(int number) const;
+};
+
+// The relation a condition text such as "十小于等于个" names; none for a text
+// outside the 36 known ones (such as the same position on both sides).
+std::optional<DigitRelation> ParsePositionSize(std::string_view conditionText);
+
+// Passes when every row's relation holds; rows naming no relation constrain nothing.
+bool PositionSizeTest(int number, const std::vector<PositionSizeRow>& rows);
+
+} // namespace tarvex
