@@ -1,0 +1,39 @@
+#include "app/CDialog.h"
+
+#include "app/CDialogBuilder.h"
+#include "app/DialogUnits.h"
+
+CDialog::CDialog(QWidget* parent) : QDialog(parent) {
+    setFont(DialogUnits::DialogFont());
+}
+
+bool CDialog::UpdateData(bool save) {
+    CDataExchange dx(*this, this, save);
+    DoDataExchange(dx);
+    return !dx.Failed();
+}
+
+void CDialog::InitDialog() {
+    if (m_initialised)
+        return;
+    m_initialised = true;
+    OnInitDialog();
+}
+
+void CDialog::CreateControls(std::span<const ControlSpec> specs, int width, int height) {
+    CDialogBuilder builder(this, *this);
+    builder.CreateAll(specs);
+    setFixedSize(builder.Units().Size(width, height));
+}
+
+void CDialog::DoDataExchange(CDataExchange&) {}
+
+bool CDialog::OnInitDialog() {
+    UpdateData(false);
+    return true;
+}
+
+void CDialog::showEvent(QShowEvent* event) {
+    InitDialog();
+    QDialog::showEvent(event);
+}
