@@ -1,0 +1,50 @@
+#include "io/SchemeFile.h"
+
+#include "io/SchemeWriter.h"
+#include "io/TextFileWriter.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace tarvex {
+
+SchemeReadResult SchemeFile::Load(const QString& path) {
+    if (QFileInfo(path).isDir()) {
+        return {{}, QStringLiteral("无法读取方案文件“%1”：这是文件夹，不是文件").arg(path)};
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};
+    }
+    // size() settles a regular file at once; the bounded read covers pipes and devices.
+    const QByteArray bytes = file.size() > kMaxBytes ? QByteArray() : file.read(kMaxBytes + 1);
+    if (file.size() > kMaxBytes || bytes.size() > kMaxBytes) {
+        return {{}, QStringLiteral("方案文件“%1”太大（超过 64 MiB），不是方案文件").arg(path)};
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};
+    }
+    return FromBytes(bytes);
+}
+
+SchemeReadResult SchemeFile::FromBytes(const QByteArray& bytes) {
+    return SchemeReader::Read(bytes);
+}
+
+SchemeReadResult SchemeFile::FromString(const std::string& text) {
+    return FromBytes(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QString SchemeFile::Save(const QString& path, const Settings& settings) {
+    return TextFileWriter::WriteBytes(path, ToBytes(settings));
+}
+
+QByteArray SchemeFile::ToBytes(const Settings& settings) {
+    return SchemeWriter::Write(settings);
+}
+
+std::string SchemeFile::ToString(const Settings& settings) {
+    return ToBytes(settings).toStdString();
+}
+
+} // namespace tarvex

@@ -1,0 +1,46 @@
+#include "io/TextFileReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+namespace tarvex {
+
+std::string TextFileReader::Decode(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder gbk("GBK");
+        text = gbk.decode(bytes);
+    }
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.toStdString();
+}
+
+TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
+                                    const QString& tooBigMessage) {
+    QFile file(path);
+    if (QFileInfo(path).isDir()) {
+        // Opening a folder for reading succeeds on some systems; say what the platform says
+        // for a file that cannot be read as one.
+        return {{}, QStringLiteral("“%1”是文件夹，不是文件").arg(path)};
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {{}, file.errorString()};
+    }
+    const QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes) {
+        return {{}, tooBigMessage};
+    }
+    if (file.error() != QFileDevice::NoError) {
+        return {{}, file.errorString()};
+    }
+    return {Decode(bytes), {}};
+}
+
+TextReadResult TextFileReader::ReadBaseSet(const QString& path) {
+    return Read(path, kBaseSetLimit, QStringLiteral("大底文件太大，程序无法处理"));
+}
+
+} // namespace tarvex

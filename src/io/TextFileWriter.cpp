@@ -1,0 +1,48 @@
+#include "io/TextFileWriter.h"
+
+#include <QSaveFile>
+#include <QStringEncoder>
+
+namespace tarvex {
+
+namespace {
+
+QString WriteError(const QString& path, const QString& reason) {
+    return QStringLiteral("无法写入文件“%1”：%2").arg(path, reason);
+}
+
+} // namespace
+
+QByteArray TextFileWriter::ToGbkCrLf(const std::string& utf8Text) {
+    QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    // Characters GBK lacks become "?", as a code page 936 text file would store them.
+    QStringEncoder gbk("GBK");
+    return gbk.encode(text);
+}
+
+QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Text) {
+    return WriteBytes(path, ToGbkCrLf(utf8Text));
+}
+
+QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return WriteError(path, file.errorString());
+    }
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return WriteError(path, reason);
+    }
+    if (!file.commit()) {
+        return WriteError(path, file.errorString());
+    }
+    return {};
+}
+
+QString TextFileWriter::Truncate(const QString& path) {
+    return WriteBytes(path, {});
+}
+
+} // namespace tarvex
