@@ -1,5 +1,107 @@
 #include "widgets/CResultEdit.h"
 
+#include "app/Platform.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTextCursor>
+#include <memory>
+
 CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
+    setReadOnly(false);
+    setLineWrapMode(QTextEdit::NoWrap);
+}
+
+QMenu* CResultEdit::BuildContextMenu() {
+    auto* menu = new QMenu(this);
+    const bool selected = textCursor().hasSelection();
+    const auto add = [menu](const QString& text, Command id, bool enabled) {
+        QAction* action = menu->addAction(text);
+        action->setData(int(id));
+        action->setEnabled(enabled);
+    };
+    add(QStringLiteral("&Undo"), Undo, document()->isUndoAvailable());
+    menu->addSeparator();
+    add(QStringLiteral("复制"), Copy, selected);
+    add(QStringLiteral("粘贴"), Paste, canPaste());
+    add(QStringLiteral("清除"), Clear, selected);
+    add(QStringLiteral("全选"), SelectAll, true);
+    menu->addSeparator();
+    return menu;
+}
+
+bool CResultEdit::OnCommand(int id) {
+    switch (id) {
+    case Undo:
+        undo();
+        return true;
+    case Cut:
+        cut();
+        return true;
+    case Copy:
+        copy();
+        return true;
+    case Paste:
+        paste();
+        return true;
+    case Clear:
+        ClearSelection();
+        return true;
+    case SelectAll:
+        selectAll();
+        return true;
+    case Font:
+        ChooseFont();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CResultEdit::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        setFocus(Qt::MouseFocusReason);
+        ShowContextMenu(event->globalPosition().toPoint());
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+void CResultEdit::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's menu was shown on the press already; the menu key shows it at the caret.
+    if (event->reason() != QContextMenuEvent::Mouse) {
+        ShowContextMenu(viewport()->mapToGlobal(cursorRect().bottomLeft()));
+    }
+    event->accept();
+}
+
+void CResultEdit::ShowContextMenu(const QPoint& globalPos) {
+    const std::unique_ptr<QMenu> menu(BuildContextMenu());
+    const QAction* chosen = menu->exec(globalPos);
+    if (chosen) {
+        OnCommand(chosen->data().toInt());
+    }
+}
+
+void CResultEdit::ClearSelection() {
+    QTextCursor cursor = textCursor();
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+}
+
+void CResultEdit::ChooseFont() {
+    QTextCursor cursor = textCursor();
+    const QTextCharFormat preset =
+        cursor.hasSelection() ? cursor.charFormat() : currentCharFormat();
+    const std::optional<QFont> chosen = Platform().ChooseFont(this, preset.font());
+    if (!chosen) {
+        return;
+    }
+    if (!cursor.hasSelection()) {
+        cursor.select(QTextCursor::WordUnderCursor);
+    }
+    QTextCharFormat format;
+    format.setFont(*chosen);
+    cursor.mergeCharFormat(format);
 }

@@ -2,9 +2,37 @@
 
 #include <QTextEdit>
 
-// The result box 1042: a rich edit that the runs write and the player edits freely.
+class QMenu;
+
+// The result box 1042: a rich edit that the runs write and the player edits freely, with its
+// own right-click menu for undo, copy, paste, clear and select all.
 class CResultEdit : public QTextEdit {
     Q_OBJECT
 public:
+    enum Command {
+        Undo = 101,
+        Cut = 102,
+        Copy = 103,
+        Paste = 104,
+        Clear = 105,
+        SelectAll = 106,
+        Font = 107,
+    };
+
     explicit CResultEdit(QWidget* parent = nullptr);
+
+    // The right-click menu as it stands now; each action's data() is its command id. The caller
+    // owns the menu.
+    QMenu* BuildContextMenu();
+    // Carries out one of the commands on the box; false for an id the box does not know.
+    bool OnCommand(int id);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void ShowContextMenu(const QPoint& globalPos);
+    void ClearSelection();
+    void ChooseFont();
 };
