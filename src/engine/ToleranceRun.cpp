@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <string_view>
 
 namespace tarvex {
@@ -64,11 +65,24 @@ ReportLine Examine(const CompiledConditions& conditions, int number) {
     return line;
 }
 
-// Where a sorted list box puts a new item: before the first item greater than it.
-void InsertSorted(std::vector<std::string>& list, const std::string& item) {
-    const auto at = std::find_if(list.begin(), list.end(),
-                                 [&](const std::string& existing) { return item < existing; });
-    list.insert(at, item);
+// A sorted list box puts each new item before the first item greater than it. On a
+// sorted list that is a merge; an unsorted one (not made by the runs) is walked item by item.
+void AddToListBox(std::vector<std::string>& list, std::vector<std::string> added) {
+    if (std::is_sorted(list.begin(), list.end())) {
+        std::sort(added.begin(), added.end());
+        std::vector<std::string> merged;
+        merged.reserve(list.size() + added.size());
+        std::merge(std::make_move_iterator(list.begin()), std::make_move_iterator(list.end()),
+                   std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()),
+                   std::back_inserter(merged));
+        list.swap(merged);
+        return;
+    }
+    for (std::string& item : added) {
+        const auto at = std::find_if(list.begin(), list.end(),
+                                     [&](const std::string& existing) { return item < existing; });
+        list.insert(at, std::move(item));
+    }
 }
 
 std::string ReportText(const std::vector<ReportLine>& report) {
@@ -91,6 +105,7 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
     outcome.list = input.list;
     outcome.resultText = input.resultText;
     TextWindows shown(outcome.resultText);
+    std::vector<std::string> added;
     const std::size_t baseCount = input.list.size();
     const long long tolerated = static_cast<long long>(settings.level) + 1;
     for (const int number : input.killed) {
@@ -99,7 +114,7 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
         }
         ReportLine line = Examine(conditions, number);
         if (line.count <= tolerated && !shown.Contains(number)) {
-            InsertSorted(outcome.list, line.number);
+            added.push_back(line.number);
             outcome.readmitted.push_back(number);
             std::string appended = line.number + '\t';
             if ((baseCount + outcome.readmitted.size()) % 5 == 0) {
@@ -110,6 +125,7 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
         }
         outcome.report.push_back(std::move(line));
     }
+    AddToListBox(outcome.list, std::move(added));
     outcome.countText = CountText(static_cast<int>(outcome.list.size()));
     outcome.toleranceText = "容错" + std::to_string(outcome.readmitted.size()) + "注";
     outcome.reportText = ReportText(outcome.report);
