@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace tarvex {
+
+enum class CliCommand { Help, Run, Dan };
+
+// Exit statuses of tarvex-cli.
+enum CliExit : int {
+    kExitDone = 0,
+    kExitStopped = 1,     // the kill run stopped on a validation message; dan method 3 refused
+    kExitBadInput = 2,    // bad arguments, scheme or base-set file
+    kExitWriteFailed = 3, // an output file could not be written
+};
+
+struct CliOptions {
+    CliCommand command = CliCommand::Help;
+    // run
+    QString schemePath;
+    QString basePath;
+    int toleranceLevel = 0; // the number the 容错 combo shows, 1–17; 0 for no tolerance run
+    bool group = false;
+    QString exportPath;
+    bool json = false;
+    // dan
+    int danMethod = 0;
+    std::string danText;
+};
+
+} // namespace tarvex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/CliRunState.h"
+#include "engine/Settings.h"
+
+#include <QString>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// tarvex-cli run: replays 杀组合, 容错, 转成组选 and 导出结果 as the window does them, writing
+// the same files in the current directory.
+class CliRun {
+public:
+    CliRun(const CliOptions& options, std::FILE* out, std::FILE* err)
+        : options_(options), out_(out), err_(err) {}
+    int Execute();
+
+    static constexpr const char* kKillFile = "tarvex.txt";
+    static constexpr const char* kReportFile = "排除号码原因.txt";
+
+private:
+    bool LoadInputs();
+    void Kill();
+    void Tolerance();
+    void Group();
+    void Export();
+    void Print();
+    void Write(const QString& path, const std::string& utf8Text);
+    void Error(const QString& message);
+
+    CliOptions options_;
+    std::FILE* out_;
+    std::FILE* err_;
+    Settings settings_;
+    CliRunState state_;
+    std::vector<std::string> list_; // list box 1004
+    std::string resultText_;        // result box 1042
+    bool writeFailed_ = false;
+};
+
+} // namespace tarvex
