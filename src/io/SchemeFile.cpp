@@ -4,14 +4,10 @@
 #include "io/TextFileWriter.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace tarvex {
 
 SchemeReadResult SchemeFile::Load(const QString& path) {
-    if (QFileInfo(path).isDir()) {
-        return {{}, QStringLiteral("无法读取方案文件“%1”：这是文件夹，不是文件").arg(path)};
-    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};

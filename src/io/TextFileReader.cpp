@@ -1,7 +1,6 @@
 #include "io/TextFileReader.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace tarvex {
@@ -21,11 +20,6 @@ std::string TextFileReader::Decode(const QByteArray& bytes) {
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage) {
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
-        // Opening a folder for reading succeeds on some systems; say what the platform says
-        // for a file that cannot be read as one.
-        return {{}, QStringLiteral("“%1”是文件夹，不是文件").arg(path)};
-    }
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, file.errorString()};
     }
