@@ -61,7 +61,8 @@ bool CSkinButton::BuildStatePixmap(const QImage& strip, QPixmap& state, int fram
     const int fw = strip.width() / m_frameCount;
     const int fh = strip.height();
     const int xs = frame * fw;
-    if (fw <= 0 || xs + fw > strip.width() || width() <= 0 || height() <= 0) {
+    if (fw <= 0 || xs + fw > strip.width() || width() <= 0 || height() <= 0 ||
+        !MarginsFit(fw, fh)) {
         return false;
     }
     QImage picture(size(), QImage::Format_RGB32);
@@ -82,6 +83,12 @@ bool CSkinButton::BuildStatePixmap(const QImage& strip, QPixmap& state, int fram
     state.setMask(state.createMaskFromColor(m_keyColor, Qt::MaskInColor));
     m_loaded = 1;
     return true;
+}
+
+// Fixed bands wider than the frame would copy pixels from outside it.
+bool CSkinButton::MarginsFit(int fw, int fh) const {
+    return m_marginTop >= 0 && m_marginBottom >= 0 && m_marginLeft >= 0 && m_marginRight >= 0 &&
+           m_marginLeft + m_marginRight <= fw && m_marginTop + m_marginBottom <= fh;
 }
 
 void CSkinButton::resizeEvent(QResizeEvent* event) {
@@ -121,6 +128,10 @@ void CSkinButton::PaintButton(QPainter& painter) const {
 }
 
 void CSkinButton::paintEvent(QPaintEvent*) {
+    // A hidden button gets its resize event only when shown; never paint stale states.
+    if (m_loaded > 0 && m_normal.size() != size()) {
+        BuildStates();
+    }
     const qreal ratio = devicePixelRatioF();
     QPixmap offscreen(size() * ratio);
     offscreen.setDevicePixelRatio(ratio);

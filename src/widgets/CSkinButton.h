@@ -35,6 +35,7 @@ protected:
 private:
     bool BuildStates();
     bool BuildStatePixmap(const QImage& strip, QPixmap& state, int frame);
+    bool MarginsFit(int fw, int fh) const;
     void DrawStatePixmap(QPainter& painter, State state) const;
     void PaintButton(QPainter& painter) const;
 

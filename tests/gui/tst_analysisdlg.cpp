@@ -1,0 +1,140 @@
+#include "CFakePlatform.h"
+#include "app/DialogUnits.h"
+#include "dan/CAnalysisDlg.h"
+#include "widgets/CSkinButton.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+class TestAnalysisDlg : public QObject {
+    Q_OBJECT
+
+private:
+    CFakePlatform m_platform;
+    std::unique_ptr<CAnalysisDlg> m_dialog;
+
+private slots:
+    void initTestCase() {
+        m_platform.Install();
+        DialogUnits::RegisterFontSubstitutes();
+    }
+
+    void init() {
+        m_platform.Clear();
+        m_dialog = std::make_unique<CAnalysisDlg>();
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+    }
+
+    void cleanup() { m_dialog.reset(); }
+
+    void titleAndSize() {
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("基本分析"));
+        const DialogUnits units(m_dialog->font());
+        QCOMPARE(m_dialog->size(), units.Size(CAnalysisDlg::kWidth, CAnalysisDlg::kHeight));
+    }
+
+    void skinnedButtons_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("1227") << 1227 << "012路分析";
+        QTest::newRow("1228") << 1228 << "和值分析";
+        QTest::newRow("1229") << 1229 << "合值分析";
+        QTest::newRow("1217") << 1217 << "跨度分析";
+        QTest::newRow("1218") << 1218 << "奇偶分析";
+        QTest::newRow("1219") << 1219 << "单码分析";
+        QTest::newRow("1220") << 1220 << "大小分析";
+        QTest::newRow("1221") << 1221 << "综合分析";
+        QTest::newRow("1222") << 1222 << "石榴分析";
+        QTest::newRow("1234") << 1234 << "云杉分析";
+    }
+
+    void skinnedButtons() {
+        QFETCH(int, id);
+        QFETCH(QString, caption);
+        auto* button = m_dialog->DlgItem<CSkinButton>(id);
+        QVERIFY(button);
+        QCOMPARE(button->text(), caption);
+        QVERIFY(button->Loaded());
+        QCOMPARE(button->StatePixmap(CSkinButton::Normal).size(), button->size());
+        QVERIFY(button->isVisible() && button->isEnabled());
+
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_platform.messages.isEmpty());
+    }
+
+    void otherControls() {
+        QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(1027));
+        QVERIFY(m_dialog->DlgItem<QLineEdit>(1029));
+        const QStringList items{"1", "2", "全部"};
+        for (int id : {1235, 1236, 1237, 1238, 1239}) {
+            auto* combo = m_dialog->DlgItem<QComboBox>(id);
+            QVERIFY(combo);
+            QStringList actual;
+            for (int i = 0; i < combo->count(); ++i) {
+                actual << combo->itemText(i);
+            }
+            QCOMPARE(actual, id <= 1236 ? items : QStringList());
+        }
+        QCOMPARE(m_dialog->DlgItem<QPushButton>(1240)->text(), QStringLiteral("添加"));
+        QCOMPARE(m_dialog->DlgItem<QPushButton>(1)->text(), QStringLiteral("确定"));
+        QCOMPARE(m_dialog->DlgItem<QPushButton>(2)->text(), QStringLiteral("取消"));
+    }
+
+    void controlsFitAndDoNotOverlap() {
+        const QList<int> ids = m_dialog->ControlIds();
+        QCOMPARE(ids.size(), 10 + 10);
+        for (int a : ids) {
+            const QRect rect = m_dialog->GetDlgItem(a)->geometry();
+            QVERIFY(m_dialog->rect().contains(rect));
+            for (int b : ids) {
+                if (a < b) {
+                    QVERIFY2(!rect.intersects(m_dialog->GetDlgItem(b)->geometry()),
+                             qPrintable(QStringLiteral("%1 and %2").arg(a).arg(b)));
+                }
+            }
+        }
+    }
+
+    void addButtonDoesNothing() {
+        m_dialog->DlgItem<QPlainTextEdit>(1027)->setPlainText(QStringLiteral("123"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
+        QVERIFY(m_dialog->isVisible());
+        QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText(), QStringLiteral("123"));
+        QVERIFY(m_platform.messages.isEmpty());
+    }
+
+    void okAndCancelClose_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("result");
+        QTest::newRow("确定") << 1 << int(QDialog::Accepted);
+        QTest::newRow("取消") << 2 << int(QDialog::Rejected);
+    }
+
+    void okAndCancelClose() {
+        QFETCH(int, id);
+        QFETCH(int, result);
+        m_dialog->setResult(-1);
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(id), Qt::LeftButton);
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), result);
+    }
+
+    // Set TARVEX_ANALYSIS_SHOT to a file name to get a picture of the window.
+    void picture() {
+        const QImage image = m_dialog->grab().toImage();
+        QCOMPARE(image.size(), m_dialog->size());
+        const QString shot = qEnvironmentVariable("TARVEX_ANALYSIS_SHOT");
+        if (!shot.isEmpty()) {
+            QVERIFY(image.save(shot));
+        }
+    }
+};
+
+QTEST_MAIN(TestAnalysisDlg)
+#include "tst_analysisdlg.moc"
