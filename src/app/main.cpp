@@ -1,6 +1,24 @@
-#include <QApplication>
+#include "app/CApp.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    const char* screenshot = nullptr;
+    if (argc >= 2 && std::strcmp(argv[1], "--screenshot") == 0) {
+        if (argc != 3) {
+            std::fprintf(stderr, "usage: tarvex [--screenshot FILE]\n");
+            return 2;
+        }
+        screenshot = argv[2];
+        // Drawing into a picture needs no display; set before the application exists.
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    CApp app(argc, argv);
+    if (screenshot)
+        return app.Screenshot(QString::fromLocal8Bit(screenshot));
+    app.InitInstance();
     return 0;
 }

@@ -1,0 +1,36 @@
+#include "app/CApp.h"
+
+#include "app/CMainDialog.h"
+#include "app/DialogUnits.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <cstdio>
+
+CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QStringLiteral("tarvex"));
+    setApplicationName(QStringLiteral("tarvex"));
+    setApplicationVersion(QStringLiteral("1.0.2"));
+    setWindowIcon(QIcon(QStringLiteral(":/tarvex.png")));
+    DialogUnits::RegisterFontSubstitutes();
+}
+
+bool CApp::InitInstance() {
+    auto* dialog = new CMainDialog(nullptr);
+    dialog->exec();
+    delete dialog;
+    return false;
+}
+
+int CApp::Screenshot(const QString& fileName) {
+    CMainDialog dialog(nullptr);
+    dialog.show();
+    processEvents();
+    const QPixmap picture = dialog.grab();
+    dialog.hide();
+    if (picture.isNull() || !picture.save(fileName, "PNG")) {
+        std::fprintf(stderr, "tarvex: cannot write %s\n", qPrintable(fileName));
+        return 2;
+    }
+    return 0;
+}

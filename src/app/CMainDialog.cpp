@@ -1,0 +1,199 @@
+#include "app/CMainDialog.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CSystemMenu.h"
+#include "app/Platform.h"
+#include "engine/Settings.h"
+#include "widgets/CLinkLabel.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace {
+
+const char* const kLeaveCaption = "杀完号了吗?";
+
+} // namespace
+
+CMainDialog::CMainDialog(QWidget* parent)
+    : CDialog(parent), m_strHint(QStringLiteral("大底和复式不能同时选择")),
+      m_strLastDrawLabel(QStringLiteral("输入上期开奖号")),
+      m_hIcon(QStringLiteral(":/tarvex.png")) {
+    setWindowTitle(QStringLiteral("3D杀号程序-青石客户端专版"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    const std::vector<ControlSpec> table = ControlTable();
+    CreateControls(table, kWidth, kHeight);
+    m_systemMenu = new CSystemMenu(this, [this](int id) { OnSysCommand(id); });
+    ConnectHandlers();
+    CreatePages();
+    ConnectListsAndRuns();
+}
+
+CMainDialog::~CMainDialog() = default;
+
+// The window's initialisation, in the order the original program does it.
+bool CMainDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SetUpSystemMenu();
+    setWindowIcon(m_hIcon);
+    DlgItem<QRadioButton>(1201)->setChecked(true);
+    DlgItem<QRadioButton>(1154)->setChecked(true);
+    DisableAtStart();
+    FillCombos();
+    SelectStoredPerRow();
+    UpdateData(true);
+    m_strSums = QString::fromUtf8(tarvex::kSumsHint);
+    m_nDanCount = 1;
+    m_nSumLow = 0;
+    m_nSumHigh = 27;
+    SetLinkTargets();
+    EnableDlgItem(1131, false);
+    SetUpListColumns();
+    UpdateData(false);
+    UpdateData(true);
+    CreateConditionSheet();
+    m_nDanMethod = 1;
+    return true;
+}
+
+void CMainDialog::DisableAtStart() {
+    EnableDlgItems({1027, 1028, 1029, 1044, 1045, 1046, 1048, 1049, 1050, 1131, 1037,
+                    1038, 1040, 1136, 1137, 1138, 1139, 1140, 1175, 1042, 1163, 1164,
+                    1165, 1166, 1159, 1172, 1174, 1183, 1191, 1192, 1193},
+                   false);
+}
+
+void CMainDialog::FillCombos() {
+    auto* perRow = DlgItem<QComboBox>(1182);
+    for (int n = 1; n <= 20; ++n)
+        perRow->addItem(QString::number(n));
+    perRow->setCurrentIndex(0);
+    auto* level = DlgItem<QComboBox>(1183);
+    for (int n = 1; n <= 17; ++n)
+        level->addItem(QString::number(n));
+    const QStringList positions{QStringLiteral("百"), QStringLiteral("十"), QStringLiteral("个")};
+    DlgItem<QComboBox>(1193)->addItems(positions);
+    DlgItem<QComboBox>(1192)->addItems(positions);
+    DlgItem<QComboBox>(1191)->addItems({QStringLiteral("大于"), QStringLiteral("小于"),
+                                        QStringLiteral("等于"), QStringLiteral("大于等于"),
+                                        QStringLiteral("小于等于"), QStringLiteral("不等于")});
+}
+
+// Converted like atoi: the leading decimal number, 0 when there is none.
+static int LeadingInt(const QString& text) {
+    const QString trimmed = text.trimmed();
+    qsizetype end = 0;
+    if (end < trimmed.size() && (trimmed[end] == u'-' || trimmed[end] == u'+'))
+        ++end;
+    const qsizetype digits = end;
+    while (end < trimmed.size() && end - digits < 9 && trimmed[end] >= u'0' && trimmed[end] <= u'9')
+        ++end;
+    if (end == digits)
+        return 0;
+    return trimmed.left(end).toInt();
+}
+
+void CMainDialog::SelectStoredPerRow() {
+    const QString stored = Platform().ReadProfileString(QStringLiteral("row"),
+                                                        QStringLiteral("row"), QStringLiteral("1"));
+    auto* perRow = DlgItem<QComboBox>(1182);
+    const int index = LeadingInt(stored);
+    // An index the list does not have leaves it without a selection.
+    perRow->setCurrentIndex(index >= 0 && index < perRow->count() ? index : -1);
+    DlgItem<QComboBox>(1183)->setCurrentIndex(0);
+    DlgItem<QComboBox>(1193)->setCurrentIndex(0);
+    DlgItem<QComboBox>(1191)->setCurrentIndex(0);
+    DlgItem<QComboBox>(1192)->setCurrentIndex(1);
+}
+
+void CMainDialog::SetLinkTargets() {
+    DlgItem<CLinkLabel>(1086)->SetTarget(QStringLiteral("https://bbs.17500.cn/"));
+    DlgItem<CLinkLabel>(1196)->SetTarget(QStringLiteral("https://www.17500.cn/chart/3d-yl.html"));
+    DlgItem<CLinkLabel>(1197)->SetTarget(QStringLiteral("https://www.17500.cn/chart/p3-yl.html"));
+    DlgItem<CLinkLabel>(1195)->SetTarget(QStringLiteral("http://live.cnr.cn/listen/jjzs.m3u8"));
+}
+
+static void SetColumns(QTableWidget* table, const QStringList& titles, const QList<int>& widths) {
+    table->setColumnCount(static_cast<int>(titles.size()));
+    for (int c = 0; c < titles.size(); ++c) {
+        auto* header = new QTableWidgetItem(titles[c]);
+        header->setTextAlignment(Qt::AlignCenter);
+        table->setHorizontalHeaderItem(c, header);
+        table->setColumnWidth(c, widths[c]);
+    }
+}
+
+void CMainDialog::SetUpListColumns() {
+    SetColumns(DlgItem<QTableWidget>(1172), {QStringLiteral("号码"), QStringLiteral("出数")},
+               {70, 50});
+    SetColumns(DlgItem<QTableWidget>(1174),
+               {QStringLiteral("位数"), QStringLiteral("大小"), QStringLiteral("位数")},
+               {50, 50, 50});
+}
+
+void CMainDialog::SetUpSystemMenu() {
+    const QString aboutText = CAboutDlg::MenuText();
+    if (aboutText.isEmpty())
+        return;
+    m_systemMenu->AddSeparator();
+    m_systemMenu->AddItem(kAboutCommand, aboutText);
+}
+
+void CMainDialog::OnSysCommand(int id) {
+    if ((id & 0xFFF0) == kAboutCommand) {
+        RunAbout();
+        return;
+    }
+    CSystemMenu::RunWindowCommand(this, id);
+}
+
+void CMainDialog::RunAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    m_systemMenu->Popup(event->globalPos());
+    event->accept();
+}
+
+#ifdef Q_OS_WIN
+bool CMainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    int command = 0;
+    if (m_systemMenu->IsNativeCommand(eventType, message, &command) &&
+        (command & 0xFFF0) == kAboutCommand) {
+        RunAbout();
+        *result = 0;
+        return true;
+    }
+    return CDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+bool CMainDialog::ConfirmLeave(const QString& text) {
+    if (!Platform().AskYesNo(this, text, QString::fromUtf8(kLeaveCaption)))
+        return false;
+    // A control that refuses its text has been reported and focused; the window stays so
+    // that it can be put right.
+    if (!UpdateData(true))
+        return false;
+    Platform().WriteProfileString(QStringLiteral("row"), QStringLiteral("row"),
+                                  QString::asprintf("%d", m_nPerRow));
+    return true;
+}
+
+void CMainDialog::OnExit() {
+    if (ConfirmLeave(QStringLiteral("祝您好运!")))
+        accept();
+}
+
+// Escape, the close box and Alt+F4 all arrive here; each asks before the window ends.
+void CMainDialog::reject() {
+    if (ConfirmLeave(QStringLiteral("祝您好运！")))
+        CDialog::reject();
+}

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "app/CDialog.h"
+#include "engine/Settings.h"
+
+#include <QIcon>
+#include <QStringList>
+#include <array>
+#include <string>
+#include <vector>
+
+class CSystemMenu;
+class ConditionSheet;
+class CPropertyPage;
+class CPage1;
+class CPage2;
+class CPage3;
+class CPage4;
+class CPage5;
+class Cpage6;
+class CPage7;
+class CPage8;
+namespace tarvex {
+struct KillOutcome;
+}
+
+// The main window: every condition control, bound to the members below by data exchange.
+// The runs read only these members, after exchanging the controls into them.
+class CMainDialog : public CDialog {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 538; // dialog units
+    static constexpr int kHeight = 382;
+    static constexpr int kAboutCommand = 16;
+
+    explicit CMainDialog(QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    // The control table of the whole window, in dialog units.
+    static std::vector<ControlSpec> ControlTable();
+    CSystemMenu& SystemMenu() const { return *m_systemMenu; }
+    // A command of the system menu: the About item or one of the window's own commands.
+    void OnSysCommand(int id);
+
+    QString m_strCount;
+    int m_bSumTail[10]{};
+    int m_nSumLow = 0;
+    int m_nSumHigh = 0;
+    int m_bDan[10]{};
+    QString m_strExclude[3]; // 百, 十, 个
+    int m_bExcludeCompound = 0;
+    int m_bPositionalKill = 0;
+    QString m_strPositionalKill[3];
+    QString m_strCompound[3];
+    int m_bCompoundInput = 0;
+    QString m_strResult;
+    int m_bBaseSet = 0;
+    int m_bSpan[10]{};
+    int m_bBigSmall[8]{1, 1, 1, 1, 1, 1, 1, 1};
+    int m_bOddEven[8]{1, 1, 1, 1, 1, 1, 1, 1};
+    int m_bShape[3]{};       // 豹子, 组三, 组六
+    int m_bConsecutive[3]{}; // 不连, 二连, 三连
+    int m_bBaseIsGroup = 0;
+    QString m_strHint;
+    int m_bRoute[27]{};
+    int m_bPrimeComposite[8]{1, 1, 1, 1, 1, 1, 1, 1};
+    int m_bKillSums = 0;
+    QString m_strSums;
+    int m_bMatchCount[4]{};
+    QString m_strMatchDigits;
+    int m_bMatchFilter = 0;
+    int m_nPerRow = -1;
+    int m_nLevel = 0;
+    QString m_strTolerance;
+    int m_bPositionSize = 0;
+    QString m_strLastDraw;
+    QString m_strLastDrawLabel;
+    int m_bAc[4]{0, 1, 1, 1}; // indexed by the AC value 1..3; [0] is unused
+
+    int m_nDanCount = 1;  // 出1胆 .. 出3胆
+    int m_nDanMethod = 1; // the method of radio 1201, 1203 or 1207
+    QStringList m_matchNumbers;
+    QStringList m_matchCounts;
+    QStringList m_killed;
+    QIcon m_hIcon;
+
+    // The condition sheet and its pages, tab order 杀直选 .. 其他 (CMainDialogSheet.cpp).
+    ConditionSheet* Sheet() const { return m_sheet; }
+    std::array<CPropertyPage*, 8> Pages() const;
+    CPage1* m_page1 = nullptr;
+    CPage2* m_page2 = nullptr;
+    CPage3* m_page3 = nullptr;
+    CPage4* m_page4 = nullptr;
+    CPage5* m_page5 = nullptr;
+    Cpage6* m_page6 = nullptr;
+    CPage7* m_page7 = nullptr;
+    CPage8* m_page8 = nullptr;
+
+    // Every setting the runs read: the window's controls and the shown page are exchanged
+    // first, the other pages count as last left (CMainDialogSettings.cpp).
+    tarvex::Settings GatherSettings();
+    // Sets the controls, members, pages and lists so that the window shows these settings.
+    void ApplySettings(const tarvex::Settings& settings);
+
+    // 杀组合 and 容错 (CMainDialogRuns.cpp).
+    void OnKillRun();
+    void OnTolerance();
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange& dx) override;
+    void reject() override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+private:
+    void ConnectHandlers();
+    void ConnectFillButtons();
+    void FillCombos();
+    void SelectStoredPerRow();
+    void DisableAtStart();
+    void SetLinkTargets();
+    void SetUpListColumns();
+    void SetUpSystemMenu();
+    bool ConfirmLeave(const QString& text);
+
+    void OnDanCount(int count);
+    void OnExcludeCompound();
+    void OnPositionalKill();
+    void OnCompoundInput();
+    void OnBaseSet();
+    void RefuseBaseSetWithCompound(int id, int& member);
+    void OnKillSums();
+    void OnAllSums();
+    void OnMatchFilter();
+    void OnPositionSize();
+    void OnExit();
+    void RunAbout();
+
+    // 选择大底, 导出结果, 转成组选 (CMainDialogNumberSets.cpp)
+    void ConnectNumberSetHandlers();
+    void OnChooseBaseFile();
+    void OnExport();
+    void OnToGroup();
+    std::vector<std::string> ResultListItems() const;
+    void SetResultListItems(const std::vector<std::string>& items);
+
+    // 算胆 and 号码分析 (CMainDialogDan.cpp)
+    void ConnectDanHandlers();
+    bool SelectDanMethod(int method);
+    void OnDanMethod1();
+    void OnDanMethod2();
+    void OnDanMethod3();
+    void OnCalcDan();
+    void OnAnalysis();
+
+    // Condition sheet, match and position-size lists, runs (CMainDialogSheet.cpp,
+    // CMainDialogLists.cpp, CMainDialogSettings.cpp, CMainDialogRuns.cpp)
+    void CreatePages();
+    void CreateConditionSheet();
+    void ConnectListsAndRuns();
+    void OnAddMatch();
+    void OnDeleteMatch();
+    void OnAddPositionSize();
+    void OnDeletePositionSize();
+    std::vector<tarvex::MatchRow> MatchRows() const;
+    std::vector<tarvex::PositionSizeRow> PositionSizeRows() const;
+    void SetMatchRows(const std::vector<tarvex::MatchRow>& rows);
+    void SetPositionSizeRows(const std::vector<tarvex::PositionSizeRow>& rows);
+    void RefillMatchLists();
+    void ExchangeForRun();
+    tarvex::Settings SettingsFromMembers() const;
+    tarvex::PageSettings PageSettingsFromMembers() const;
+    void ApplyDanCount(int count);
+    void ApplyEnabling();
+    void ApplyPageSettings(const tarvex::PageSettings& pages);
+    void ShowKillOutcome(const tarvex::KillOutcome& outcome);
+
+    ConditionSheet* m_sheet = nullptr;
+    CSystemMenu* m_systemMenu = nullptr;
+};

@@ -1,0 +1,71 @@
+#include "app/CMainDialog.h"
+#include "app/Platform.h"
+#include "dan/CAnalysisDlg.h"
+#include "dan/DanCalculator.h"
+
+#include <QAbstractButton>
+
+namespace {
+
+const char* const kLastDrawLabel = "输入上期开奖号";
+const char* const kMethod3Label = "期尾+上期奖号";
+
+} // namespace
+
+void CMainDialog::ConnectDanHandlers() {
+    auto onClick = [this](int id, void (CMainDialog::*handler)()) {
+        connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+    };
+    onClick(1201, &CMainDialog::OnDanMethod1);
+    onClick(1203, &CMainDialog::OnDanMethod2);
+    onClick(1207, &CMainDialog::OnDanMethod3);
+    onClick(1198, &CMainDialog::OnCalcDan);
+    onClick(1230, &CMainDialog::OnAnalysis);
+}
+
+// The radio already shows the new method, so the member follows it even when the exchange
+// was refused; the texts are only rewritten after a complete read, so nothing typed is lost.
+bool CMainDialog::SelectDanMethod(int method) {
+    const bool read = UpdateData(true);
+    m_nDanMethod = method;
+    return read;
+}
+
+void CMainDialog::OnDanMethod1() {
+    if (!SelectDanMethod(1))
+        return;
+    m_strLastDrawLabel = QString::fromUtf8(kLastDrawLabel);
+    UpdateData(false);
+}
+
+void CMainDialog::OnDanMethod2() {
+    if (!SelectDanMethod(2))
+        return;
+    m_strLastDrawLabel = QString::fromUtf8(kLastDrawLabel);
+    UpdateData(false);
+}
+
+void CMainDialog::OnDanMethod3() {
+    if (!SelectDanMethod(3))
+        return;
+    m_strLastDrawLabel = QString::fromUtf8(kMethod3Label);
+    m_strLastDraw = QString::fromUtf8(tarvex::kDanMethod3Hint);
+    UpdateData(false);
+}
+
+void CMainDialog::OnCalcDan() {
+    if (!UpdateData(true) || m_strLastDraw.isEmpty())
+        return;
+    const tarvex::DanResult result = tarvex::CalcDan(m_nDanMethod, m_strLastDraw.toStdString());
+    if (result.refused()) {
+        Platform().Message(this, QString::fromStdString(result.message));
+        return;
+    }
+    m_strLastDraw = QString::fromStdString(result.text);
+    UpdateData(false);
+}
+
+void CMainDialog::OnAnalysis() {
+    CAnalysisDlg analysis(this);
+    analysis.exec();
+}

@@ -1,0 +1,99 @@
+#include "app/CMainDialog.h"
+#include "app/Platform.h"
+#include "io/TextFileReader.h"
+#include "io/TextFileWriter.h"
+#include "numbersets/ExportText.h"
+#include "numbersets/GroupConversion.h"
+
+#include <QAbstractButton>
+#include <QDateTime>
+#include <QDir>
+#include <QListWidget>
+
+namespace {
+
+const char* const kFileFilter = "文件名(*.TXT)|*.TXT||";
+const char* const kOutputFile = "tarvex.txt";
+const int kResultList = 1004;
+
+} // namespace
+
+void CMainDialog::ConnectNumberSetHandlers() {
+    auto onClick = [this](int id, void (CMainDialog::*handler)()) {
+        connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
+    };
+    onClick(1037, &CMainDialog::OnChooseBaseFile);
+    onClick(1038, &CMainDialog::OnExport);
+    onClick(1040, &CMainDialog::OnToGroup);
+}
+
+std::vector<std::string> CMainDialog::ResultListItems() const {
+    auto* list = DlgItem<QListWidget>(kResultList);
+    std::vector<std::string> items;
+    items.reserve(static_cast<std::size_t>(list->count()));
+    for (int row = 0; row < list->count(); ++row)
+        items.push_back(list->item(row)->text().toStdString());
+    return items;
+}
+
+void CMainDialog::SetResultListItems(const std::vector<std::string>& items) {
+    auto* list = DlgItem<QListWidget>(kResultList);
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(QString::fromStdString(item));
+}
+
+// The controls are read first so that writing the members back shows what the player had,
+// text pasted into the result box included; on a failed load the result box is not touched.
+// The file dialog leaves the current directory alone, so tarvex.txt stays where it was.
+void CMainDialog::OnChooseBaseFile() {
+    if (!UpdateData(true))
+        return;
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kFileFilter));
+    if (path.isEmpty()) {
+        UpdateData(false);
+        return;
+    }
+    const tarvex::TextReadResult read = tarvex::TextFileReader::ReadBaseSet(path);
+    if (!read.ok()) {
+        Platform().Message(this, read.error);
+        return;
+    }
+    m_strResult = QString::fromStdString(read.text);
+    UpdateData(false);
+}
+
+void CMainDialog::OnExport() {
+    if (!UpdateData(true))
+        return;
+    const QString chosen = Platform().GetSaveFileName(this, QString::fromUtf8(kFileFilter));
+    if (chosen.isEmpty())
+        return;
+    const QString path = QString::fromStdString(tarvex::ExportFileName(chosen.toStdString()));
+    const QString timestamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy年MM月dd日 HH:mm:ss"));
+    const std::string text =
+        tarvex::ExportText(ResultListItems(), m_nPerRow, timestamp.toStdString());
+    const QString error = tarvex::TextFileWriter::WriteGbk(path, text);
+    if (!error.isEmpty()) {
+        Platform().Message(this, error);
+        return;
+    }
+    Platform().ShellOpen(path);
+}
+
+// The window shows the converted list even when tarvex.txt cannot be written; the player is
+// then told which file is missing.
+void CMainDialog::OnToGroup() {
+    if (!UpdateData(true))
+        return;
+    const tarvex::GroupConversion group = tarvex::ConvertToGroup(ResultListItems());
+    SetResultListItems(group.numbers);
+    m_strResult = QString::fromStdString(group.resultText);
+    m_strCount = QString::fromStdString(group.countText);
+    const QString error = tarvex::TextFileWriter::WriteGbk(
+        QDir::current().absoluteFilePath(QString::fromUtf8(kOutputFile)), group.fileText);
+    UpdateData(false);
+    if (!error.isEmpty())
+        Platform().Message(this, error);
+}

@@ -1,0 +1,487 @@
+#include "CFakePlatform.h"
+#include "app/CMainDialog.h"
+#include "app/DialogUnits.h"
+#include "app/MainControlIds.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using IdList = QList<int>;
+
+namespace {
+
+template <std::size_t N> IdList Ids(const std::array<int, N>& ids) {
+    return IdList(ids.begin(), ids.end());
+}
+
+IdList RouteIds() {
+    IdList ids;
+    for (int c = 0; c < 27; ++c)
+        ids << MainIds::kRouteFirst + c;
+    return ids;
+}
+
+} // namespace
+
+// The main window's controls at start-up and the handlers that only change settings.
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dialog = std::make_unique<CMainDialog>();
+        m_dialog->show();
+    }
+    void cleanup() {
+        m_dialog.reset();
+        m_fake.reset();
+    }
+
+    void windowSize() {
+        QCOMPARE(m_dialog->size(), DialogUnits(m_dialog->font()).Size(538, 382));
+        QVERIFY2(
+            qAbs(m_dialog->width() - 807) <= 30 && qAbs(m_dialog->height() - 573) <= 30,
+            qPrintable(QStringLiteral("%1x%2").arg(m_dialog->width()).arg(m_dialog->height())));
+        QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("3D杀号程序-青石客户端专版"));
+        QVERIFY(!m_dialog->windowIcon().isNull());
+    }
+
+    void startupEnabled_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("enabled");
+        for (int id : {1027, 1028, 1029, 1044, 1045, 1046, 1048, 1049, 1050, 1131, 1037,
+                       1038, 1040, 1136, 1137, 1138, 1139, 1140, 1175, 1042, 1163, 1164,
+                       1165, 1166, 1159, 1172, 1174, 1183, 1191, 1192, 1193})
+            QTest::addRow("%d disabled", id) << id << false;
+        for (int id : {1003, 1036, 1035, 1047, 1051, 1039, 1093, 1135, 1173, 1194, 1182,
+                       1016, 1017, 1199, 1198, 1201, 1203, 1207, 1154, 1155, 1157, 1129,
+                       1132, 1134, 1123, 1124, 1125, 1126, 1004, 1015, 1059, 1032, 1212})
+            QTest::addRow("%d enabled", id) << id << true;
+    }
+    void startupEnabled() {
+        QFETCH(int, id);
+        QWidget* control = m_dialog->GetDlgItem(id);
+        QVERIFY(control);
+        QTEST(control->isEnabled(), "enabled");
+    }
+
+    void startupChecks_data() {
+        QTest::addColumn<IdList>("ids");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("大小排列") << Ids(MainIds::kBigSmall) << true;
+        QTest::newRow("奇偶排列") << Ids(MainIds::kOddEven) << true;
+        QTest::newRow("质合排列") << Ids(MainIds::kPrimeComposite) << true;
+        QTest::newRow("AC值") << IdList{1212, 1213, 1214} << true;
+        QTest::newRow("first radios") << IdList{1154, 1201} << true;
+        QTest::newRow("other radios") << IdList{1155, 1157, 1203, 1207} << false;
+        QTest::newRow("杀和尾") << Ids(MainIds::kSumTail) << false;
+        QTest::newRow("杀跨度") << Ids(MainIds::kSpan) << false;
+        QTest::newRow("选胆") << Ids(MainIds::kDan) << false;
+        QTest::newRow("012路") << RouteIds() << false;
+        QTest::newRow("特别排除") << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << false;
+        QTest::newRow("switches") << IdList{1035, 1047, 1051, 1039, 1093, 1135, 1173, 1194}
+                                  << false;
+    }
+    void startupChecks() {
+        QFETCH(IdList, ids);
+        QFETCH(bool, checked);
+        for (int id : ids) {
+            auto* box = m_dialog->DlgItem<QAbstractButton>(id);
+            QVERIFY2(box, qPrintable(QString::number(id)));
+            QVERIFY2(box->isChecked() == checked, qPrintable(QString::number(id)));
+        }
+    }
+
+    void startupTexts_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("sums hint") << 1131 << "和值之间必须用空格格开";
+        QTest::newRow("sum low") << 1016 << "0";
+        QTest::newRow("sum high") << 1017 << "27";
+        QTest::newRow("hint") << 1002 << "大底和复式不能同时选择";
+        QTest::newRow("last draw label") << 1208 << "输入上期开奖号";
+        QTest::newRow("count") << 1005 << "";
+        QTest::newRow("kill") << 1003 << "杀组合&K";
+        QTest::newRow("exit") << 1036 << "退出&Q";
+        QTest::newRow("tolerance") << 1175 << "容错";
+        QTest::newRow("analysis") << 1230 << "号码分析";
+    }
+    void startupTexts() {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        QWidget* control = m_dialog->GetDlgItem(id);
+        QString shown;
+        if (auto* edit = qobject_cast<QLineEdit*>(control))
+            shown = edit->text();
+        else if (auto* label = qobject_cast<QLabel*>(control))
+            shown = label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            shown = button->text();
+        QCOMPARE(shown, text);
+    }
+
+    void startupMembers() {
+        QCOMPARE(m_dialog->m_nSumLow, 0);
+        QCOMPARE(m_dialog->m_nSumHigh, 27);
+        QCOMPARE(m_dialog->m_nDanCount, 1);
+        QCOMPARE(m_dialog->m_nDanMethod, 1);
+        QCOMPARE(m_dialog->m_nPerRow, 1);
+        QCOMPARE(m_dialog->m_nLevel, 0);
+        QCOMPARE(m_dialog->m_strSums, QStringLiteral("和值之间必须用空格格开"));
+        QCOMPARE(m_dialog->m_bAc[1] + m_dialog->m_bAc[2] + m_dialog->m_bAc[3], 3);
+        QCOMPARE(m_dialog->m_bBigSmall[7], 1);
+        QCOMPARE(m_dialog->m_bRoute[26], 0);
+    }
+
+    void startupCombos_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("per row") << 1182 << 20 << "1"
+                                 << "20"
+                                 << "2";
+        QTest::newRow("level") << 1183 << 17 << "1"
+                               << "17"
+                               << "1";
+        QTest::newRow("left position") << 1193 << 3 << "百"
+                                       << "个"
+                                       << "百";
+        QTest::newRow("comparison") << 1191 << 6 << "大于"
+                                    << "不等于"
+                                    << "大于";
+        QTest::newRow("right position") << 1192 << 3 << "百"
+                                        << "个"
+                                        << "十";
+    }
+    void startupCombos() {
+        QFETCH(int, id);
+        auto* combo = m_dialog->DlgItem<QComboBox>(id);
+        QVERIFY(combo && !combo->isEditable());
+        QTEST(combo->count(), "count");
+        QTEST(combo->itemText(0), "first");
+        QTEST(combo->itemText(combo->count() - 1), "last");
+        QTEST(combo->currentText(), "shown");
+    }
+
+    void listColumns_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QList<int>>("widths");
+        QTest::newRow("match") << 1172 << QStringList{"号码", "出数"} << QList<int>{70, 50};
+        QTest::newRow("position size")
+            << 1174 << QStringList{"位数", "大小", "位数"} << QList<int>{50, 50, 50};
+    }
+    void listColumns() {
+        QFETCH(int, id);
+        QFETCH(QStringList, titles);
+        QFETCH(QList<int>, widths);
+        auto* table = m_dialog->DlgItem<QTableWidget>(id);
+        QVERIFY(table);
+        QCOMPARE(table->columnCount(), titles.size());
+        for (int c = 0; c < titles.size(); ++c) {
+            QCOMPARE(table->horizontalHeaderItem(c)->text(), titles[c]);
+            QCOMPARE(table->horizontalHeaderItem(c)->textAlignment(), int(Qt::AlignCenter));
+            QCOMPARE(table->columnWidth(c), widths[c]);
+        }
+    }
+
+    void hiddenControls_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<bool>("zeroSize");
+        QTest::newRow("analysis") << 1230 << false;
+        for (int id : {1086, 1195, 1196, 1197})
+            QTest::addRow("link %d", id) << id << true;
+    }
+    void hiddenControls() {
+        QFETCH(int, id);
+        QFETCH(bool, zeroSize);
+        QWidget* control = m_dialog->GetDlgItem(id);
+        QVERIFY(control);
+        QVERIFY(!control->isVisible());
+        if (zeroSize)
+            QCOMPARE(control->size(), QSize(0, 0));
+    }
+
+    void fillButtons_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<IdList>("boxes");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("杀和尾 全") << 1129 << Ids(MainIds::kSumTail) << true;
+        QTest::newRow("杀和尾 清") << 1132 << Ids(MainIds::kSumTail) << false;
+        QTest::newRow("杀跨度 全") << 1130 << Ids(MainIds::kSpan) << true;
+        QTest::newRow("杀跨度 清") << 1133 << Ids(MainIds::kSpan) << false;
+        QTest::newRow("选胆 清") << 1134 << Ids(MainIds::kDan) << false;
+        QTest::newRow("大小 全") << 1127 << Ids(MainIds::kBigSmall) << true;
+        QTest::newRow("大小 清") << 1128 << Ids(MainIds::kBigSmall) << false;
+        QTest::newRow("奇偶 全") << 1121 << Ids(MainIds::kOddEven) << true;
+        QTest::newRow("奇偶 清") << 1122 << Ids(MainIds::kOddEven) << false;
+        QTest::newRow("质合 全") << 1180 << Ids(MainIds::kPrimeComposite) << true;
+        QTest::newRow("质合 清") << 1181 << Ids(MainIds::kPrimeComposite) << false;
+        QTest::newRow("特别排除 全")
+            << 1125 << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << true;
+        QTest::newRow("特别排除 清")
+            << 1126 << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << false;
+        QTest::newRow("012路 全") << 1123 << RouteIds() << true;
+        QTest::newRow("012路 清") << 1124 << RouteIds() << false;
+    }
+    void fillButtons() {
+        QFETCH(int, button);
+        QFETCH(IdList, boxes);
+        QFETCH(bool, checked);
+        // Start from the opposite state, set partly by hand, so the button has work to do.
+        for (int i = 0; i < boxes.size(); ++i)
+            m_dialog->DlgItem<QAbstractButton>(boxes[i])->setChecked(i % 2 == 0 ? !checked
+                                                                                : checked);
+        m_dialog->DlgItem<QLineEdit>(1159)->setText(QStringLiteral("kept"));
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(button), Qt::LeftButton);
+        for (int id : boxes)
+            QVERIFY2(m_dialog->DlgItem<QAbstractButton>(id)->isChecked() == checked,
+                     qPrintable(QString::number(id)));
+        // The handler read the controls first: another control's text survives.
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1159)->text(), QStringLiteral("kept"));
+        QVERIFY(m_fake->messages.isEmpty());
+    }
+
+    void fillButtonStopsOnBadInteger() {
+        m_dialog->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
+        m_dialog->DlgItem<QAbstractButton>(1061)->setChecked(true);
+        m_dialog->DlgItem<QAbstractButton>(1129)->click();
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(1015)->isChecked());
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1061)->isChecked());
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("x"));
+    }
+
+    void allSums() {
+        m_dialog->DlgItem<QAbstractButton>(1135)->click();
+        m_dialog->DlgItem<QAbstractButton>(1136)->click();
+        const QString all = QStringLiteral(
+            "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27");
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1131)->text(), all);
+        QCOMPARE(m_dialog->m_strSums, all);
+    }
+
+    void danRadios_data() {
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<int>("count");
+        QTest::newRow("出2胆") << 1155 << 2;
+        QTest::newRow("出3胆") << 1157 << 3;
+        QTest::newRow("出1胆") << 1154 << 1;
+    }
+    void danRadios() {
+        QFETCH(int, radio);
+        m_dialog->m_nDanCount = 0;
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(radio), Qt::LeftButton);
+        QTEST(m_dialog->m_nDanCount, "count");
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(radio)->isChecked());
+        // The method radios are a group of their own.
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1201)->isChecked());
+        int checkedDanRadios = 0;
+        for (int id : {1154, 1155, 1157})
+            checkedDanRadios += m_dialog->DlgItem<QAbstractButton>(id)->isChecked();
+        QCOMPARE(checkedDanRadios, 1);
+    }
+
+    void methodRadiosExclusive() {
+        m_dialog->DlgItem<QAbstractButton>(1207)->click();
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1207)->isChecked());
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(1201)->isChecked());
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1154)->isChecked());
+    }
+
+    void baseSetAndCompoundExclude_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("大底 then 复式") << 1039 << 1051;
+        QTest::newRow("复式 then 大底") << 1051 << 1039;
+    }
+    void baseSetAndCompoundExclude() {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        m_dialog->DlgItem<QLineEdit>(1159)->setText(QStringLiteral("typed"));
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(first), Qt::LeftButton);
+        QVERIFY(m_fake->messages.isEmpty());
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(second), Qt::LeftButton);
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"大底和复式不能同时选择"});
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(first)->isChecked());
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(second)->isChecked());
+        QCOMPARE(m_dialog->m_bBaseSet + m_dialog->m_bCompoundInput, 1);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1159)->text(), QStringLiteral("typed"));
+        // Once the first is cleared, the second may be chosen.
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(first), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(second), Qt::LeftButton);
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(second)->isChecked());
+    }
+
+    void switchesEnable_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<IdList>("controls");
+        QTest::newRow("排除复式") << 1035 << IdList{1027, 1028, 1029};
+        QTest::newRow("定位杀") << 1047 << IdList{1044, 1045, 1046};
+        QTest::newRow("输入复式") << 1051 << IdList{1048, 1049, 1050};
+        QTest::newRow("大底") << 1039 << IdList{1037, 1042};
+        QTest::newRow("杀指定和值") << 1135 << IdList{1131, 1136};
+        QTest::newRow("匹配过滤") << 1173 << IdList{1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159};
+        QTest::newRow("位置大小匹配") << 1194 << IdList{1193, 1191, 1192, 1174, 1139, 1140};
+    }
+    void switchesEnable() {
+        QFETCH(int, box);
+        QFETCH(IdList, controls);
+        auto* button = m_dialog->DlgItem<QAbstractButton>(box);
+        for (bool expected : {true, false, true}) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            QCOMPARE(button->isChecked(), expected);
+            for (int id : controls)
+                QVERIFY2(m_dialog->GetDlgItem(id)->isEnabled() == expected,
+                         qPrintable(QString::number(id)));
+        }
+    }
+
+    void killSumsKeepsTypedText() {
+        auto* box = m_dialog->DlgItem<QAbstractButton>(1135);
+        auto* edit = m_dialog->DlgItem<QLineEdit>(1131);
+        box->click();
+        QVERIFY(edit->isEnabled());
+        QCOMPARE(edit->text(), QString());
+        QCOMPARE(m_dialog->m_bKillSums, 1);
+        edit->setText(QStringLiteral("3 4 5"));
+        box->click();
+        QVERIFY(!edit->isEnabled());
+        QCOMPARE(m_dialog->m_strSums, QStringLiteral("3 4 5"));
+        box->click();
+        QCOMPARE(edit->text(), QStringLiteral("3 4 5"));
+        QVERIFY(edit->isEnabled());
+    }
+
+    void integerValidation_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("low letters") << 1016 << "ab";
+        QTest::newRow("low empty") << 1016 << "";
+        QTest::newRow("high decimal") << 1017 << "2.5";
+        QTest::newRow("high trailing") << 1017 << "27x";
+    }
+    void integerValidation() {
+        QFETCH(int, id);
+        QFETCH(QString, text);
+        auto* edit = m_dialog->DlgItem<QLineEdit>(id);
+        edit->setText(text);
+        m_dialog->DlgItem<QAbstractButton>(1015)->setChecked(true);
+        QVERIFY(!m_dialog->UpdateData(true));
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
+        QCOMPARE(m_dialog->focusWidget(), edit);
+        // Members exchanged before the refused control keep their new values.
+        QCOMPARE(m_dialog->m_bSumTail[0], 1);
+    }
+
+    void perRowRoundTrip() {
+        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(4);
+        m_fake->answers = {true};
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1036), Qt::LeftButton);
+        QCOMPARE(m_fake->profile.value(QStringLiteral("row/row")), QStringLiteral("4"));
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+        CMainDialog next;
+        next.show();
+        QCOMPARE(next.DlgItem<QComboBox>(1182)->currentText(), QStringLiteral("5"));
+        QCOMPARE(next.m_nPerRow, 4);
+    }
+
+    void storedPerRow_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("index");
+        QTest::newRow("letters") << "abc" << 0;
+        QTest::newRow("negative") << "-5" << -1;
+        QTest::newRow("too large") << "99" << -1;
+        QTest::newRow("huge") << "99999999999999999999" << -1;
+        QTest::newRow("leading number") << "7x" << 7;
+        QTest::newRow("blanks") << " 3" << 3;
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("last") << "19" << 19;
+    }
+    void storedPerRow() {
+        QFETCH(QString, stored);
+        m_fake->profile.insert(QStringLiteral("row/row"), stored);
+        CMainDialog dialog;
+        dialog.show();
+        QTEST(dialog.DlgItem<QComboBox>(1182)->currentIndex(), "index");
+        QTEST(dialog.m_nPerRow, "index");
+    }
+
+    void leaving_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("text");
+        for (bool answer : {true, false}) {
+            const char* word = answer ? "yes" : "no";
+            QTest::addRow("exit button %s", word) << "button" << answer << "祝您好运!";
+            QTest::addRow("close box %s", word) << "close" << answer << "祝您好运！";
+            QTest::addRow("escape %s", word) << "escape" << answer << "祝您好运！";
+        }
+    }
+    void leaving() {
+        QFETCH(QString, how);
+        QFETCH(bool, answer);
+        QFETCH(QString, text);
+        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(9);
+        m_fake->answers = {answer};
+        if (how == QLatin1String("button"))
+            m_dialog->DlgItem<QAbstractButton>(1036)->click();
+        else if (how == QLatin1String("close"))
+            m_dialog->close();
+        else
+            QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        QCOMPARE(m_fake->questions.size(), 1);
+        QCOMPARE(m_fake->questions[0].text, text);
+        QCOMPARE(m_fake->questions[0].caption, QStringLiteral("杀完号了吗?"));
+        QCOMPARE(m_dialog->isVisible(), !answer);
+        QCOMPARE(m_fake->profile.value(QStringLiteral("row/row")),
+                 answer ? QStringLiteral("9") : QString());
+    }
+
+    void leavingWithBadIntegerStays() {
+        m_dialog->DlgItem<QLineEdit>(1017)->setText(QStringLiteral("x"));
+        m_fake->answers = {true};
+        m_dialog->close();
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_fake->profile.isEmpty());
+    }
+
+    void enterDoesNotClose_data() {
+        QTest::addColumn<int>("focus");
+        QTest::newRow("exit button") << 1036;
+        QTest::newRow("kill button") << 1003;
+        QTest::newRow("sum edit") << 1016;
+        QTest::newRow("check box") << 1035;
+    }
+    void enterDoesNotClose() {
+        QFETCH(int, focus);
+        QWidget* control = m_dialog->GetDlgItem(focus);
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_Return);
+        QTest::keyClick(control, Qt::Key_Enter);
+        QTest::keyClick(m_dialog.get(), Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_fake->questions.isEmpty());
+        for (auto* button : m_dialog->findChildren<QPushButton*>())
+            QVERIFY(!button->isDefault() && !button->autoDefault());
+    }
+
+private:
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<CMainDialog> m_dialog;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
