@@ -1,4 +1,5 @@
 #include "cli/CliArguments.h"
+#include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
 #include "cli/CliRun.h"
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments.front() == QLatin1String("backtest")) {
+        return CliBacktest(arguments.mid(1), stdout, stderr).Execute();
+    }
     const CliArguments::Parsed parsed = CliArguments::Parse(arguments);
     if (!parsed.error.isEmpty()) {
         std::fprintf(stderr, "tarvex-cli: %s\n%s", parsed.error.toUtf8().constData(),

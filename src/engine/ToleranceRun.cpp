@@ -99,6 +99,17 @@ std::string ReportText(const std::vector<ReportLine>& report) {
 
 } // namespace
 
+const std::vector<std::string>& ToleranceLabels() {
+    static const std::vector<std::string> labels = [] {
+        std::vector<std::string> all;
+        for (const Row& row : kRows) {
+            all.emplace_back(row.label);
+        }
+        return all;
+    }();
+    return labels;
+}
+
 ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& input) {
     const CompiledConditions conditions(settings);
     ToleranceOutcome outcome;

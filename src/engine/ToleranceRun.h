@@ -16,9 +16,9 @@ struct ReportLine {
 
 // What the window shows before a tolerance run: list box 1004 and the result box.
 struct ToleranceInput {
-    std::vector<int> killed;        // m_killed of the last kill run
-    std::vector<std::string> list;  // items of list box 1004, ascending
-    std::string resultText;         // text of the result box
+    std::vector<int> killed;       // m_killed of the last kill run
+    std::vector<std::string> list; // items of list box 1004, ascending
+    std::string resultText;        // text of the result box
 };
 
 struct ToleranceOutcome {
@@ -32,5 +32,8 @@ struct ToleranceOutcome {
 };
 
 ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& input);
+
+// The 27 condition labels in report order, each with its own spaces.
+const std::vector<std::string>& ToleranceLabels();
 
 } // namespace tarvex

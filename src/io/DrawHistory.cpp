@@ -1,0 +1,198 @@
+#include "io/DrawHistory.h"
+
+#include "io/TextFileReader.h"
+
+#include <QStringList>
+
+#include <algorithm>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace tarvex {
+
+namespace {
+
+bool AllDigits(const std::string& s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A line with fewer than three digits cannot hold a draw: a heading such as "福彩3D开奖历史".
+bool IsHeading(const std::string& s) {
+    return std::count_if(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }) < 3;
+}
+
+void Replace(std::string& s, const std::string& from, const std::string& to) {
+    for (std::size_t at = s.find(from); at != std::string::npos;
+         at = s.find(from, at + to.size())) {
+        s.replace(at, from.size(), to);
+    }
+}
+
+// Columns are separated by white space, commas, semicolons or tabs (full-width ones too);
+// quotes around CSV fields are dropped.
+std::vector<std::string> Fields(std::string line) {
+    for (const char* wide : {"，", "；", "　", "\""}) {
+        Replace(line, wide, " ");
+    }
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == ',' || c == ';' || c == '\t'; }, ' ');
+    std::istringstream in(line);
+    std::vector<std::string> fields;
+    for (std::string field; in >> field;) {
+        fields.push_back(field);
+    }
+    return fields;
+}
+
+// "第2026155期" is the same 期号 as "2026155".
+std::string Issue(std::string field) {
+    if (field.rfind("第", 0) == 0) {
+        field.erase(0, std::string("第").size());
+    }
+    const std::string qi = "期";
+    if (field.size() > qi.size() && field.compare(field.size() - qi.size(), qi.size(), qi) == 0) {
+        field.erase(field.size() - qi.size());
+    }
+    return AllDigits(field) && field.size() >= 4 && field.size() <= 12 ? field : std::string();
+}
+
+bool IsDate(const std::string& field) {
+    static const std::regex date(
+        R"((\d{4}[-/.]\d{1,2}[-/.]\d{1,2})|(\d{4}年\d{1,2}月\d{1,2}日?)|(\d{8}))");
+    return std::regex_match(field, date);
+}
+
+bool IsTime(const std::string& field) {
+    static const std::regex time(R"(\d{1,2}:\d{2}(:\d{2})?)");
+    return std::regex_match(field, time);
+}
+
+bool IsDigit(const std::string& field) {
+    return field.size() == 1 && AllDigits(field);
+}
+
+// Issues compare as numbers: a shorter one (without leading zeros) is the older.
+bool IssueBefore(const std::string& a, const std::string& b) {
+    const std::string x = a.substr(std::min(a.find_first_not_of('0'), a.size()));
+    const std::string y = b.substr(std::min(b.find_first_not_of('0'), b.size()));
+    return x.size() != y.size() ? x.size() < y.size() : x < y;
+}
+
+QString LineList(const std::vector<int>& lines) {
+    QStringList parts;
+    for (const int line : lines) {
+        parts << QString::number(line);
+    }
+    return parts.join(QStringLiteral("、"));
+}
+
+} // namespace
+
+bool DrawHistory::ParseLine(const std::string& line, HistoricDraw& draw) {
+    const std::vector<std::string> fields = Fields(line);
+    if (fields.size() < 2) {
+        return false;
+    }
+    draw.issue = Issue(fields[0]);
+    if (draw.issue.empty()) {
+        return false;
+    }
+    std::size_t at = 1;
+    if (IsDate(fields[at]) && at + 1 < fields.size()) {
+        ++at;
+        if (IsTime(fields[at]) && at + 1 < fields.size()) {
+            ++at;
+        }
+    }
+    if (fields[at].size() == 3 && AllDigits(fields[at])) {
+        draw.number = std::stoi(fields[at]);
+        return true;
+    }
+    if (at + 2 < fields.size() && IsDigit(fields[at]) && IsDigit(fields[at + 1]) &&
+        IsDigit(fields[at + 2])) {
+        draw.number = std::stoi(fields[at] + fields[at + 1] + fields[at + 2]);
+        return true;
+    }
+    return false;
+}
+
+// Sorts by 期号; an exact repeat is dropped, a 期号 given with two numbers is dropped and
+// reported, since either could be the wrong one.
+void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result) {
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return IssueBefore(a.draw.issue, b.draw.issue);
+    });
+    for (std::size_t i = 0; i < entries.size();) {
+        std::size_t end = i + 1;
+        bool conflict = false;
+        while (end < entries.size() &&
+               !IssueBefore(entries[i].draw.issue, entries[end].draw.issue)) {
+            conflict = conflict || entries[end].draw.number != entries[i].draw.number;
+            ++end;
+        }
+        if (conflict) {
+            HistoryProblem problem{HistoryProblem::Kind::Conflict, {}, entries[i].draw.issue, {}};
+            for (std::size_t k = i; k < end; ++k) {
+                problem.lines.push_back(entries[k].line);
+            }
+            std::sort(problem.lines.begin(), problem.lines.end());
+            result.problems.push_back(std::move(problem));
+        } else {
+            result.draws.push_back(entries[i].draw);
+        }
+        i = end;
+    }
+}
+
+DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
+    DrawHistoryResult result;
+    std::vector<Entry> entries;
+    std::istringstream in(utf8Text);
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (IsHeading(line)) {
+            continue;
+        }
+        HistoricDraw draw;
+        if (ParseLine(line, draw)) {
+            entries.push_back({draw, number});
+        } else {
+            result.problems.push_back({HistoryProblem::Kind::Unreadable, {number}, {}, line});
+        }
+    }
+    Settle(std::move(entries), result);
+    return result;
+}
+
+DrawHistoryResult DrawHistory::Load(const QString& path) {
+    const TextReadResult text =
+        TextFileReader::Read(path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
+    if (!text.ok()) {
+        DrawHistoryResult result;
+        result.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, text.error);
+        return result;
+    }
+    return Parse(text.text);
+}
+
+QStringList DrawHistoryResult::ProblemMessages() const {
+    QStringList messages;
+    for (const HistoryProblem& p : problems) {
+        if (p.kind == HistoryProblem::Kind::Conflict) {
+            messages << QStringLiteral("期号 %1 出现在第 %2 行，号码不同，这一期没有采用")
+                            .arg(QString::fromStdString(p.issue), LineList(p.lines));
+        } else {
+            messages << QStringLiteral("第 %1 行读不出期号和号码：%2")
+                            .arg(LineList(p.lines), QString::fromStdString(p.text).left(80));
+        }
+    }
+    return messages;
+}
+
+} // namespace tarvex

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "engine/Backtest.h"
+
+#include <QString>
+
+#include <string>
+#include <vector>
+
+namespace tarvex {
+
+// A line of a history file that could not be taken as it stands.
+struct HistoryProblem {
+    enum class Kind { Unreadable, Conflict };
+    Kind kind = Kind::Unreadable;
+    std::vector<int> lines; // 1-based line numbers; for a conflict every line of that 期号
+    std::string issue;      // the conflicting 期号
+    std::string text;       // the unreadable line as it stands
+    bool operator==(const HistoryProblem&) const = default;
+};
+
+struct DrawHistoryResult {
+    std::vector<HistoricDraw> draws; // sorted by 期号, oldest first, each 期号 once
+    std::vector<HistoryProblem> problems;
+    QString error; // the file itself could not be read
+    bool ok() const { return error.isEmpty(); }
+    // One Chinese sentence per problem, for warnings.
+    QStringList ProblemMessages() const;
+};
+
+// Reads past draws from the text forms players keep them in: "期号 日期 百 十 个 …",
+// CSV "期号,日期,号码", and bare "期号 号码", "期号 百 十 个" or "期号,百,十,个" lines.
+// Lines with fewer than three digits (headings, blank lines) are skipped; anything else that does
+// not fit is reported rather than guessed at. The 期号 is always the first column.
+class DrawHistory {
+public:
+    static constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
+
+    static DrawHistoryResult Load(const QString& path);
+    static DrawHistoryResult Parse(const std::string& utf8Text);
+
+private:
+    struct Entry {
+        HistoricDraw draw;
+        int line = 0;
+    };
+    static bool ParseLine(const std::string& line, HistoricDraw& draw);
+    static void Settle(std::vector<Entry> entries, DrawHistoryResult& result);
+};
+
+} // namespace tarvex

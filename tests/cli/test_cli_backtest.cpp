@@ -1,0 +1,195 @@
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Sums 13, 7, 15, 6, 17, 10; 409 is the only one whose sum ends in 3.
+const QByteArray kHistory = "期号,日期,号码\n"
+                            "2026106,2026-04-16,316\n"
+                            "2026101,2026-04-11,409\n"
+                            "2026102,2026-04-12,007\n"
+                            "2026103,2026-04-13,555\n"
+                            "2026104,2026-04-14,123\n"
+                            "2026105,2026-04-15,980\n";
+
+class CliBacktest : public testing::Test {
+protected:
+    Outcome Run(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(dir_.path());
+        process.start(QStringLiteral(TARVEX_CLI), QStringList{"backtest"} + arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    QString Put(const QString& name, const QByteArray& bytes) {
+        QFile file(dir_.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    }
+
+    QString Scheme(const QByteArray& body) {
+        return Put("scheme.json", R"({"format": "tarvex-scheme", "version": 1)" +
+                                      (body.isEmpty() ? QByteArray() : ", " + body) + "}");
+    }
+
+    static QJsonObject Json(const Outcome& outcome) {
+        QJsonParseError error;
+        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
+        return document.object();
+    }
+
+    QTemporaryDir dir_;
+};
+
+const char* kSumTail3 = R"("sumTail": [false, false, false, true, false, false, false, false,
+                                         false, false])";
+
+TEST_F(CliBacktest, JsonListsDrawsOldestFirstWithReasonsAndTallies) {
+    const Outcome o = Run({"--scheme", Scheme(kSumTail3), "--history", Put("h.csv", kHistory),
+                           "--json", "--last", "5"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QJsonObject json = Json(o);
+    EXPECT_TRUE(json["message"].isNull());
+    const QJsonArray draws = json["draws"].toArray();
+    ASSERT_EQ(draws.size(), 5);
+    const char* issues[] = {"2026102", "2026103", "2026104", "2026105", "2026106"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(draws[i]["issue"].toString(), issues[i]);
+        EXPECT_TRUE(draws[i]["survivesKill"].toBool());
+        EXPECT_EQ(draws[i]["count"].toInt(), 900);
+    }
+    EXPECT_EQ(draws[4]["number"].toString(), "316");
+    EXPECT_EQ(draws[0]["number"].toString(), "007");
+
+    const Outcome all =
+        Run({"--scheme", Scheme(kSumTail3), "--history", Put("h.csv", kHistory), "--json"});
+    const QJsonArray every = Json(all)["draws"].toArray();
+    ASSERT_EQ(every.size(), 6);
+    const QJsonObject first = every[0].toObject();
+    EXPECT_EQ(first["number"].toString(), "409");
+    EXPECT_FALSE(first["survivesKill"].toBool());
+    EXPECT_TRUE(first["survivesTolerance"].toBool());
+    EXPECT_EQ(first["labels"].toArray(), QJsonArray{" 和尾 "});
+    const QJsonArray conditions = Json(all)["conditions"].toArray();
+    ASSERT_EQ(conditions.size(), 27);
+    EXPECT_EQ(conditions[6]["label"].toString(), " 和尾 ");
+    EXPECT_EQ(conditions[6]["rejected"].toInt(), 1);
+    EXPECT_EQ(conditions[26]["label"].toString(), " AC值过滤");
+}
+
+TEST_F(CliBacktest, ToleranceLevelDecidesWhetherAKilledWinnerComesBack) {
+    // 409: sum tail 3 and span 9 give two reasons.
+    const QByteArray body = QByteArray(kSumTail3) +
+                            R"(, "span": [false, false, false, false, false, false, false,
+                                          false, false, true])";
+    struct Row {
+        const char* level;
+        bool back;
+    };
+    for (const Row row : {Row{"1", false}, Row{"2", true}, Row{"17", true}}) {
+        const Outcome o = Run({"--scheme", Scheme(body), "--history", Put("h.csv", kHistory),
+                               "--tolerance", row.level, "--json"});
+        ASSERT_EQ(o.status, 0) << o.err.toStdString();
+        const QJsonObject first = Json(o)["draws"].toArray()[0].toObject();
+        EXPECT_EQ(first["labels"].toArray().size(), 2);
+        EXPECT_EQ(first["survivesTolerance"].toBool(), row.back) << row.level;
+    }
+}
+
+TEST_F(CliBacktest, TablePrintsEveryDrawAndTheSummary) {
+    const Outcome o = Run({"--scheme", Scheme(kSumTail3), "--history", Put("h.csv", kHistory)});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QString table = QString::fromUtf8(o.out);
+    EXPECT_TRUE(table.contains(QStringLiteral("2026101     409   否      是      900   和尾\n")))
+        << o.out.toStdString();
+    EXPECT_TRUE(table.contains(QStringLiteral("共 6 期：杀号后中 5 期，容错 1 级后中 6 期")));
+    EXPECT_TRUE(o.err.isEmpty());
+}
+
+TEST_F(CliBacktest, HistoryProblemsWarnButTheReadDrawsAreTested) {
+    QStringEncoder gbk("GBK");
+    const QByteArray text =
+        gbk.encode(QStringLiteral("期号 日期 百 十 个\r\n2026101 2026-04-11 4 0 9\r\n"
+                                  "坏行 12345\r\n2026102 007\r\n2026102 008\r\n"));
+    const Outcome o = Run({"--scheme", Scheme(""), "--history", Put("h.txt", text), "--json"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(Json(o)["draws"].toArray().size(), 1);
+    const QString err = QString::fromUtf8(o.err);
+    EXPECT_TRUE(err.contains(QStringLiteral("第 3 行"))) << o.err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("2026102"))) << o.err.toStdString();
+}
+
+TEST_F(CliBacktest, StoppedKillRunExitsOneWithItsMessage) {
+    const Outcome o =
+        Run({"--scheme", Scheme(R"("danCount": 2, "dan": [false, false, false, false, true,
+                                     false, false, false, false, false])"),
+             "--history", Put("h.csv", kHistory), "--json"});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_FALSE(o.err.isEmpty());
+    const QJsonObject json = Json(o);
+    EXPECT_TRUE(json["message"].isString());
+    EXPECT_TRUE(json["draws"].toArray().isEmpty());
+}
+
+struct BadCase {
+    const char* name;
+    QStringList arguments; // "S" a good scheme, "H" a good history, "B" a bad file
+};
+
+class CliBacktestBad : public CliBacktest, public testing::WithParamInterface<BadCase> {};
+
+TEST_P(CliBacktestBad, ExitsTwoWithAMessage) {
+    const QString scheme = Scheme("");
+    const QString history = Put("h.csv", kHistory);
+    const QString headingsOnly = Put("empty.txt", "期号,日期,号码\n\n");
+    const QString badScheme = Put("bad.json", R"({"format": "tarvex-scheme", "version": 1,
+                                                  "sumTial": []})");
+    QStringList arguments;
+    for (const QString& a : GetParam().arguments) {
+        arguments << (a == "S"   ? scheme
+                      : a == "H" ? history
+                      : a == "E" ? headingsOnly
+                      : a == "B" ? badScheme
+                                 : a);
+    }
+    const Outcome o = Run(arguments);
+    EXPECT_EQ(o.status, 2) << o.out.toStdString();
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_TRUE(o.err.startsWith("tarvex-cli: ")) << o.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CliBacktestBad,
+    testing::Values(
+        BadCase{"NoHistory", {"--scheme", "S"}}, BadCase{"NoScheme", {"--history", "H"}},
+        BadCase{"MissingValue", {"--scheme", "S", "--history"}},
+        BadCase{"LevelTooHigh", {"--scheme", "S", "--history", "H", "--tolerance", "18"}},
+        BadCase{"LevelNotANumber", {"--scheme", "S", "--history", "H", "--tolerance=x"}},
+        BadCase{"LastZero", {"--scheme", "S", "--history", "H", "--last", "0"}},
+        BadCase{"UnknownOption", {"--scheme", "S", "--history", "H", "--group"}},
+        BadCase{"BadSchemeKey", {"--scheme", "B", "--history", "H"}},
+        BadCase{"MissingHistoryFile", {"--scheme", "S", "--history", "absent.txt"}},
+        BadCase{"NothingRead", {"--scheme", "S", "--history", "E"}}),
+    [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
+} // namespace

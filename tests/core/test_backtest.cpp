@@ -1,0 +1,189 @@
+#include "engine/Backtest.h"
+#include "engine/BacktestText.h"
+#include "engine/KillRun.h"
+#include "engine/ToleranceRun.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+const std::vector<HistoricDraw> kHistory{
+    {"2026101", 409}, {"2026102", 7},   {"2026103", 555}, {"2026104", 123},
+    {"2026105", 980}, {"2026106", 316}, {"2026107", 0},   {"2026108", 999},
+    {"2026109", 248}, {"2026110", 671}, {"2026111", 135}, {"2026112", 802},
+};
+
+struct BacktestCase {
+    const char* name;
+    std::function<void(Settings&)> change;
+    int level;
+    std::size_t last;
+};
+
+std::vector<BacktestCase> Cases() {
+    return {
+        {"Defaults", [](Settings&) {}, 1, 0},
+        {"SumTailsAndSpan",
+         [](Settings& s) {
+             s.sumTail[3] = s.sumTail[7] = true;
+             s.span[0] = true;
+         },
+         1, 0},
+        {"SumTailsAndSpanLevelTwo",
+         [](Settings& s) {
+             s.sumTail[3] = s.sumTail[7] = s.sumTail[6] = true;
+             s.span[0] = s.span[8] = true;
+             s.sumLow = 3;
+         },
+         2, 5},
+        {"KilledSumsCountTwice",
+         [](Settings& s) {
+             s.killSums = true;
+             s.sums = "6 13 17";
+         },
+         1, 0},
+        {"ShapesRoutesAndDan",
+         [](Settings& s) {
+             s.shape[0] = true;
+             s.dan[0] = s.dan[9] = true;
+             s.bigSmall[0] = false;
+             s.pages.direct = "123 555";
+         },
+         3, 100},
+        {"BaseSetLeavesOthersOut",
+         [](Settings& s) {
+             s.baseSet = true;
+             s.result = "409\t123\t777\t";
+             s.sumTail[6] = true;
+         },
+         17, 0},
+        {"PositionalKillAndMatch",
+         [](Settings& s) {
+             s.positionalKill = true;
+             s.positionalKillDigits = {"4", "0", "2"};
+             s.matchFilter = true;
+             s.matches = {{"0268", "12"}};
+         },
+         2, 8},
+    };
+}
+
+int Sum(int n) {
+    return n / 100 + n / 10 % 10 + n % 10;
+}
+
+bool Has(const std::vector<std::string>& labels, const std::string& label) {
+    return std::find(labels.begin(), labels.end(), label) != labels.end();
+}
+
+class Backtests : public testing::TestWithParam<BacktestCase> {};
+
+TEST_P(Backtests, AgreesWithRunningEachDrawByItself) {
+    const BacktestCase& c = GetParam();
+    Settings scheme;
+    c.change(scheme);
+    const BacktestResult result = RunBacktest(scheme, c.level, kHistory, c.last);
+    ASSERT_TRUE(result.completed()) << result.message;
+
+    Settings settings = scheme;
+    settings.level = c.level - 1;
+    const KillOutcome kill = RunKill(settings);
+    const std::size_t take = c.last == 0 ? kHistory.size() : std::min(c.last, kHistory.size());
+    ASSERT_EQ(result.draws.size(), take);
+    EXPECT_EQ(result.survivorCount, static_cast<int>(kill.survivors.size()));
+
+    std::vector<int> rejected(27, 0);
+    for (std::size_t i = 0; i < take; ++i) {
+        const HistoricDraw& draw = kHistory[kHistory.size() - take + i];
+        const BacktestDraw& got = result.draws[i];
+        SCOPED_TRACE(draw.issue);
+        EXPECT_EQ(got.issue, draw.issue);
+        EXPECT_EQ(got.number, draw.number);
+        const bool survives = std::count(kill.survivors.begin(), kill.survivors.end(), draw.number);
+        const bool killed = std::count(kill.killed.begin(), kill.killed.end(), draw.number);
+        EXPECT_EQ(got.survivesKill, survives);
+
+        const ReportLine alone = RunTolerance(settings, {{draw.number}, {}, ""}).report.at(0);
+        EXPECT_EQ(got.labels, alone.labels);
+        // A killed winner comes back when its reasons stay within the level; one that was never
+        // a candidate (outside the base set) cannot.
+        EXPECT_EQ(got.survivesTolerance, survives || (killed && alone.count <= c.level));
+        EXPECT_EQ(got.count, static_cast<int>(kill.survivors.size()));
+
+        // A few conditions checked from first principles.
+        EXPECT_EQ(Has(got.labels, " 和尾 "), scheme.sumTail[Sum(draw.number) % 10]);
+        const int digits[3] = {draw.number / 100, draw.number / 10 % 10, draw.number % 10};
+        const int span =
+            *std::max_element(digits, digits + 3) - *std::min_element(digits, digits + 3);
+        EXPECT_EQ(Has(got.labels, " 跨度 "), scheme.span[span]);
+        EXPECT_EQ(Has(got.labels, " 和值范围 "),
+                  Sum(draw.number) < scheme.sumLow || Sum(draw.number) > scheme.sumHigh);
+        EXPECT_EQ(Has(got.labels, " 杀指定和值 "), Has(got.labels, " 和值过滤 "));
+        for (std::size_t row = 0; row < 27; ++row) {
+            rejected[row] += Has(got.labels, ToleranceLabels()[row]);
+        }
+    }
+    ASSERT_EQ(result.conditions.size(), 27u);
+    for (std::size_t row = 0; row < 27; ++row) {
+        EXPECT_EQ(result.conditions[row].label, ToleranceLabels()[row]);
+        EXPECT_EQ(result.conditions[row].rejected, rejected[row]) << ToleranceLabels()[row];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, Backtests, testing::ValuesIn(Cases()),
+                         [](const testing::TestParamInfo<BacktestCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(Backtest, SumTailSchemeFiguresByHand) {
+    Settings scheme;
+    scheme.sumTail[3] = true;
+    const BacktestResult result = RunBacktest(scheme, 1, kHistory, 0);
+    ASSERT_TRUE(result.completed());
+    // Of the twelve sums only 409's (13) ends in 3.
+    std::vector<std::string> caught;
+    for (const BacktestDraw& d : result.draws) {
+        if (!d.survivesKill) {
+            caught.push_back(d.issue);
+            EXPECT_EQ(d.labels, std::vector<std::string>{" 和尾 "});
+            EXPECT_TRUE(d.survivesTolerance); // one reason is within level 1
+        }
+    }
+    EXPECT_EQ(caught, std::vector<std::string>{"2026101"});
+    EXPECT_EQ(result.survivorCount, 900); // a tenth of all numbers have each sum tail
+    EXPECT_EQ(result.conditions[6].rejected, 1);
+}
+
+TEST(Backtest, StoppedKillRunReportsItsMessageAndNoDraws) {
+    Settings scheme;
+    scheme.danCount = 2;
+    scheme.dan[4] = true;
+    const KillOutcome kill = RunKill(scheme);
+    ASSERT_FALSE(kill.completed());
+    const BacktestResult result = RunBacktest(scheme, 1, kHistory, 0);
+    EXPECT_EQ(result.message, kill.message);
+    EXPECT_TRUE(result.draws.empty());
+    EXPECT_EQ(BacktestText::Table(result, 1), kill.message + "\n");
+}
+
+TEST(BacktestText, TableListsEveryDrawAndCondition) {
+    Settings scheme;
+    scheme.sumTail[3] = true;
+    const BacktestResult result = RunBacktest(scheme, 1, kHistory, 2);
+    const std::string table = BacktestText::Table(result, 1);
+    EXPECT_NE(table.find("2026111     135   是      是      900\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("共 2 期：杀号后中 2 期，容错 1 级后中 2 期；方案留下 900 注，容错后"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("和尾          0\n"), std::string::npos);
+    EXPECT_EQ(BacktestText::Reasons({" 和尾 ", " AC值过滤"}), "和尾 AC值过滤");
+}
+
+} // namespace
+} // namespace tarvex
