@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -46,7 +45,9 @@ int HitsIn(int n, std::uint16_t mask) {
     const Digits d(n);
     const std::uint16_t digits =
         static_cast<std::uint16_t>((1u << d.h) | (1u << d.t) | (1u << d.u));
-    return std::popcount(static_cast<unsigned>(digits & mask));
+    const unsigned hits = digits & mask;
+    return ((hits >> d.h) & 1u) + (d.t != d.h ? (hits >> d.t) & 1u : 0u) +
+           (d.u != d.h && d.u != d.t ? (hits >> d.u) & 1u : 0u);
 }
 
 std::uint16_t MaskOf(const std::array<bool, 10>& boxes) {

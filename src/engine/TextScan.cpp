@@ -27,7 +27,7 @@ PairSet DigitPairs(std::string_view text) {
     PairSet pairs;
     for (std::size_t i = 1; i < text.size(); ++i) {
         if (IsDigit(text[i - 1]) && IsDigit(text[i])) {
-            pairs.set(Value(text[i - 1]) * 10 + Value(text[i]));
+            pairs[static_cast<std::size_t>(Value(text[i - 1]) * 10 + Value(text[i]))] = true;
         }
     }
     return pairs;
@@ -52,18 +52,19 @@ PositionalPairs ScanPositionalPairs(std::string_view text) {
 
 NumberSet DigitWindows(std::string_view text) {
     NumberSet windows;
-    int run = 0;
-    int value = 0;
+    int older = -1; // the digit two places back, -1 after a non-digit
+    int last = -1;  // the digit one place back
     for (const char c : text) {
         if (!IsDigit(c)) {
-            run = 0;
-            value = 0;
+            older = last = -1;
             continue;
         }
-        value = (value * 10 + Value(c)) % 1000;
-        if (++run >= 3) {
-            windows.set(value);
+        const int digit = Value(c);
+        if (older >= 0) {
+            windows[static_cast<std::size_t>(older * 100 + last * 10 + digit)] = true;
         }
+        older = last;
+        last = digit;
     }
     return windows;
 }
