@@ -1,6 +1,7 @@
 #include "pages/CPage7.h"
 
 #include "pages/CDigitsValidator.h"
+#include "pages/ReportListRows.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -106,24 +107,12 @@ QTableWidget* CPage7::List() const {
 }
 
 QList<QStringList> CPage7::Rows() const {
-    const QTableWidget* list = List();
-    QList<QStringList> rows;
-    for (int r = 0; r < list->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < kColumns; ++c) {
-            const QTableWidgetItem* item = list->item(r, c);
-            cells << (item ? item->text() : QString());
-        }
-        rows << cells;
-    }
-    return rows;
+    return ReportListRows::Rows(List());
 }
 
 void CPage7::SetRows(const QList<QStringList>& rows) {
     InitDialog();
-    List()->setRowCount(0);
-    for (int r = 0; r < rows.size(); ++r)
-        InsertRow(r, rows[r]);
+    ReportListRows::SetRows(List(), rows);
 }
 
 void CPage7::SetCombineMode(int mode) {
@@ -135,16 +124,6 @@ void CPage7::EnableFormulaControls() {
     EnableDlgItems(kFormulaControls, m_bFormulaMatch != 0);
 }
 
-void CPage7::InsertRow(int row, const QStringList& cells) {
-    QTableWidget* list = List();
-    list->insertRow(row);
-    for (int c = 0; c < kColumns; ++c) {
-        auto* item = new QTableWidgetItem(c < cells.size() ? cells[c] : QString());
-        item->setTextAlignment(Qt::AlignCenter);
-        list->setItem(row, c, item);
-    }
-}
-
 // A new row goes on top; nothing is added while any of its five texts is empty.
 void CPage7::OnAdd() {
     UpdateData(true);
@@ -154,21 +133,12 @@ void CPage7::OnAdd() {
                             DlgItem<QComboBox>(kComparisonId)->currentText(), m_strValue};
     if (std::any_of(cells.begin(), cells.end(), [](const QString& s) { return s.isEmpty(); }))
         return;
-    InsertRow(0, cells);
+    ReportListRows::InsertTop(List(), cells);
 }
 
 // Only the topmost selected row goes; further selected rows stay.
 void CPage7::OnDelete() {
-    QTableWidget* list = List();
-    const QModelIndexList selected = list->selectionModel()->selectedRows();
-    if (selected.isEmpty())
-        return;
-    int top = selected.first().row();
-    for (const QModelIndex& index : selected)
-        top = std::min(top, index.row());
-    list->setUpdatesEnabled(false);
-    list->removeRow(top);
-    list->setUpdatesEnabled(true);
+    ReportListRows::DeleteFirstSelected(List());
 }
 
 void CPage7::OnDeleteAll() {

@@ -48,7 +48,6 @@ private:
     QTableWidget* List() const;
     void FillDropLists();
     void SetUpColumns();
-    void InsertRow(int row, const QStringList& cells);
     void OnAdd();
     void OnDelete();
     void OnDeleteAll();

@@ -3,10 +3,14 @@
 #include "app/CPropertyPage.h"
 
 #include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
 ConditionSheet::ConditionSheet(QWidget* parent) : QTabWidget(parent) {
+    // All eight tabs fit in one row above the pages with a little less padding than the
+    // style's default; should a larger font not fit, the tab bar scrolls.
     setUsesScrollButtons(true);
+    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
     connect(this, &QTabWidget::currentChanged, this, &ConditionSheet::OnCurrentChanged);
 }
 
@@ -44,11 +48,14 @@ void ConditionSheet::OnCurrentChanged(int index) {
         showing->OnSetActive();
 }
 
-// The size the pages ask for plus the tabs and the frame around the page area.
+// The size the pages ask for plus what the style puts around the page area (the tabs and
+// the frame), measured as the style lays the sheet out.
 QSize ConditionSheet::sizeHint() const {
     QSize page(0, 0);
     for (int i = 0; i < count(); ++i)
         page = page.expandedTo(widget(i)->size());
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
-    return {page.width() + 2 * frame, page.height() + tabBar()->sizeHint().height() + 2 * frame};
+    QStyleOptionTabWidgetFrame option;
+    initStyleOption(&option);
+    const QRect area = style()->subElementRect(QStyle::SE_TabWidgetTabContents, &option, this);
+    return page + (option.rect.size() - area.size());
 }
