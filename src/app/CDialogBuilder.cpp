@@ -100,6 +100,8 @@ QWidget* CDialogBuilder::MakeStatic(const ControlSpec& spec) {
         align = Qt::AlignRight;
     align |= (spec.style & StyleVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
     label->setAlignment(align);
+    // Statics show counts and hints verbatim; nothing in them is markup.
+    label->setTextFormat(Qt::PlainText);
     return label;
 }
 

@@ -3,10 +3,12 @@
 #include "app/CDialog.h"
 #include "app/CQtPlatform.h"
 #include "app/DialogUnits.h"
+#include "app/Platform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -207,6 +209,43 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QCOMPARE(CQtPlatform::DesktopExecLine(text).value_or(QString()), expected);
+    }
+
+    void staticsArePlainText() {
+        CTestDialog dialog;
+        auto* label = qobject_cast<QLabel*>(dialog.GetDlgItem(18));
+        QVERIFY(label);
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+    }
+
+    void unusableTargetsAreNotOpened_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blank") << "   ";
+        QTest::newRow("missing file") << "no/such/file.txt";
+        QTest::newRow("drive letter only") << "Z:\\no\\such.txt";
+    }
+    void unusableTargetsAreNotOpened() {
+        QFETCH(QString, target);
+        CQtPlatform platform;
+        QCOMPARE(platform.ShellOpen(target), 2);
+        QCOMPARE(platform.StartProcess(target.trimmed().isEmpty() ? target : QString()), 2);
+    }
+
+    void fakePlatformScripts() {
+        m_fake->answers = {false};
+        m_fake->defaultAnswer = true;
+        QCOMPARE(m_fake->AskYesNo(nullptr, "q", "c"), false);
+        QCOMPARE(m_fake->AskYesNo(nullptr, "q", "c"), true);
+        m_fake->openFileNames = {"a.txt"};
+        QCOMPARE(m_fake->GetOpenFileName(nullptr, "f"), QStringLiteral("a.txt"));
+        QCOMPARE(m_fake->GetOpenFileName(nullptr, "f"), QString());
+        QCOMPARE(m_fake->ReadProfileString("row", "row", "1"), QStringLiteral("1"));
+        m_fake->WriteProfileString("row", "row", "4");
+        QCOMPARE(m_fake->profile.value("row/row"), QStringLiteral("4"));
+        QCOMPARE(&Platform(), static_cast<IPlatform*>(m_fake.get()));
+        m_fake.reset();
+        QVERIFY(dynamic_cast<CQtPlatform*>(&Platform()));
     }
 
 private:
