@@ -10,7 +10,11 @@ ConditionSheet::ConditionSheet(QWidget* parent) : QTabWidget(parent) {
     // All eight tabs fit in one row above the pages with a little less padding than the
     // style's default; should a larger font not fit, the tab bar scrolls.
     setUsesScrollButtons(true);
-    tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 6px; }"));
+    tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { padding: 2px 5px; margin-top: 2px; border: 1px solid palette(mid);"
+        " border-bottom: none; border-top-left-radius: 2px; border-top-right-radius: 2px;"
+        " background: palette(button); }"
+        "QTabBar::tab:selected { margin-top: 0px; background: palette(window); }"));
     connect(this, &QTabWidget::currentChanged, this, &ConditionSheet::OnCurrentChanged);
 }
 

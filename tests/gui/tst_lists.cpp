@@ -1,0 +1,197 @@
+#include "CFakePlatform.h"
+#include "app/CMainDialog.h"
+#include "app/MainControlIds.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+QStringList Row(const QTableWidget* list, int row) {
+    QStringList cells;
+    for (int c = 0; c < list->columnCount(); ++c)
+        cells << list->item(row, c)->text();
+    return cells;
+}
+
+void SelectRows(QTableWidget* list, const QList<int>& rows) {
+    list->clearSelection();
+    for (int r : rows) {
+        list->selectionModel()->select(list->model()->index(r, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
+} // namespace
+
+class TestLists : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(m_dlg->IsInitialised());
+    }
+    void cleanup() {
+        m_dlg.reset();
+        m_fake.reset();
+    }
+
+    void matchControlsFollowTheFilterBox() {
+        const QList<int> ids{1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159};
+        for (int id : ids)
+            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
+        Click(1173);
+        for (int id : ids)
+            QVERIFY2(m_dlg->GetDlgItem(id)->isEnabled(), qPrintable(QString::number(id)));
+        Click(1173);
+        for (int id : ids)
+            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
+    }
+
+    void matchAddBuildsTheCounts_data() {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<int>("boxes"); // bit k: the box of count k
+        QTest::addColumn<QString>("counts");
+        QTest::newRow("one box") << "0268" << 0b0100 << "2";
+        QTest::newRow("ascending whatever the clicks") << "123" << 0b1010 << "13";
+        QTest::newRow("all four") << "5" << 0b1111 << "0123";
+        QTest::newRow("zero and three") << "1,2" << 0b1001 << "03";
+        QTest::newRow("no box adds nothing") << "123" << 0 << "";
+        QTest::newRow("no digits adds nothing") << "" << 0b0011 << "";
+    }
+    void matchAddBuildsTheCounts() {
+        QFETCH(QString, digits);
+        QFETCH(int, boxes);
+        QFETCH(QString, counts);
+        Click(1173);
+        m_dlg->DlgItem<QLineEdit>(1159)->setText(digits);
+        for (int k = 0; k < 4; ++k)
+            m_dlg->DlgItem<QCheckBox>(MainIds::kMatchCount[k])->setChecked(boxes & (1 << k));
+        Click(1137);
+        auto* list = m_dlg->DlgItem<QTableWidget>(1172);
+        if (counts.isEmpty()) {
+            QCOMPARE(list->rowCount(), 0);
+            return;
+        }
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(Row(list, 0), QStringList({digits, counts}));
+        // The edit and the boxes keep what they held.
+        QCOMPARE(m_dlg->DlgItem<QLineEdit>(1159)->text(), digits);
+        QVERIFY(
+            m_dlg->DlgItem<QCheckBox>(MainIds::kMatchCount[counts[0].digitValue()])->isChecked());
+    }
+
+    void matchRowsGoOnTopAndDeleteTakesTheFirstSelected() {
+        Click(1173);
+        m_dlg->DlgItem<QCheckBox>(1164)->setChecked(true);
+        for (const char* digits : {"11", "22", "33", "44"}) {
+            m_dlg->DlgItem<QLineEdit>(1159)->setText(QString::fromLatin1(digits));
+            Click(1137);
+        }
+        auto* list = m_dlg->DlgItem<QTableWidget>(1172);
+        QCOMPARE(Column(list, 0), QStringList({"44", "33", "22", "11"}));
+        SelectRows(list, {3, 1});
+        Click(1138);
+        QCOMPARE(Column(list, 0), QStringList({"44", "22", "11"}));
+        list->clearSelection();
+        Click(1138);
+        QCOMPARE(list->rowCount(), 3);
+        // The run's copy: top row first.
+        const tarvex::Settings settings = m_dlg->GatherSettings();
+        QCOMPARE(settings.matches.size(), std::size_t(3));
+        QCOMPARE(settings.matches[0], (tarvex::MatchRow{"44", "2"}));
+        QCOMPARE(settings.matches[2], (tarvex::MatchRow{"11", "2"}));
+    }
+
+    void positionSizeControlsFollowTheirBox() {
+        const QList<int> ids{1193, 1191, 1192, 1174, 1139, 1140};
+        Click(1194);
+        for (int id : ids)
+            QVERIFY(m_dlg->GetDlgItem(id)->isEnabled());
+        Click(1194);
+        for (int id : ids)
+            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
+    }
+
+    void positionSizeAddTakesTheSelectedTexts_data() {
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("comparison");
+        QTest::addColumn<int>("right");
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("start selection") << 0 << 0 << 1 << QStringList{"百", "大于", "十"};
+        QTest::newRow("十小于等于个") << 1 << 4 << 2 << QStringList{"十", "小于等于", "个"};
+        QTest::newRow("same position") << 2 << 5 << 2 << QStringList{"个", "不等于", "个"};
+    }
+    void positionSizeAddTakesTheSelectedTexts() {
+        QFETCH(int, left);
+        QFETCH(int, comparison);
+        QFETCH(int, right);
+        QFETCH(QStringList, row);
+        Click(1194);
+        m_dlg->DlgItem<QComboBox>(1193)->setCurrentIndex(left);
+        m_dlg->DlgItem<QComboBox>(1191)->setCurrentIndex(comparison);
+        m_dlg->DlgItem<QComboBox>(1192)->setCurrentIndex(right);
+        Click(1139);
+        auto* list = m_dlg->DlgItem<QTableWidget>(1174);
+        QCOMPARE(list->rowCount(), 1);
+        QCOMPARE(Row(list, 0), row);
+    }
+
+    void positionSizeRowsGoOnTopAndDeleteTakesTheFirstSelected() {
+        Click(1194);
+        auto* comparison = m_dlg->DlgItem<QComboBox>(1191);
+        for (int c = 0; c < 4; ++c) {
+            comparison->setCurrentIndex(c);
+            Click(1139);
+        }
+        auto* list = m_dlg->DlgItem<QTableWidget>(1174);
+        QCOMPARE(Column(list, 1), QStringList({"大于等于", "等于", "小于", "大于"}));
+        SelectRows(list, {2, 3});
+        Click(1140);
+        QCOMPARE(Column(list, 1), QStringList({"大于等于", "等于", "大于"}));
+        const tarvex::Settings settings = m_dlg->GatherSettings();
+        QCOMPARE(settings.positionSizes.front(), (tarvex::PositionSizeRow{"百", "大于等于", "十"}));
+    }
+
+    void applySettingsFillsTheListsTopFirst() {
+        tarvex::Settings settings;
+        settings.matchFilter = true;
+        settings.matches = {{"0268", "12"}, {"5", "0"}};
+        settings.positionSize = true;
+        settings.positionSizes = {{"百", "大于", "十"}, {"十", "大于", "个"}};
+        m_dlg->ApplySettings(settings);
+        auto* matches = m_dlg->DlgItem<QTableWidget>(1172);
+        QCOMPARE(Row(matches, 0), QStringList({"0268", "12"}));
+        QCOMPARE(Row(matches, 1), QStringList({"5", "0"}));
+        QVERIFY(m_dlg->GetDlgItem(1137)->isEnabled());
+        QVERIFY(m_dlg->GetDlgItem(1139)->isEnabled());
+        QCOMPARE(m_dlg->GatherSettings(), settings);
+    }
+
+private:
+    void Click(int id) {
+        auto* button = m_dlg->DlgItem<QAbstractButton>(id);
+        QVERIFY(button);
+        QVERIFY2(button->isEnabled(), qPrintable(QString::number(id)));
+        button->click();
+    }
+    static QStringList Column(const QTableWidget* list, int column) {
+        QStringList cells;
+        for (int r = 0; r < list->rowCount(); ++r)
+            cells << list->item(r, column)->text();
+        return cells;
+    }
+
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<CMainDialog> m_dlg;
+};
+
+QTEST_MAIN(TestLists)
+#include "tst_lists.moc"
