@@ -1,0 +1,329 @@
+#include "CFakePlatform.h"
+#include "app/CDataExchange.h"
+#include "app/CMainDialog.h"
+#include "app/MainControlIds.h"
+#include "engine/KillRun.h"
+#include "io/TextFileWriter.h"
+#include "pages/CPage1.h"
+#include "pages/CPage3.h"
+#include "pages/ConditionSheet.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+
+namespace {
+
+const QString kKillFile = QStringLiteral("tarvex.txt");
+const QString kReportFile = QStringLiteral("排除号码原因.txt");
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+// The result box after a run: "%03d\t" each, a line break after every fifth.
+QString ResultTextOf(const QList<int>& numbers) {
+    QString text;
+    for (int i = 0; i < numbers.size(); ++i) {
+        text += QString::asprintf("%03d\t", numbers[i]);
+        if ((i + 1) % 5 == 0)
+            text += u'\n';
+    }
+    return text;
+}
+
+QList<int> AllNumbers() {
+    QList<int> numbers;
+    for (int n = 0; n < 1000; ++n)
+        numbers << n;
+    return numbers;
+}
+
+} // namespace
+
+class TestRuns : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(m_dlg->IsInitialised());
+    }
+    void cleanup() {
+        m_dlg.reset();
+        QDir::setCurrent(m_oldDir);
+        m_dir.reset();
+        m_fake.reset();
+    }
+
+    void defaultsKeepAllNumbers() {
+        Click(1003);
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+        QCOMPARE(ResultBox(), ResultTextOf(AllNumbers()));
+        QCOMPARE(List()->count(), 1000);
+        QCOMPARE(List()->item(0)->text(), QStringLiteral("000"));
+        QCOMPARE(List()->item(999)->text(), QStringLiteral("999"));
+        QCOMPARE(Label(1005), QStringLiteral("杀完还剩下1000注"));
+        QCOMPARE(Label(1002), QStringLiteral("选中大底后，结果可以继续杀"));
+        QVERIFY(m_dlg->m_killed.isEmpty());
+        for (int id : {1042, 1038, 1040, 1175, 1183})
+            QVERIFY2(m_dlg->GetDlgItem(id)->isEnabled(), qPrintable(QString::number(id)));
+        // Combo 1182 starts at index 1 ("2"): two numbers to a line, CR LF.
+        QByteArray expected;
+        for (int n = 0; n < 1000; ++n) {
+            expected += QString::asprintf("%03d\t", n).toLatin1();
+            if (n % 2 == 1)
+                expected += "\r\n";
+        }
+        QCOMPARE(ReadFile(kKillFile), expected);
+    }
+
+    void perRowComboShapesTheFileOnly() {
+        m_dlg->DlgItem<QComboBox>(1182)->setCurrentIndex(2);
+        CheckBoxes({MainIds::kSumTail[0], MainIds::kSumTail[1], MainIds::kSumTail[2],
+                    MainIds::kSumTail[3], MainIds::kSumTail[4], MainIds::kSumTail[5],
+                    MainIds::kSumTail[6], MainIds::kSumTail[7], MainIds::kSumTail[8]});
+        m_dlg->DlgItem<QLineEdit>(1017)->setText(QStringLiteral("9"));
+        // Only the 55 numbers of sum 9 stay: the last line of three is short.
+        Click(1003);
+        const QStringList items = ListTexts();
+        QCOMPARE(items.size(), 55);
+        QByteArray expected;
+        for (int i = 0; i < items.size(); ++i) {
+            expected += items[i].toLatin1() + '\t';
+            if ((i + 1) % 3 == 0)
+                expected += "\r\n";
+        }
+        QCOMPARE(ReadFile(kKillFile), expected);
+        QList<int> numbers;
+        for (const QString& item : items)
+            numbers << item.toInt();
+        QCOMPARE(ResultBox(), ResultTextOf(numbers));
+    }
+
+    void validationMessageChangesNothing_data() {
+        QTest::addColumn<QList<int>>("boxes");
+        QTest::addColumn<int>("radio");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("出2胆 with one dan")
+            << QList<int>{MainIds::kDan[3]} << 1155 << "你选择了出2胆，胆的数目不能小于2个";
+        QTest::newRow("出3胆 with two dans") << QList<int>{MainIds::kDan[3], MainIds::kDan[4]}
+                                             << 1157 << "你选择了出3胆，胆的数目不能小于3个";
+        QTest::newRow("豹子 组三 组六") << QList<int>{1061, 1062, 1063} << 0
+                                        << "豹子，组三，组六都被排除，结果将为空，请重新选择";
+        QTest::newRow("不连 二连 三连") << QList<int>{1064, 1065, 1066} << 0
+                                        << "顺子，二连，不连码都被排除，结果将为空，请重新选择";
+    }
+    void validationMessageChangesNothing() {
+        QFETCH(QList<int>, boxes);
+        QFETCH(int, radio);
+        QFETCH(QString, message);
+        // A first run leaves a result that the stopped run must not touch.
+        CheckBoxes({MainIds::kSumTail[0]});
+        Click(1003);
+        const QString result = ResultBox();
+        const QStringList items = ListTexts();
+        const QString count = Label(1005);
+        const QStringList killed = m_dlg->m_killed;
+        QVERIFY(!ReadFile(kKillFile).isEmpty());
+        CheckBoxes(boxes);
+        if (radio)
+            Click(radio);
+        Click(1003);
+        QCOMPARE(m_fake->MessageTexts(), QStringList{message});
+        QCOMPARE(ResultBox(), result);
+        QCOMPARE(ListTexts(), items);
+        QCOMPARE(Label(1005), count);
+        QCOMPARE(m_dlg->m_killed, killed);
+        QCOMPARE(ReadFile(kKillFile), QByteArray());
+    }
+
+    void allBigSmallClearStopsAtTheFirstMessage() {
+        Click(1128);
+        Click(1122);
+        Click(1003);
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"所有的大小均被排除，结果将为空，请重新选择"});
+        QVERIFY(!m_dlg->GetDlgItem(1175)->isEnabled());
+    }
+
+    void baseSetTwiceKeepsTheSameSurvivors() {
+        CheckBoxes({MainIds::kSumTail[3], MainIds::kSpan[5], 1062});
+        Click(1003);
+        const QString first = ResultBox();
+        const QStringList items = ListTexts();
+        QVERIFY(items.size() > 100 && items.size() < 1000);
+        Click(1039);
+        QCOMPARE(m_dlg->m_bBaseSet, 1);
+        Click(1003);
+        QCOMPARE(ResultBox(), first);
+        QCOMPARE(ListTexts(), items);
+        QVERIFY(m_dlg->m_killed.isEmpty());
+        // A narrower condition then kills within the previous result only.
+        CheckBoxes({MainIds::kSumTail[4]});
+        Click(1003);
+        for (const QString& item : ListTexts())
+            QVERIFY(items.contains(item));
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+    }
+
+    void runUsesTheShownPageAsTyped() {
+        QVERIFY(m_dlg->Sheet()->SetActivePage(2));
+        Edit(m_dlg->m_page3)->setPlainText(QStringLiteral("12"));
+        Click(1003);
+        // Every number holding both 1 and 2 is killed, whatever the order.
+        const QStringList items = ListTexts();
+        for (const QString& item : items)
+            QVERIFY2(!(item.contains('1') && item.contains('2')), qPrintable(item));
+        QVERIFY(items.contains(QStringLiteral("111")));
+        QCOMPARE(items.size() + m_dlg->m_killed.size(), 1000);
+        QVERIFY(m_dlg->m_killed.contains(QStringLiteral("012")));
+        QVERIFY(m_dlg->m_killed.contains(QStringLiteral("221")));
+    }
+
+    void otherPagesCountAsLastLeft() {
+        QVERIFY(m_dlg->Sheet()->SetActivePage(0));
+        Edit(m_dlg->m_page1)->setPlainText(QStringLiteral("000"));
+        QVERIFY(m_dlg->Sheet()->SetActivePage(3));
+        // Changed behind the page's back: not shown, so never stored.
+        Edit(m_dlg->m_page1)->setPlainText(QStringLiteral("001"));
+        Click(1003);
+        QCOMPARE(m_dlg->m_killed, QStringList{"000"});
+        QCOMPARE(List()->item(0)->text(), QStringLiteral("001"));
+    }
+
+    void refusedIntegerIsReportedAndTheRunGoesOn() {
+        m_dlg->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("abc"));
+        Click(1003);
+        QCOMPARE(m_fake->MessageTexts(), QStringList{CDataExchange::IntegerMessage()});
+        QCOMPARE(Label(1005), QStringLiteral("杀完还剩下1000注"));
+        QCOMPARE(m_dlg->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("0"));
+    }
+
+    void toleranceAppendsAndReports() {
+        CheckBoxes({MainIds::kSumTail[0], MainIds::kSpan[0]});
+        Click(1003);
+        const QString survivors = ResultBox();
+        const int base = List()->count();
+        // Sum tail 0 kills 100 numbers; span 0 then kills the nine 豹子 other than 000.
+        QCOMPARE(base, 891);
+        QCOMPARE(m_dlg->m_killed.size(), 109);
+        Click(1175);
+        // Level "1": everything with one reason comes back; 000 has two (和尾 and 跨度).
+        const QStringList items = ListTexts();
+        QVERIFY(!items.contains(QStringLiteral("000")));
+        QVERIFY(items.contains(QStringLiteral("019")));
+        QVERIFY(items.contains(QStringLiteral("111")));
+        QCOMPARE(items.size(), 999);
+        QStringList sorted = items;
+        sorted.sort();
+        QCOMPARE(items, sorted);
+        QVERIFY(ResultBox().startsWith(survivors));
+        QCOMPARE(Label(1185), QStringLiteral("容错%1注").arg(999 - base));
+        QCOMPARE(Label(1005), QStringLiteral("杀完还剩下999注"));
+        const QByteArray report = ReadFile(kReportFile);
+        const QList<QByteArray> lines = report.split('\n');
+        QCOMPARE(lines.size(), m_dlg->m_killed.size() + 1);
+        QCOMPARE(lines.last(), QByteArray());
+        const QByteArray line000 =
+            tarvex::TextFileWriter::ToGbkCrLf("000 和尾  跨度  排除原因数 2\n");
+        QVERIFY(report.startsWith(line000));
+        QVERIFY(report.contains(tarvex::TextFileWriter::ToGbkCrLf("019 和尾  排除原因数 1\n")));
+
+        // A second press finds everything already there.
+        const QString after = ResultBox();
+        Click(1175);
+        QCOMPARE(ResultBox(), after);
+        QCOMPARE(ListTexts(), items);
+        QCOMPARE(Label(1185), QStringLiteral("容错0注"));
+        QCOMPARE(ReadFile(kReportFile), report);
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+    }
+
+    void unwritableFileIsReportedOnceAndTheResultStands_data() {
+        QTest::addColumn<bool>("tolerance");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("tarvex.txt") << false << kKillFile;
+        QTest::newRow("排除号码原因.txt") << true << kReportFile;
+    }
+    void unwritableFileIsReportedOnceAndTheResultStands() {
+        QFETCH(bool, tolerance);
+        QFETCH(QString, file);
+        QVERIFY(QDir().mkdir(file));
+        CheckBoxes({MainIds::kSumTail[7]});
+        Click(1003);
+        if (tolerance) {
+            QCOMPARE(m_fake->MessageTexts(), QStringList());
+            Click(1175);
+            QCOMPARE(Label(1185), QStringLiteral("容错100注"));
+            QCOMPARE(List()->count(), 1000);
+        } else {
+            QCOMPARE(Label(1005), QStringLiteral("杀完还剩下900注"));
+            QCOMPARE(List()->count(), 900);
+            QVERIFY(m_dlg->GetDlgItem(1175)->isEnabled());
+        }
+        const QStringList messages = m_fake->MessageTexts();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(file), qPrintable(messages[0]));
+        QVERIFY(QFileInfo(file).isDir());
+    }
+
+    void screenshotAfterRun() {
+        const QByteArray target = qgetenv("TARVEX_SCREENSHOT");
+        if (target.isEmpty())
+            QSKIP("set TARVEX_SCREENSHOT to a PNG path to look at the window after a run");
+        CheckBoxes({MainIds::kSumTail[0], MainIds::kSpan[0]});
+        Click(1003);
+        Click(1175);
+        QVERIFY(m_dlg->grab().save(QString::fromLocal8Bit(target)));
+    }
+
+private:
+    void Click(int id) {
+        auto* button = m_dlg->DlgItem<QAbstractButton>(id);
+        QVERIFY(button);
+        QVERIFY2(button->isEnabled(), qPrintable(QString::number(id)));
+        button->click();
+    }
+    void CheckBoxes(const QList<int>& ids) {
+        for (int id : ids)
+            m_dlg->DlgItem<QCheckBox>(id)->setChecked(true);
+    }
+    QString ResultBox() const { return m_dlg->DlgItem<QTextEdit>(1042)->toPlainText(); }
+    QString Label(int id) const { return m_dlg->DlgItem<QLabel>(id)->text(); }
+    QListWidget* List() const { return m_dlg->DlgItem<QListWidget>(1004); }
+    QStringList ListTexts() const {
+        QStringList texts;
+        for (int i = 0; i < List()->count(); ++i)
+            texts << List()->item(i)->text();
+        return texts;
+    }
+    static QPlainTextEdit* Edit(CPropertyPage* page) {
+        return page->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
+    }
+
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldDir;
+    std::unique_ptr<CMainDialog> m_dlg;
+};
+
+QTEST_MAIN(TestRuns)
+#include "tst_runs.moc"
