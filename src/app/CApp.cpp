@@ -15,8 +15,11 @@ CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
     DialogUnits::RegisterFontSubstitutes();
 }
 
-bool CApp::InitInstance() {
+bool CApp::InitInstance(const QString& schemePath) {
     auto* dialog = new CMainDialog(nullptr);
+    // A bad file has been reported; the window then starts as it always does.
+    if (!schemePath.isEmpty())
+        dialog->LoadScheme(schemePath);
     dialog->exec();
     delete dialog;
     return false;

@@ -40,6 +40,8 @@ CMainDialog::~CMainDialog() = default;
 bool CMainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetUpSystemMenu();
+    // The window system draws the icon of a minimised window and while it is dragged;
+    // giving the window its icon is all that painting needs here.
     setWindowIcon(m_hIcon);
     DlgItem<QRadioButton>(1201)->setChecked(true);
     DlgItem<QRadioButton>(1154)->setChecked(true);
@@ -137,6 +139,7 @@ void CMainDialog::SetUpListColumns() {
 }
 
 void CMainDialog::SetUpSystemMenu() {
+    AddSchemeMenuItems();
     const QString aboutText = CAboutDlg::MenuText();
     if (aboutText.isEmpty())
         return;
@@ -145,6 +148,8 @@ void CMainDialog::SetUpSystemMenu() {
 }
 
 void CMainDialog::OnSysCommand(int id) {
+    if (OnSchemeCommand(id & 0xFFF0))
+        return;
     if ((id & 0xFFF0) == kAboutCommand) {
         RunAbout();
         return;

@@ -32,6 +32,9 @@ public:
     static constexpr int kWidth = 538; // dialog units
     static constexpr int kHeight = 382;
     static constexpr int kAboutCommand = 16;
+    static constexpr int kSaveSchemeCommand = 32;
+    static constexpr int kLoadSchemeCommand = 48;
+    static constexpr int kBacktestCommand = 64;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -101,6 +104,11 @@ public:
     tarvex::Settings GatherSettings();
     // Sets the controls, members, pages and lists so that the window shows these settings.
     void ApplySettings(const tarvex::Settings& settings);
+
+    // 方案 files, the backtest window and the tolerance preview (CMainDialogSchemes.cpp).
+    // Each reports a failure in a message box and then changes nothing.
+    bool LoadScheme(const QString& path);
+    bool SaveScheme(const QString& path);
 
     // 杀组合 and 容错 (CMainDialogRuns.cpp).
     void OnKillRun();
@@ -177,6 +185,13 @@ private:
     void ApplyEnabling();
     void ApplyPageSettings(const tarvex::PageSettings& pages);
     void ShowKillOutcome(const tarvex::KillOutcome& outcome);
+
+    void AddSchemeMenuItems();
+    bool OnSchemeCommand(int id);
+    void OnSaveScheme();
+    void OnLoadScheme();
+    void OnBacktest();
+    void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
 
     ConditionSheet* m_sheet = nullptr;
     CSystemMenu* m_systemMenu = nullptr;

@@ -45,6 +45,7 @@ void CMainDialog::OnKillRun() {
         return;
     }
     ShowKillOutcome(outcome);
+    ShowTolerancePreview(settings, outcome.killed);
     QString failure = emptied;
     if (failure.isEmpty() && !outcome.fileText.empty())
         failure = tarvex::TextFileWriter::WriteGbk(QString::fromUtf8(kKillFile), outcome.fileText);

@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
     const char* screenshot = nullptr;
     if (argc >= 2 && std::strcmp(argv[1], "--screenshot") == 0) {
         if (argc != 3) {
-            std::fprintf(stderr, "usage: tarvex [--screenshot FILE]\n");
+            std::fprintf(stderr, "usage: tarvex [FILE.json | --screenshot FILE]\n");
             return 2;
         }
         screenshot = argv[2];
@@ -19,6 +19,11 @@ int main(int argc, char* argv[]) {
     CApp app(argc, argv);
     if (screenshot)
         return app.Screenshot(QString::fromLocal8Bit(screenshot));
-    app.InitInstance();
+    const QStringList arguments = CApp::arguments();
+    if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(u'-'))) {
+        std::fprintf(stderr, "usage: tarvex [FILE.json | --screenshot FILE]\n");
+        return 2;
+    }
+    app.InitInstance(arguments.size() == 2 ? arguments[1] : QString());
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/Settings.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -43,5 +44,9 @@ struct BacktestResult {
 // `level` is the number the 容错 combo shows, 1..17.
 BacktestResult RunBacktest(const Settings& scheme, int level,
                            const std::vector<HistoricDraw>& history, std::size_t last);
+
+// How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
+// [16] level 17. Counted from the tolerance run's reasons, under these settings.
+std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
 
 } // namespace tarvex

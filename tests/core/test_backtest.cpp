@@ -187,3 +187,33 @@ TEST(BacktestText, TableListsEveryDrawAndCondition) {
 
 } // namespace
 } // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// Each level re-admits the killed numbers with at most that many reasons, however many
+// conditions there are.
+TEST(TolerancePreview, CountsKilledNumbersByTheirReasons) {
+    Settings s;
+    s.sumTail[3] = s.sumTail[5] = true;
+    s.span[9] = true;
+    s.killSums = true;
+    s.sums = "13";
+    const KillOutcome kill = RunKill(s);
+    std::array<int, 17> expected{};
+    for (const int n : kill.killed) {
+        const int count = RunTolerance(s, {{n}, {}, ""}).report.at(0).count;
+        for (int level = 1; level <= 17; ++level) {
+            expected[static_cast<std::size_t>(level - 1)] += count <= level;
+        }
+    }
+    const std::array<int, 17> preview = TolerancePreview(s, kill.killed);
+    EXPECT_EQ(preview, expected);
+    EXPECT_LT(preview[0],
+              preview[2]); // a sum of 13 has three reasons: tail 3 and both specified-sum rows
+    EXPECT_EQ(preview[16], static_cast<int>(kill.killed.size()));
+    EXPECT_EQ(TolerancePreview(s, {}), (std::array<int, 17>{}));
+}
+
+} // namespace
+} // namespace tarvex

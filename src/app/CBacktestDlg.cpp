@@ -1,0 +1,183 @@
+#include "app/CBacktestDlg.h"
+
+#include "app/CKillRateChart.h"
+#include "app/Platform.h"
+#include "engine/BacktestText.h"
+#include "engine/RunText.h"
+#include "io/DrawHistory.h"
+#include "io/TextFileWriter.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
+const char* const kExportFilter = "文件名(*.TXT)|*.TXT||";
+// More problems than this are summed up rather than listed.
+const int kListedProblems = 8;
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+CBacktestDlg::CBacktestDlg(const tarvex::Settings& settings, int level, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_level(std::clamp(level, 1, 17)) {
+    setWindowTitle(QStringLiteral("历史回测"));
+    BuildControls();
+    resize(760, 560);
+}
+
+void CBacktestDlg::BuildControls() {
+    m_path = new QLineEdit(this);
+    m_path->setReadOnly(true);
+    m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
+    auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
+    m_last = new QSpinBox(this);
+    m_last->setRange(1, 100000);
+    m_last->setValue(kDefaultDraws);
+    m_run = new QPushButton(QStringLiteral("回测(&R)"), this);
+    m_run->setEnabled(false);
+    m_export = new QPushButton(QStringLiteral("导出(&E)..."), this);
+    m_export->setEnabled(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("开奖历史："), this));
+    top->addWidget(m_path, 1);
+    top->addWidget(choose);
+    top->addWidget(new QLabel(QStringLiteral("最近"), this));
+    top->addWidget(m_last);
+    top->addWidget(new QLabel(QStringLiteral("期，容错 %1 级").arg(m_level), this));
+    top->addWidget(m_run);
+
+    m_summary = new QLabel(this);
+    m_summary->setWordWrap(true);
+    m_table = new QTableWidget(0, 5, this);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("期号"), QStringLiteral("号码"),
+                                        QStringLiteral("杀号后"), QStringLiteral("容错后"),
+                                        QStringLiteral("排除原因")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_chart = new CKillRateChart(this);
+    auto* chartArea = new QScrollArea(this);
+    chartArea->setWidget(m_chart);
+    chartArea->setWidgetResizable(true);
+    auto* split = new QSplitter(Qt::Horizontal, this);
+    split->addWidget(m_table);
+    split->addWidget(chartArea);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->addButton(m_export, QDialogButtonBox::ActionRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_summary);
+    layout->addWidget(split, 1);
+    layout->addWidget(buttons);
+
+    connect(choose, &QPushButton::clicked, this, &CBacktestDlg::OnChooseHistory);
+    connect(m_run, &QPushButton::clicked, this, &CBacktestDlg::RunBacktest);
+    connect(m_export, &QPushButton::clicked, this, &CBacktestDlg::OnExport);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CBacktestDlg::OnChooseHistory() {
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    if (!path.isEmpty() && LoadHistory(path))
+        RunBacktest();
+}
+
+bool CBacktestDlg::LoadHistory(const QString& path) {
+    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
+    if (!history.ok()) {
+        Platform().Message(this, history.error);
+        return false;
+    }
+    const QStringList problems = history.ProblemMessages();
+    if (history.draws.empty()) {
+        Platform().Message(this, QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path));
+        return false;
+    }
+    if (!problems.isEmpty()) {
+        QString text =
+            QStringLiteral("开奖历史里有 %1 处问题，这些行没有采用：\n").arg(problems.size());
+        text += problems.mid(0, kListedProblems).join(u'\n');
+        if (problems.size() > kListedProblems)
+            text += QStringLiteral("\n……");
+        Platform().Message(this, text, {}, IPlatform::Icon::Information);
+    }
+    m_history = history.draws;
+    m_path->setText(path);
+    m_run->setEnabled(true);
+    return true;
+}
+
+void CBacktestDlg::RunBacktest() {
+    if (m_history.empty())
+        return;
+    m_result = tarvex::RunBacktest(m_settings, m_level, m_history,
+                                   static_cast<std::size_t>(m_last->value()));
+    m_haveResult = true;
+    if (!m_result.completed())
+        Platform().Message(this, FromUtf8(m_result.message));
+    ShowResult();
+}
+
+void CBacktestDlg::ShowResult() {
+    FillTable();
+    QStringList labels;
+    QVector<int> rejected;
+    for (const tarvex::BacktestCondition& c : m_result.conditions) {
+        labels << FromUtf8(tarvex::BacktestText::Trimmed(c.label));
+        rejected << c.rejected;
+    }
+    m_chart->SetRates(labels, rejected, static_cast<int>(m_result.draws.size()));
+    m_summary->setText(m_result.completed()
+                           ? FromUtf8(tarvex::BacktestText::Summary(m_result, m_level))
+                           : FromUtf8(m_result.message));
+    m_export->setEnabled(m_result.completed());
+}
+
+void CBacktestDlg::FillTable() {
+    m_table->setRowCount(static_cast<int>(m_result.draws.size()));
+    const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const tarvex::BacktestDraw& d = m_result.draws[static_cast<std::size_t>(row)];
+        const QStringList cells{FromUtf8(d.issue), FromUtf8(tarvex::CandidateText(d.number)),
+                                yes(d.survivesKill), yes(d.survivesTolerance),
+                                FromUtf8(tarvex::BacktestText::Reasons(d.labels))};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_table->resizeColumnsToContents();
+}
+
+void CBacktestDlg::OnExport() {
+    const QString path = Platform().GetSaveFileName(this, QString::fromUtf8(kExportFilter));
+    if (!path.isEmpty())
+        ExportTo(path);
+}
+
+bool CBacktestDlg::ExportTo(const QString& path) {
+    if (!m_haveResult || !m_result.completed())
+        return false;
+    const QString failure =
+        tarvex::TextFileWriter::WriteGbk(path, tarvex::BacktestText::Table(m_result, m_level));
+    if (!failure.isEmpty()) {
+        Platform().Message(this, QStringLiteral("回测结果没有导出：%1").arg(failure));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/Backtest.h"
+#include "engine/Settings.h"
+
+#include <QDialog>
+
+class CKillRateChart;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// 历史回测: how the window's current scheme would have fared on past draws.
+class CBacktestDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultDraws = 30;
+
+    CBacktestDlg(const tarvex::Settings& settings, int level, QWidget* parent = nullptr);
+
+    // Reads a history file; a file with nothing readable keeps the history already loaded.
+    bool LoadHistory(const QString& path);
+    void RunBacktest();
+    // Writes the table as GBK text with CR LF; false after a message when it could not.
+    bool ExportTo(const QString& path);
+
+    QTableWidget* Table() const { return m_table; }
+    CKillRateChart* Chart() const { return m_chart; }
+    QSpinBox* DrawCount() const { return m_last; }
+    const tarvex::BacktestResult& Result() const { return m_result; }
+
+private:
+    void BuildControls();
+    void OnChooseHistory();
+    void OnExport();
+    void ShowResult();
+    void FillTable();
+
+    tarvex::Settings m_settings;
+    int m_level;
+    std::vector<tarvex::HistoricDraw> m_history;
+    tarvex::BacktestResult m_result;
+    bool m_haveResult = false;
+
+    QLineEdit* m_path = nullptr;
+    QSpinBox* m_last = nullptr;
+    QPushButton* m_run = nullptr;
+    QPushButton* m_export = nullptr;
+    QLabel* m_summary = nullptr;
+    QTableWidget* m_table = nullptr;
+    CKillRateChart* m_chart = nullptr;
+};

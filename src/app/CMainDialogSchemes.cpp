@@ -1,0 +1,96 @@
+#include "app/CBacktestDlg.h"
+#include "app/CMainDialog.h"
+#include "app/CSystemMenu.h"
+#include "app/Platform.h"
+#include "engine/Backtest.h"
+#include "io/SchemeFile.h"
+
+#include <QWidget>
+
+namespace {
+
+const char* const kSchemeFilter = "方案文件(*.json)|*.json||";
+
+// A save dialog may hand back a name without the extension the filter asked for.
+QString WithJsonSuffix(const QString& path) {
+    return path.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive) ? path : path + ".json";
+}
+
+} // namespace
+
+void CMainDialog::AddSchemeMenuItems() {
+    m_systemMenu->AddItem(kSaveSchemeCommand, QStringLiteral("保存方案(&S)..."));
+    m_systemMenu->AddItem(kLoadSchemeCommand, QStringLiteral("载入方案(&L)..."));
+    m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
+}
+
+bool CMainDialog::OnSchemeCommand(int id) {
+    switch (id) {
+    case kSaveSchemeCommand:
+        OnSaveScheme();
+        return true;
+    case kLoadSchemeCommand:
+        OnLoadScheme();
+        return true;
+    case kBacktestCommand:
+        OnBacktest();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDialog::OnSaveScheme() {
+    const QString path = Platform().GetSaveFileName(this, QString::fromUtf8(kSchemeFilter));
+    if (!path.isEmpty())
+        SaveScheme(WithJsonSuffix(path));
+}
+
+void CMainDialog::OnLoadScheme() {
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kSchemeFilter));
+    if (!path.isEmpty())
+        LoadScheme(path);
+}
+
+bool CMainDialog::SaveScheme(const QString& path) {
+    InitDialog();
+    const QString failure = tarvex::SchemeFile::Save(path, GatherSettings());
+    if (!failure.isEmpty()) {
+        Platform().Message(this, QStringLiteral("方案没有保存：%1").arg(failure));
+        return false;
+    }
+    return true;
+}
+
+// The whole file is read and checked before anything in the window changes.
+bool CMainDialog::LoadScheme(const QString& path) {
+    InitDialog();
+    const tarvex::SchemeReadResult scheme = tarvex::SchemeFile::Load(path);
+    if (!scheme.ok()) {
+        QString text = scheme.error;
+        if (!text.contains(path))
+            text = QStringLiteral("方案文件“%1”有误：%2").arg(path, text);
+        Platform().Message(this, text);
+        return false;
+    }
+    ApplySettings(scheme.settings);
+    return true;
+}
+
+void CMainDialog::OnBacktest() {
+    const tarvex::Settings settings = GatherSettings();
+    CBacktestDlg dialog(settings, m_nLevel + 1, this);
+    dialog.exec();
+}
+
+// Worked out once per kill run, so hovering costs nothing.
+void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
+                                       const std::vector<int>& killed) {
+    const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
+    QStringList parts;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        parts << QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
+    const QString tip = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
+    for (int id : {1175, 1183})
+        GetDlgItem(id)->setToolTip(tip);
+}
