@@ -27,11 +27,16 @@ QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Tex
 
 QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so a short write (a full disk) shows in the count instead of vanishing in
+    // the flush at commit, which Qt then reports as done.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return WriteError(path, file.errorString());
     }
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        // A short write sets no error of its own.
+        const QString reason = file.error() == QFileDevice::NoError
+                                   ? QStringLiteral("写入不完整，磁盘可能已满")
+                                   : file.errorString();
         file.cancelWriting();
         return WriteError(path, reason);
     }
