@@ -1,6 +1,7 @@
 #include "io/TextFileReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace tarvex {
@@ -19,6 +20,11 @@ std::string TextFileReader::Decode(const QByteArray& bytes) {
 
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        // Opening a named pipe waits for a writer forever, and a device may never end.
+        return {{}, QStringLiteral("“%1”不是普通文件").arg(path)};
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, file.errorString()};

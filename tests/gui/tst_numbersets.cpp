@@ -17,6 +17,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -192,6 +193,18 @@ private slots:
             QCOMPARE(shown, expected);
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
     }
+
+#ifdef Q_OS_UNIX
+    void baseSetFromAPipeIsRefusedAtOnce() {
+        QVERIFY(mkfifo(QFile::encodeName(Path("pipe.txt")).constData(), 0600) == 0);
+        ResultBox()->setPlainText(kPlayerText);
+        m_fake->openFileNames << Path("pipe.txt");
+        Click(1037);
+        QCOMPARE(m_fake->messages.size(), 1);
+        QVERIFY(m_fake->messages.front().text.contains(Path("pipe.txt")));
+        QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
+    }
+#endif
 
     void baseSetCancelKeepsEverything() {
         ResultBox()->setPlainText(kPlayerText);
