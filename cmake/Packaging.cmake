@@ -1,0 +1,52 @@
+# Installation layout and the Debian package. The executables install themselves from
+# src/CMakeLists.txt; this adds the desktop entry, the icon and the documents.
+
+set(TARVEX_DESKTOP_FILE ${PROJECT_SOURCE_DIR}/res/tarvex.desktop)
+set(TARVEX_ICON_FILE ${PROJECT_SOURCE_DIR}/res/tarvex.png)
+
+# The hicolor theme files icons by their pixel size, which a PNG keeps in its IHDR chunk.
+function(tarvex_png_size file out)
+    file(READ ${file} header OFFSET 16 LIMIT 8 HEX)
+    string(SUBSTRING "${header}" 0 8 width_hex)
+    string(SUBSTRING "${header}" 8 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    set(${out} "${width}x${height}" PARENT_SCOPE)
+endfunction()
+
+if(TARVEX_GUI)
+    install(FILES ${TARVEX_DESKTOP_FILE} DESTINATION share/applications)
+    if(EXISTS ${TARVEX_ICON_FILE})
+        tarvex_png_size(${TARVEX_ICON_FILE} icon_size)
+        install(FILES ${TARVEX_ICON_FILE} DESTINATION share/icons/hicolor/${icon_size}/apps)
+    else()
+        message(WARNING "res/tarvex.png is missing: the package will have no icon")
+    endif()
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/tarvex)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/doc/tarvex
+        FILES_MATCHING PATTERN "*.md")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarvex)
+set(CPACK_PACKAGE_VENDOR tarvex)
+set(CPACK_PACKAGE_CONTACT "tarvex maintainers <tarvex@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Number filter (杀号) for the 3D lottery")
+set(CPACK_PACKAGE_DESCRIPTION
+    "tarvex kills the numbers 000-999 of the Chinese 3D lottery that the stated conditions\n"
+    "rule out: digit patterns, sums, spans, routes, dan digits, pasted code lists, junk\n"
+    "compounds, match filters and formulas. It has a window (tarvex) and a headless\n"
+    "command line (tarvex-cli) that replays the window's runs from a scheme file.")
+string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY tarvex)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window is laid out for the metrics of this font; without it the dialog is misdrawn.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
+
+include(CPack)
