@@ -18,6 +18,11 @@ ConditionSheet::ConditionSheet(QWidget* parent) : QTabWidget(parent) {
     connect(this, &QTabWidget::currentChanged, this, &ConditionSheet::OnCurrentChanged);
 }
 
+// The pages go with the sheet's base classes; none of them is to be "left" on the way out.
+ConditionSheet::~ConditionSheet() {
+    disconnect(this, &QTabWidget::currentChanged, this, nullptr);
+}
+
 void ConditionSheet::AddPage(CPropertyPage* page) {
     addTab(page, page->Caption());
     resize(sizeHint());

@@ -11,6 +11,7 @@ class ConditionSheet : public QTabWidget {
     Q_OBJECT
 public:
     explicit ConditionSheet(QWidget* parent = nullptr);
+    ~ConditionSheet() override;
 
     void AddPage(CPropertyPage* page);
     CPropertyPage* Page(int index) const;

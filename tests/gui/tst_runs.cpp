@@ -6,6 +6,8 @@
 #include "io/TextFileWriter.h"
 #include "pages/CPage1.h"
 #include "pages/CPage3.h"
+#include "pages/CPage7.h"
+#include "pages/CPage8.h"
 #include "pages/ConditionSheet.h"
 
 #include <QAbstractButton>
@@ -283,6 +285,27 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages[0].contains(file), qPrintable(messages[0]));
         QVERIFY(QFileInfo(file).isDir());
+    }
+
+    void settingsAppliedBeforeAPageWasShownSurviveItsFirstShowing() {
+        tarvex::Settings settings;
+        settings.pages.formulaMatch = true;
+        settings.pages.formulaMode = 0;
+        settings.pages.formulas = {{"和", "取余", "3", "等于", "0"}};
+        settings.pages.routeGroups[9] = false;
+        settings.pages.kill2 = "12";
+        m_dlg->ApplySettings(settings);
+        QVERIFY(m_dlg->Sheet()->SetActivePage(6));
+        QVERIFY(m_dlg->Sheet()->SetActivePage(7));
+        QVERIFY(m_dlg->m_page7->GetDlgItem(1243)->isEnabled());
+        QVERIFY(m_dlg->m_page7->DlgItem<QAbstractButton>(1155)->isChecked());
+        QVERIFY(!m_dlg->m_page8->DlgItem<QCheckBox>(1120)->isChecked());
+        QVERIFY(m_dlg->Sheet()->SetActivePage(2));
+        QCOMPARE(Edit(m_dlg->m_page3)->toPlainText(), QStringLiteral("12"));
+        QCOMPARE(m_dlg->GatherSettings(), settings);
+        // Sum mod 3 = 0, no 222 group, nothing holding both 1 and 2: the engine's answer.
+        Click(1003);
+        QCOMPARE(Label(1005), QString::fromStdString(tarvex::RunKill(settings).countText));
     }
 
     void screenshotAfterRun() {
