@@ -315,10 +315,27 @@ private slots:
         CheckBoxes({MainIds::kSumTail[0], MainIds::kSpan[0]});
         Click(1003);
         Click(1175);
-        QVERIFY(m_dlg->grab().save(QString::fromLocal8Bit(target)));
+        const QString path = QString::fromLocal8Bit(target);
+        QVERIFY(m_dlg->grab().save(path));
+        // The pages with controls of their own, each beside the window's picture.
+        for (int page : {4, 5, 6, 7}) {
+            QVERIFY(m_dlg->Sheet()->SetActivePage(page));
+            if (page == 6) {
+                Click(m_dlg->m_page7, 1194);
+                Click(m_dlg->m_page7, 1243);
+            }
+            QString name = path;
+            name.insert(name.lastIndexOf(u'.'), QStringLiteral("-page%1").arg(page + 1));
+            QVERIFY(m_dlg->Sheet()->grab().save(name));
+        }
     }
 
 private:
+    void Click(CControlHost* host, int id) {
+        auto* button = host->DlgItem<QAbstractButton>(id);
+        QVERIFY(button);
+        button->click();
+    }
     void Click(int id) {
         auto* button = m_dlg->DlgItem<QAbstractButton>(id);
         QVERIFY(button);
