@@ -12,6 +12,9 @@ CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setReadOnly(false);
     setLineWrapMode(QTextEdit::NoWrap);
+    // Tab stops every half inch, as a rich edit has them, so that the five tab-separated
+    // numbers of a result line fit the box side by side.
+    setTabStopDistance(logicalDpiX() / 2.0);
 }
 
 QMenu* CResultEdit::BuildContextMenu() {
