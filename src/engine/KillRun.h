@@ -13,11 +13,11 @@ struct KillOutcome {
     // A stopped run changes no output: only message is meaningful then (and
     // tarvex.txt is to be left empty by the caller).
     std::string message;
-    std::vector<int> survivors;  // ascending
-    std::vector<int> killed;     // kill order: stage 1, 2, 3, 4, each ascending
-    std::string resultText;      // "%03d\t" each, "\n" after every fifth
-    std::string countText;       // "杀完还剩下%d注"
-    std::string fileText;        // tarvex.txt, "\n" line ends (the writer makes them CR LF)
+    std::vector<int> survivors; // ascending
+    std::vector<int> killed;    // kill order: stage 1, 2, 3, 4, each ascending
+    std::string resultText;     // "%03d\t" each, "\n" after every fifth
+    std::string countText;      // "杀完还剩下%d注"
+    std::string fileText;       // tarvex.txt, "\n" line ends (the writer makes them CR LF)
     bool completed() const { return message.empty(); }
 };
 

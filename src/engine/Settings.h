@@ -13,7 +13,8 @@ inline constexpr const char* kPlaceholderJunk =
 inline constexpr const char* kPlaceholderKill2 = "格式11,12,21等，可以粘贴";
 inline constexpr const char* kPlaceholderPositionalKill2 = "格式1*1,11*,11*等，可以粘贴";
 inline constexpr const char* kPlaceholderMustHave2 = "输入或粘贴格式11,12,21必出二码";
-inline constexpr const char* kPlaceholderMustHave2Positional = "输入或粘贴格式11*,1*2,*12格式的二码";
+inline constexpr const char* kPlaceholderMustHave2Positional =
+    "输入或粘贴格式11*,1*2,*12格式的二码";
 inline constexpr const char* kSumsHint = "和值之间必须用空格格开";
 
 // One row of the match list 1172: 号码 and 出数.
@@ -55,8 +56,7 @@ struct PageSettings {
     int formulaMode = 1;                                       // 1 与, 0 或
     std::vector<FormulaRow> formulas;                          // top row first
     // 000 001 002 011 012 022 111 112 122 222
-    std::array<bool, 10> routeGroups{true, true, true, true, true,
-                                     true, true, true, true, true};
+    std::array<bool, 10> routeGroups{true, true, true, true, true, true, true, true, true, true};
     bool operator==(const PageSettings&) const = default;
 };
 
@@ -91,8 +91,8 @@ struct Settings {
     std::vector<MatchRow> matches; // top row first
     bool positionSize = false;
     std::vector<PositionSizeRow> positionSizes; // top row first
-    int perRow = 1; // index of combo 1182: perRow + 1 numbers per line
-    int level = 0;  // index of combo 1183: tolerates level + 1 reasons
+    int perRow = 1;                             // index of combo 1182: perRow + 1 numbers per line
+    int level = 0;                              // index of combo 1183: tolerates level + 1 reasons
     PageSettings pages;
     bool operator==(const Settings&) const = default;
 };
