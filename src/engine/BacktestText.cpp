@@ -35,7 +35,10 @@ std::string BacktestText::Trimmed(const std::string& label) {
 std::string BacktestText::Reasons(const std::vector<std::string>& labels) {
     std::string text;
     for (const std::string& label : labels) {
-        text += (text.empty() ? "" : " ") + Trimmed(label);
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += Trimmed(label);
     }
     return text;
 }
@@ -67,7 +70,11 @@ std::string BacktestText::Table(const BacktestResult& result, int level) {
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\n";
     }
-    text += "\n" + Summary(result, level) + "\n\n" + Pad("条件", 14) + "排除中奖号次数\n";
+    text += '\n';
+    text += Summary(result, level);
+    text += "\n\n";
+    text += Pad("条件", 14);
+    text += "排除中奖号次数\n";
     for (const BacktestCondition& c : result.conditions) {
         text += Pad(Trimmed(c.label), 14) + std::to_string(c.rejected) + "\n";
     }
