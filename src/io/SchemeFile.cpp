@@ -20,7 +20,12 @@ SchemeReadResult SchemeFile::Load(const QString& path) {
     if (file.error() != QFileDevice::NoError) {
         return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};
     }
-    return FromBytes(bytes);
+    SchemeReadResult result = FromBytes(bytes);
+    if (!result.ok()) {
+        // The player may have several schemes open in folders: say which one is broken.
+        result.error = QStringLiteral("%1\n文件：%2").arg(result.error, path);
+    }
+    return result;
 }
 
 SchemeReadResult SchemeFile::FromBytes(const QByteArray& bytes) {

@@ -344,6 +344,19 @@ TEST(SchemeFile, MissingFileNamesThePath) {
     EXPECT_TRUE(read.error.contains(path)) << read.error.toStdString();
 }
 
+TEST(SchemeFile, BrokenContentNamesThePathAndTheProblem) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("broken.json");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "tarvex-scheme", "version": 1, "sumLow": )");
+    file.close();
+    const SchemeReadResult read = SchemeFile::Load(path);
+    ASSERT_FALSE(read.ok());
+    EXPECT_TRUE(read.error.contains(path)) << read.error.toStdString();
+    EXPECT_TRUE(read.error.contains(QStringLiteral("JSON"))) << read.error.toStdString();
+}
+
 TEST(SchemeFile, FolderIsAnError) {
     QTemporaryDir dir;
     EXPECT_FALSE(SchemeFile::Load(dir.path()).ok());
