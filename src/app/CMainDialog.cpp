@@ -3,6 +3,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CSystemMenu.h"
 #include "app/Platform.h"
+#include "dan/DanCalculator.h"
 #include "engine/Settings.h"
 #include "widgets/CLinkLabel.h"
 
@@ -86,27 +87,14 @@ void CMainDialog::FillCombos() {
                                         QStringLiteral("小于等于"), QStringLiteral("不等于")});
 }
 
-// Converted like atoi: the leading decimal number, 0 when there is none.
-static int LeadingInt(const QString& text) {
-    const QString trimmed = text.trimmed();
-    qsizetype end = 0;
-    if (end < trimmed.size() && (trimmed[end] == u'-' || trimmed[end] == u'+'))
-        ++end;
-    const qsizetype digits = end;
-    while (end < trimmed.size() && end - digits < 9 && trimmed[end] >= u'0' && trimmed[end] <= u'9')
-        ++end;
-    if (end == digits)
-        return 0;
-    return trimmed.left(end).toInt();
-}
-
 void CMainDialog::SelectStoredPerRow() {
     const QString stored = Platform().ReadProfileString(QStringLiteral("row"),
                                                         QStringLiteral("row"), QStringLiteral("1"));
     auto* perRow = DlgItem<QComboBox>(1182);
-    const int index = LeadingInt(stored);
+    // Converted like atoi: the leading decimal number, 0 when there is none.
+    const long long index = tarvex::LeadingInteger(stored.toStdString());
     // An index the list does not have leaves it without a selection.
-    perRow->setCurrentIndex(index >= 0 && index < perRow->count() ? index : -1);
+    perRow->setCurrentIndex(index >= 0 && index < perRow->count() ? static_cast<int>(index) : -1);
     DlgItem<QComboBox>(1183)->setCurrentIndex(0);
     DlgItem<QComboBox>(1193)->setCurrentIndex(0);
     DlgItem<QComboBox>(1191)->setCurrentIndex(0);

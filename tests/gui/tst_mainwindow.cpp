@@ -403,6 +403,7 @@ private slots:
         QTest::newRow("letters") << "abc" << 0;
         QTest::newRow("negative") << "-5" << -1;
         QTest::newRow("too large") << "99" << -1;
+        QTest::newRow("leading zeros") << "0000000004" << 4;
         QTest::newRow("huge") << "99999999999999999999" << -1;
         QTest::newRow("leading number") << "7x" << 7;
         QTest::newRow("blanks") << " 3" << 3;
