@@ -1,5 +1,6 @@
 #include "app/CMainDialog.h"
 #include "app/Platform.h"
+#include "io/OutputFiles.h"
 #include "io/TextFileReader.h"
 #include "io/TextFileWriter.h"
 #include "numbersets/ExportText.h"
@@ -13,7 +14,6 @@
 namespace {
 
 const char* const kFileFilter = "文件名(*.TXT)|*.TXT||";
-const char* const kOutputFile = "tarvex.txt";
 const int kResultList = 1004;
 
 } // namespace
@@ -70,8 +70,7 @@ void CMainDialog::OnExport() {
     if (chosen.isEmpty())
         return;
     const QString path = QString::fromStdString(tarvex::ExportFileName(chosen.toStdString()));
-    const QString timestamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy年MM月dd日 HH:mm:ss"));
+    const QString timestamp = tarvex::OutputFiles::ExportTimestamp(QDateTime::currentDateTime());
     const std::string text =
         tarvex::ExportText(ResultListItems(), m_nPerRow, timestamp.toStdString());
     const QString error = tarvex::TextFileWriter::WriteGbk(path, text);
@@ -83,7 +82,7 @@ void CMainDialog::OnExport() {
 }
 
 // The window shows the converted list even when tarvex.txt cannot be written; the player is
-// then told which file is missing.
+// then told which file is missing, by its full path.
 void CMainDialog::OnToGroup() {
     if (!UpdateData(true))
         return;
@@ -92,7 +91,7 @@ void CMainDialog::OnToGroup() {
     m_strResult = QString::fromStdString(group.resultText);
     m_strCount = QString::fromStdString(group.countText);
     const QString error = tarvex::TextFileWriter::WriteGbk(
-        QDir::current().absoluteFilePath(QString::fromUtf8(kOutputFile)), group.fileText);
+        QDir::current().absoluteFilePath(tarvex::OutputFiles::KillFile()), group.fileText);
     UpdateData(false);
     if (!error.isEmpty())
         Platform().Message(this, error);

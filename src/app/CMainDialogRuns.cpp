@@ -2,14 +2,12 @@
 #include "app/Platform.h"
 #include "engine/KillRun.h"
 #include "engine/ToleranceRun.h"
-#include "io/TextFileWriter.h"
+#include "io/OutputFiles.h"
 
 #include <QListWidget>
 
 namespace {
 
-const char* const kKillFile = "tarvex.txt";
-const char* const kReportFile = "排除号码原因.txt";
 const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
 
 QString FromUtf8(const std::string& text) {
@@ -38,7 +36,7 @@ void CMainDialog::OnKillRun() {
     ExchangeForRun();
     const tarvex::Settings settings = SettingsFromMembers();
     // Emptied before validation, so a stopped run leaves no stale result in it.
-    const QString emptied = tarvex::TextFileWriter::Truncate(QString::fromUtf8(kKillFile));
+    const QString emptied = tarvex::OutputFiles::EmptyKillFile();
     const tarvex::KillOutcome outcome = tarvex::RunKill(settings);
     if (!outcome.completed()) {
         Platform().Message(this, FromUtf8(outcome.message));
@@ -48,7 +46,7 @@ void CMainDialog::OnKillRun() {
     ShowTolerancePreview(settings, outcome.killed);
     QString failure = emptied;
     if (failure.isEmpty() && !outcome.fileText.empty())
-        failure = tarvex::TextFileWriter::WriteGbk(QString::fromUtf8(kKillFile), outcome.fileText);
+        failure = tarvex::OutputFiles::WriteKillFile(outcome.fileText);
     // The result stands whatever became of the file; the player learns once what failed.
     if (!failure.isEmpty())
         Platform().Message(this, failure);
@@ -93,8 +91,7 @@ void CMainDialog::OnTolerance() {
     m_strCount = FromUtf8(outcome.countText);
     m_strTolerance = FromUtf8(outcome.toleranceText);
     UpdateData(false);
-    const QString failure =
-        tarvex::TextFileWriter::WriteGbk(QString::fromUtf8(kReportFile), outcome.reportText);
+    const QString failure = tarvex::OutputFiles::WriteReportFile(outcome.reportText);
     if (!failure.isEmpty())
         Platform().Message(this, failure);
 }

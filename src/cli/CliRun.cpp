@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliJson.h"
+#include "io/OutputFiles.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
 #include "io/TextFileWriter.h"
@@ -68,19 +69,16 @@ bool CliRun::LoadInputs() {
 }
 
 void CliRun::Kill() {
-    // The window empties tarvex.txt before it validates, so a stopped run leaves it empty.
-    const QString emptied = TextFileWriter::Truncate(QString::fromUtf8(kKillFile));
-    if (!emptied.isEmpty()) {
-        Error(emptied);
-        writeFailed_ = true;
-    }
+    // Emptied before validation, as the window does.
+    const QString emptied = OutputFiles::EmptyKillFile();
+    Report(emptied);
     state_.kill = RunKill(settings_);
     if (!state_.kill.completed()) {
         return;
     }
     // An empty file is already in place; writing it again could only report the same failure.
     if (!state_.kill.fileText.empty() && emptied.isEmpty()) {
-        Write(QString::fromUtf8(kKillFile), state_.kill.fileText);
+        Report(OutputFiles::WriteKillFile(state_.kill.fileText));
     }
     list_.clear();
     for (int n : state_.kill.survivors) {
@@ -94,30 +92,29 @@ void CliRun::Tolerance() {
     settings.level = options_.toleranceLevel - 1;
     const ToleranceInput input{state_.kill.killed, list_, resultText_};
     state_.tolerance = RunTolerance(settings, input);
-    Write(QString::fromUtf8(kReportFile), state_.tolerance->reportText);
+    Report(OutputFiles::WriteReportFile(state_.tolerance->reportText));
     list_ = state_.tolerance->list;
     resultText_ = state_.tolerance->resultText;
 }
 
 void CliRun::Group() {
     state_.group = ConvertToGroup(list_);
-    Write(QString::fromUtf8(kKillFile), state_.group->fileText);
+    Report(OutputFiles::WriteKillFile(state_.group->fileText));
     list_ = state_.group->numbers;
     std::sort(list_.begin(), list_.end()); // list box 1004 is sorted
     resultText_ = state_.group->resultText;
 }
 
 void CliRun::Export() {
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy'年'MM'月'dd'日' HH:mm:ss"));
+    const QString stamp = OutputFiles::ExportTimestamp(QDateTime::currentDateTime());
     const std::string path = ExportFileName(options_.exportPath.toStdString());
-    Write(QString::fromStdString(path), ExportText(list_, settings_.perRow, stamp.toStdString()));
+    Report(TextFileWriter::WriteGbk(QString::fromStdString(path),
+                                    ExportText(list_, settings_.perRow, stamp.toStdString())));
 }
 
-void CliRun::Write(const QString& path, const std::string& utf8Text) {
-    const QString error = TextFileWriter::WriteGbk(path, utf8Text);
-    if (!error.isEmpty()) {
-        Error(error);
+void CliRun::Report(const QString& failure) {
+    if (!failure.isEmpty()) {
+        Error(failure);
         writeFailed_ = true;
     }
 }

@@ -20,9 +20,6 @@ public:
         : options_(options), out_(out), err_(err) {}
     int Execute();
 
-    static constexpr const char* kKillFile = "tarvex.txt";
-    static constexpr const char* kReportFile = "排除号码原因.txt";
-
 private:
     bool LoadInputs();
     void Kill();
@@ -30,7 +27,8 @@ private:
     void Group();
     void Export();
     void Print();
-    void Write(const QString& path, const std::string& utf8Text);
+    // A write failure: printed, and the exit status says a file could not be written.
+    void Report(const QString& failure);
     void Error(const QString& message);
 
     CliOptions options_;
