@@ -2,6 +2,7 @@
 
 #include "app/CKillRateChart.h"
 #include "app/Platform.h"
+#include "app/Utf8Text.h"
 #include "engine/BacktestText.h"
 #include "engine/RunText.h"
 #include "io/DrawHistory.h"
@@ -25,10 +26,6 @@ const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有
 const char* const kExportFilter = "文件名(*.TXT)|*.TXT||";
 // More problems than this are summed up rather than listed.
 const int kListedProblems = 8;
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 } // namespace
 

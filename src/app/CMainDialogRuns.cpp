@@ -1,6 +1,8 @@
 #include "app/CMainDialog.h"
 #include "app/Platform.h"
+#include "app/Utf8Text.h"
 #include "engine/KillRun.h"
+#include "engine/RunText.h"
 #include "engine/ToleranceRun.h"
 #include "io/OutputFiles.h"
 
@@ -9,10 +11,6 @@
 namespace {
 
 const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // List box 1004 sorts its items; filling it unsorted and sorting once keeps a run quick.
 void FillList(QListWidget* list, const QStringList& items) {
@@ -56,11 +54,11 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     RefillMatchLists();
     QStringList survivors;
     for (int n : outcome.survivors)
-        survivors << QString::asprintf("%03d", n);
+        survivors << FromUtf8(tarvex::CandidateText(n));
     FillList(DlgItem<QListWidget>(1004), survivors);
     m_killed.clear();
     for (int n : outcome.killed)
-        m_killed << QString::asprintf("%03d", n);
+        m_killed << FromUtf8(tarvex::CandidateText(n));
     m_strResult = FromUtf8(outcome.resultText);
     m_strCount = FromUtf8(outcome.countText);
     UpdateData(false);

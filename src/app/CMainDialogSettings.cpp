@@ -1,4 +1,5 @@
 #include "app/CMainDialog.h"
+#include "app/Utf8Text.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"
@@ -31,10 +32,6 @@ template <std::size_t N> void ToTexts(const QString (&from)[N], std::array<std::
 template <std::size_t N> void FromTexts(const std::array<std::string, N>& from, QString (&to)[N]) {
     for (std::size_t i = 0; i < N; ++i)
         to[i] = QString::fromStdString(from[i]);
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 } // namespace

@@ -1,24 +1,17 @@
 #include "cli/CliJson.h"
 
+#include "engine/RunText.h"
 #include "io/JsonWriter.h"
-
-#include <cstdio>
 
 namespace tarvex {
 
 namespace {
 
-std::string Number(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", n);
-    return text;
-}
-
 void Numbers(JsonWriter& json, const char* key, const std::vector<int>& numbers) {
     json.Key(key);
     json.BeginArray(true);
     for (int n : numbers) {
-        json.String(Number(n));
+        json.String(CandidateText(n));
     }
     json.EndArray();
 }

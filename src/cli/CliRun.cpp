@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliJson.h"
+#include "engine/RunText.h"
 #include "io/OutputFiles.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
@@ -12,16 +13,6 @@
 #include <algorithm>
 
 namespace tarvex {
-
-namespace {
-
-std::string Number(int n) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", n);
-    return text;
-}
-
-} // namespace
 
 int CliRun::Execute() {
     if (!LoadInputs()) {
@@ -82,7 +73,7 @@ void CliRun::Kill() {
     }
     list_.clear();
     for (int n : state_.kill.survivors) {
-        list_.push_back(Number(n));
+        list_.push_back(CandidateText(n));
     }
     resultText_ = state_.kill.resultText;
 }
