@@ -16,29 +16,14 @@ void Numbers(JsonWriter& json, const char* key, const std::vector<int>& numbers)
     json.EndArray();
 }
 
-void Texts(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
-    json.Key(key);
-    json.BeginArray(true);
-    for (const std::string& text : texts) {
-        json.String(text);
-    }
-    json.EndArray();
-}
-
-void Text(JsonWriter& json, const char* key, const std::string& text) {
-    json.Key(key);
-    json.String(text);
-}
-
 void Report(JsonWriter& json, const std::vector<ReportLine>& report) {
     json.Key("report");
     json.BeginArray();
     for (const ReportLine& line : report) {
         json.BeginObject(true);
-        Text(json, "number", line.number);
-        Texts(json, "labels", line.labels);
-        json.Key("count");
-        json.Int(line.count);
+        json.Text("number", line.number);
+        json.Texts("labels", line.labels);
+        json.Number("count", line.count);
         json.EndObject();
     }
     json.EndArray();
@@ -48,10 +33,10 @@ void Tolerance(JsonWriter& json, const ToleranceOutcome& t) {
     json.Key("tolerance");
     json.BeginObject();
     Numbers(json, "readmitted", t.readmitted);
-    Texts(json, "list", t.list);
-    Text(json, "resultText", t.resultText);
-    Text(json, "countText", t.countText);
-    Text(json, "toleranceText", t.toleranceText);
+    json.Texts("list", t.list);
+    json.Text("resultText", t.resultText);
+    json.Text("countText", t.countText);
+    json.Text("toleranceText", t.toleranceText);
     Report(json, t.report);
     json.EndObject();
 }
@@ -59,9 +44,9 @@ void Tolerance(JsonWriter& json, const ToleranceOutcome& t) {
 void Group(JsonWriter& json, const GroupConversion& g) {
     json.Key("group");
     json.BeginObject();
-    Texts(json, "numbers", g.numbers);
-    Text(json, "resultText", g.resultText);
-    Text(json, "countText", g.countText);
+    json.Texts("numbers", g.numbers);
+    json.Text("resultText", g.resultText);
+    json.Text("countText", g.countText);
     json.EndObject();
 }
 
@@ -79,10 +64,9 @@ QByteArray CliJson::Write(const CliRunState& state) {
     }
     Numbers(json, "survivors", kill.survivors);
     Numbers(json, "killed", kill.killed);
-    json.Key("count");
-    json.Int(static_cast<long long>(kill.survivors.size()));
-    Text(json, "countText", kill.countText);
-    Text(json, "resultText", kill.resultText);
+    json.Number("count", static_cast<long long>(kill.survivors.size()));
+    json.Text("countText", kill.countText);
+    json.Text("resultText", kill.resultText);
     if (state.tolerance) {
         Tolerance(json, *state.tolerance);
     }

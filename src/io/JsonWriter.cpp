@@ -48,6 +48,21 @@ void JsonWriter::Close(char bracket) {
     }
 }
 
+void JsonWriter::Text(const std::string& key, const std::string& utf8) {
+    Key(key);
+    String(utf8);
+}
+
+void JsonWriter::Flag(const std::string& key, bool value) {
+    Key(key);
+    Bool(value);
+}
+
+void JsonWriter::Number(const std::string& key, long long value) {
+    Key(key);
+    Int(value);
+}
+
 void JsonWriter::BeginObject(bool inlined) {
     Open('{', inlined);
 }

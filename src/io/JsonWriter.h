@@ -22,6 +22,32 @@ public:
     void Null();
     QByteArray Take();
 
+    // A key and its value, the members the program's objects are made of.
+    void Text(const std::string& key, const std::string& utf8);
+    void Flag(const std::string& key, bool value);
+    void Number(const std::string& key, long long value);
+    // A key and an inline array of the texts or flags of a container, in its order.
+    template <typename Container> void Texts(const std::string& key, const Container& texts) {
+        Key(key);
+        Texts(texts);
+    }
+    template <typename Container> void Flags(const std::string& key, const Container& flags) {
+        Key(key);
+        BeginArray(true);
+        for (const bool flag : flags) {
+            Bool(flag);
+        }
+        EndArray();
+    }
+    // An inline array of texts as an array element.
+    template <typename Container> void Texts(const Container& texts) {
+        BeginArray(true);
+        for (const std::string& text : texts) {
+            String(text);
+        }
+        EndArray();
+    }
+
     static std::string Quote(const std::string& utf8);
 
 private:

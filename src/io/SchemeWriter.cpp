@@ -2,62 +2,28 @@
 
 #include "io/JsonWriter.h"
 
+#include <array>
+#include <string>
+
 namespace tarvex {
 
 namespace {
-
-template <std::size_t N>
-void Flags(JsonWriter& json, const char* key, const std::array<bool, N>& a) {
-    json.Key(key);
-    json.BeginArray(true);
-    for (bool flag : a) {
-        json.Bool(flag);
-    }
-    json.EndArray();
-}
-
-template <std::size_t N>
-void Texts(JsonWriter& json, const char* key, const std::array<std::string, N>& a) {
-    if (key != nullptr) {
-        json.Key(key);
-    }
-    json.BeginArray(true);
-    for (const std::string& text : a) {
-        json.String(text);
-    }
-    json.EndArray();
-}
-
-void Text(JsonWriter& json, const char* key, const std::string& text) {
-    json.Key(key);
-    json.String(text);
-}
-
-void Flag(JsonWriter& json, const char* key, bool flag) {
-    json.Key(key);
-    json.Bool(flag);
-}
-
-void Number(JsonWriter& json, const char* key, int value) {
-    json.Key(key);
-    json.Int(value);
-}
 
 void Rows(JsonWriter& json, const Settings& s) {
     json.Key("matches");
     json.BeginArray();
     for (const MatchRow& row : s.matches) {
         json.BeginObject(true);
-        Text(json, "numbers", row.numbers);
-        Text(json, "counts", row.counts);
+        json.Text("numbers", row.numbers);
+        json.Text("counts", row.counts);
         json.EndObject();
     }
     json.EndArray();
-    Flag(json, "positionSize", s.positionSize);
+    json.Flag("positionSize", s.positionSize);
     json.Key("positionSizes");
     json.BeginArray();
     for (const PositionSizeRow& row : s.positionSizes) {
-        Texts<3>(json, nullptr, {row.left, row.comparison, row.right});
+        json.Texts(std::array<std::string, 3>{row.left, row.comparison, row.right});
     }
     json.EndArray();
 }
@@ -65,23 +31,24 @@ void Rows(JsonWriter& json, const Settings& s) {
 void Pages(JsonWriter& json, const PageSettings& p) {
     json.Key("pages");
     json.BeginObject();
-    Text(json, "direct", p.direct);
-    Text(json, "junk", p.junk);
-    Text(json, "kill2", p.kill2);
-    Text(json, "positionalKill2", p.positionalKill2);
-    Text(json, "mustHave2", p.mustHave2);
-    Flag(json, "mustHave2Positional", p.mustHave2Positional);
-    Text(json, "intersection", p.intersection);
-    Flag(json, "intersectionGroup", p.intersectionGroup);
-    Flag(json, "formulaMatch", p.formulaMatch);
-    Number(json, "formulaMode", p.formulaMode);
+    json.Text("direct", p.direct);
+    json.Text("junk", p.junk);
+    json.Text("kill2", p.kill2);
+    json.Text("positionalKill2", p.positionalKill2);
+    json.Text("mustHave2", p.mustHave2);
+    json.Flag("mustHave2Positional", p.mustHave2Positional);
+    json.Text("intersection", p.intersection);
+    json.Flag("intersectionGroup", p.intersectionGroup);
+    json.Flag("formulaMatch", p.formulaMatch);
+    json.Number("formulaMode", p.formulaMode);
     json.Key("formulas");
     json.BeginArray();
     for (const FormulaRow& row : p.formulas) {
-        Texts<5>(json, nullptr, {row.left, row.op, row.right, row.comparison, row.value});
+        json.Texts(
+            std::array<std::string, 5>{row.left, row.op, row.right, row.comparison, row.value});
     }
     json.EndArray();
-    Flags(json, "routeGroups", p.routeGroups);
+    json.Flags("routeGroups", p.routeGroups);
     json.EndObject();
 }
 
@@ -90,36 +57,36 @@ void Pages(JsonWriter& json, const PageSettings& p) {
 QByteArray SchemeWriter::Write(const Settings& s) {
     JsonWriter json;
     json.BeginObject();
-    Text(json, "format", "tarvex-scheme");
-    Number(json, "version", 1);
-    Flags(json, "sumTail", s.sumTail);
-    Number(json, "sumLow", s.sumLow);
-    Number(json, "sumHigh", s.sumHigh);
-    Flags(json, "span", s.span);
-    Flags(json, "dan", s.dan);
-    Number(json, "danCount", s.danCount);
-    Flag(json, "excludeCompound", s.excludeCompound);
-    Texts(json, "exclude", s.exclude);
-    Flag(json, "positionalKill", s.positionalKill);
-    Texts(json, "positionalKillDigits", s.positionalKillDigits);
-    Flag(json, "compoundInput", s.compoundInput);
-    Texts(json, "compound", s.compound);
-    Flag(json, "baseSet", s.baseSet);
-    Flag(json, "baseIsGroup", s.baseIsGroup);
-    Text(json, "result", s.result);
-    Flags(json, "bigSmall", s.bigSmall);
-    Flags(json, "oddEven", s.oddEven);
-    Flags(json, "primeComposite", s.primeComposite);
-    Flags(json, "shape", s.shape);
-    Flags(json, "consecutive", s.consecutive);
-    Flags(json, "route", s.route);
-    Flags(json, "ac", s.ac);
-    Flag(json, "killSums", s.killSums);
-    Text(json, "sums", s.sums);
-    Flag(json, "matchFilter", s.matchFilter);
+    json.Text("format", "tarvex-scheme");
+    json.Number("version", 1);
+    json.Flags("sumTail", s.sumTail);
+    json.Number("sumLow", s.sumLow);
+    json.Number("sumHigh", s.sumHigh);
+    json.Flags("span", s.span);
+    json.Flags("dan", s.dan);
+    json.Number("danCount", s.danCount);
+    json.Flag("excludeCompound", s.excludeCompound);
+    json.Texts("exclude", s.exclude);
+    json.Flag("positionalKill", s.positionalKill);
+    json.Texts("positionalKillDigits", s.positionalKillDigits);
+    json.Flag("compoundInput", s.compoundInput);
+    json.Texts("compound", s.compound);
+    json.Flag("baseSet", s.baseSet);
+    json.Flag("baseIsGroup", s.baseIsGroup);
+    json.Text("result", s.result);
+    json.Flags("bigSmall", s.bigSmall);
+    json.Flags("oddEven", s.oddEven);
+    json.Flags("primeComposite", s.primeComposite);
+    json.Flags("shape", s.shape);
+    json.Flags("consecutive", s.consecutive);
+    json.Flags("route", s.route);
+    json.Flags("ac", s.ac);
+    json.Flag("killSums", s.killSums);
+    json.Text("sums", s.sums);
+    json.Flag("matchFilter", s.matchFilter);
     Rows(json, s);
-    Number(json, "perRow", s.perRow);
-    Number(json, "level", s.level);
+    json.Number("perRow", s.perRow);
+    json.Number("level", s.level);
     Pages(json, s.pages);
     json.EndObject();
     return json.Take();
