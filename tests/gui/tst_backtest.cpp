@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "app/CBacktestDlg.h"
 #include "app/CKillRateChart.h"
 #include "app/CMainDialog.h"
@@ -172,10 +173,7 @@ private slots:
         QString levelText;
         QString firstRow;
         int drawCount = 0;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<CBacktestDlg*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
+        const CModalCloser closer = CloseModalWhenShown<CBacktestDlg>([&](CBacktestDlg* dialog) {
             title = dialog->windowTitle();
             Button(dialog, QStringLiteral("选择历史(&H)..."))->click();
             firstRow = dialog->Table()->item(0, 2)->text() + dialog->Table()->item(0, 4)->text();
@@ -187,6 +185,7 @@ private slots:
         for (QAction* action : window.SystemMenu().Menu()->actions())
             if (action->text() == QStringLiteral("历史回测(&B)..."))
                 action->trigger();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
         QCOMPARE(title, QStringLiteral("历史回测"));
         QCOMPARE(firstRow, QStringLiteral("否和尾"));
         QCOMPARE(drawCount, 7);

@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "app/CMainDialog.h"
 #include "dan/CAnalysisDlg.h"
 
@@ -7,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -205,15 +205,13 @@ private slots:
         QVERIFY(button->isHidden());
         bool wasAnalysis = false;
         QString title;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = qobject_cast<CAnalysisDlg*>(QApplication::activeModalWidget());
-            wasAnalysis = dialog != nullptr;
-            if (dialog) {
-                title = dialog->windowTitle();
-                dialog->reject();
-            }
+        const CModalCloser closer = CloseModalWhenShown<CAnalysisDlg>([&](CAnalysisDlg* dialog) {
+            wasAnalysis = true;
+            title = dialog->windowTitle();
+            dialog->reject();
         });
         button->click();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
         QVERIFY(wasAnalysis);
         QCOMPARE(title, QStringLiteral("基本分析"));
         QCOMPARE(QApplication::activeModalWidget(), nullptr);

@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainDialog.h"
 #include "app/CSystemMenu.h"
@@ -41,10 +42,7 @@ private slots:
     void aboutItemShowsAboutBox() {
         QString title;
         QStringList links;
-        QTimer::singleShot(0, this, [&] {
-            auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
-            if (!about)
-                return;
+        const CModalCloser closer = CloseModalWhenShown<CAboutDlg>([&](CAboutDlg* about) {
             title = about->windowTitle();
             for (int id : {1087, 1088}) {
                 auto* link = about->DlgItem<CLinkLabel>(id);
@@ -53,6 +51,7 @@ private slots:
             about->DlgItem<QPushButton>(1)->click();
         });
         m_dialog->SystemMenu().Menu()->actions().last()->trigger();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
         QCOMPARE(title, QStringLiteral("关于 tarvex"));
         QCOMPARE(links.size(), 2);
         QVERIFY(links[0].startsWith(QStringLiteral("3D遗漏统计=http")));
@@ -62,13 +61,12 @@ private slots:
 
     void sysCommandLowBitsIgnored() {
         bool shown = false;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
-                shown = true;
-                about->reject();
-            }
+        const CModalCloser closer = CloseModalWhenShown<CAboutDlg>([&](CAboutDlg* about) {
+            shown = true;
+            about->reject();
         });
         m_dialog->OnSysCommand(CMainDialog::kAboutCommand | 0x3);
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
         QVERIFY(shown);
     }
 

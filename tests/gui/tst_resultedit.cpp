@@ -1,10 +1,10 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "widgets/CResultEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -248,11 +248,7 @@ private slots:
         m_edit->setPlainText(QStringLiteral("123 456"));
         m_edit->show();
         QStringList shown;
-        QTimer::singleShot(0, [&shown] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu) {
-                return;
-            }
+        const CModalCloser closer = ClosePopupWhenShown<QMenu>([&shown](QMenu* menu) {
             shown = Entries(*menu);
             for (QAction* action : menu->actions()) {
                 if (action->data().toInt() == 106) {
@@ -262,6 +258,7 @@ private slots:
             QTest::keyClick(menu, Qt::Key_Return);
         });
         QTest::mousePress(m_edit->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
         QCOMPARE(shown, (QStringList{"&Undo", "-", "复制", "粘贴", "清除", "全选", "-"}));
         QCOMPARE(m_edit->textCursor().selectedText(), QStringLiteral("123 456"));
         QVERIFY(QApplication::activePopupWidget() == nullptr);
