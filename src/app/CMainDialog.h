@@ -147,7 +147,8 @@ private:
     void OnExit();
     void RunAbout();
 
-    // 选择大底, 导出结果, 转成组选 (CMainDialogNumberSets.cpp)
+    // 选择大底, 导出结果, 转成组选 and the items of list box 1004, which the runs read and
+    // replace too (CMainDialogNumberSets.cpp)
     void ConnectNumberSetHandlers();
     void OnChooseBaseFile();
     void OnExport();

@@ -36,11 +36,17 @@ std::vector<std::string> CMainDialog::ResultListItems() const {
     return items;
 }
 
+// List box 1004 sorts its items; filling it unsorted and sorting once keeps a run quick.
 void CMainDialog::SetResultListItems(const std::vector<std::string>& items) {
     auto* list = DlgItem<QListWidget>(kResultList);
-    list->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
     for (const std::string& item : items)
-        list->addItem(QString::fromStdString(item));
+        texts << QString::fromStdString(item);
+    list->setSortingEnabled(false);
+    list->clear();
+    list->addItems(texts);
+    list->setSortingEnabled(true);
 }
 
 // The controls are read first so that writing the members back shows what the player had,

@@ -6,26 +6,9 @@
 #include "engine/ToleranceRun.h"
 #include "io/OutputFiles.h"
 
-#include <QListWidget>
-
 namespace {
 
 const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
-
-// List box 1004 sorts its items; filling it unsorted and sorting once keeps a run quick.
-void FillList(QListWidget* list, const QStringList& items) {
-    list->setSortingEnabled(false);
-    list->clear();
-    list->addItems(items);
-    list->setSortingEnabled(true);
-}
-
-QStringList ListItems(const QListWidget* list) {
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
 
 } // namespace
 
@@ -52,10 +35,11 @@ void CMainDialog::OnKillRun() {
 
 void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     RefillMatchLists();
-    QStringList survivors;
+    std::vector<std::string> survivors;
+    survivors.reserve(outcome.survivors.size());
     for (int n : outcome.survivors)
-        survivors << FromUtf8(tarvex::CandidateText(n));
-    FillList(DlgItem<QListWidget>(1004), survivors);
+        survivors.push_back(tarvex::CandidateText(n));
+    SetResultListItems(survivors);
     m_killed.clear();
     for (int n : outcome.killed)
         m_killed << FromUtf8(tarvex::CandidateText(n));
@@ -72,19 +56,14 @@ void CMainDialog::OnTolerance() {
     ExchangeForRun();
     const tarvex::Settings settings = SettingsFromMembers();
     RefillMatchLists();
-    auto* list = DlgItem<QListWidget>(1004);
     tarvex::ToleranceInput input;
     for (const QString& number : m_killed)
         input.killed.push_back(number.toInt());
-    for (const QString& item : ListItems(list))
-        input.list.push_back(item.toStdString());
+    input.list = ResultListItems();
     input.resultText = m_strResult.toStdString();
     const tarvex::ToleranceOutcome outcome = tarvex::RunTolerance(settings, input);
 
-    QStringList items;
-    for (const std::string& item : outcome.list)
-        items << FromUtf8(item);
-    FillList(list, items);
+    SetResultListItems(outcome.list);
     m_strResult = FromUtf8(outcome.resultText);
     m_strCount = FromUtf8(outcome.countText);
     m_strTolerance = FromUtf8(outcome.toleranceText);
