@@ -105,7 +105,7 @@ public:
     // Sets the controls, members, pages and lists so that the window shows these settings.
     void ApplySettings(const tarvex::Settings& settings);
 
-    // 方案 files, the backtest window and the tolerance preview (CMainDialogSchemes.cpp).
+    // 方案 files and the backtest window (CMainDialogSchemes.cpp).
     // Each reports a failure in a message box and then changes nothing.
     bool LoadScheme(const QString& path);
     bool SaveScheme(const QString& path);
@@ -186,13 +186,14 @@ private:
     void ApplyEnabling();
     void ApplyPageSettings(const tarvex::PageSettings& pages);
     void ShowKillOutcome(const tarvex::KillOutcome& outcome);
+    // The tooltip of the 容错 controls: what each level would re-admit after this kill run.
+    void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
 
     void AddSchemeMenuItems();
     bool OnSchemeCommand(int id);
     void OnSaveScheme();
     void OnLoadScheme();
     void OnBacktest();
-    void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
 
     ConditionSheet* m_sheet = nullptr;
     CSystemMenu* m_systemMenu = nullptr;

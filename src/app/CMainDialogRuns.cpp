@@ -51,6 +51,18 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     UpdateData(false);
 }
 
+// Worked out once per kill run, so hovering costs nothing.
+void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
+                                       const std::vector<int>& killed) {
+    const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
+    QStringList parts;
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        parts << QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
+    const QString tip = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
+    for (int id : {1175, 1183})
+        GetDlgItem(id)->setToolTip(tip);
+}
+
 // 容错: the numbers the last kill run killed get a second chance under the current settings.
 void CMainDialog::OnTolerance() {
     ExchangeForRun();

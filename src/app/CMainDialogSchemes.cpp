@@ -2,7 +2,6 @@
 #include "app/CMainDialog.h"
 #include "app/CSystemMenu.h"
 #include "app/Platform.h"
-#include "engine/Backtest.h"
 #include "io/SchemeFile.h"
 
 #include <QWidget>
@@ -81,16 +80,4 @@ void CMainDialog::OnBacktest() {
     const tarvex::Settings settings = GatherSettings();
     CBacktestDlg dialog(settings, m_nLevel + 1, this);
     dialog.exec();
-}
-
-// Worked out once per kill run, so hovering costs nothing.
-void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
-                                       const std::vector<int>& killed) {
-    const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
-    QStringList parts;
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        parts << QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
-    const QString tip = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
-    for (int id : {1175, 1183})
-        GetDlgItem(id)->setToolTip(tip);
 }

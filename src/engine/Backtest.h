@@ -45,8 +45,4 @@ struct BacktestResult {
 BacktestResult RunBacktest(const Settings& scheme, int level,
                            const std::vector<HistoricDraw>& history, std::size_t last);
 
-// How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
-// [16] level 17. Counted from the tolerance run's reasons, under these settings.
-std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
-
 } // namespace tarvex

@@ -143,4 +143,14 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
     return outcome;
 }
 
+std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed) {
+    std::array<int, 17> readmitted{};
+    for (const ReportLine& line : RunTolerance(settings, {killed, {}, ""}).report) {
+        for (int level = std::max(line.count, 1); level <= 17; ++level) {
+            ++readmitted[static_cast<std::size_t>(level - 1)];
+        }
+    }
+    return readmitted;
+}
+
 } // namespace tarvex

@@ -2,6 +2,7 @@
 
 #include "engine/Settings.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -35,5 +36,9 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
 
 // The 27 condition labels in report order, each with its own spaces.
 const std::vector<std::string>& ToleranceLabels();
+
+// How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
+// [16] level 17. Counted from the tolerance run's reasons, under these settings.
+std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
 
 } // namespace tarvex
