@@ -2,30 +2,19 @@
 
 #include "engine/TextScan.h"
 #include "predicates/Classifiers.h"
+#include "predicates/Digits.h"
 #include "predicates/Formula.h"
-#include "predicates/HitCount.h"
 #include "predicates/JunkCompound.h"
+#include "predicates/MatchFilter.h"
 #include "predicates/PositionSize.h"
 
-#include <algorithm>
 #include <array>
-#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace tarvex {
 
 namespace {
-
-struct Digits {
-    int h, t, u;
-    explicit Digits(int n) : h(n / 100), t(n / 10 % 10), u(n % 10) {}
-    int Sum() const { return h + t + u; }
-    int Span() const { return std::max({h, t, u}) - std::min({h, t, u}); }
-    std::array<int, 6> OrderedPairs() const {
-        return {h * 10 + t, h * 10 + u, t * 10 + h, t * 10 + u, u * 10 + h, u * 10 + t};
-    }
-};
 
 template <typename Predicate> NumberSet Where(Predicate predicate) {
     NumberSet set;
@@ -39,15 +28,6 @@ template <typename Predicate> NumberSet Where(Predicate predicate) {
 
 bool Has(std::uint16_t mask, int digit) {
     return (mask >> digit & 1) != 0;
-}
-
-int HitsIn(int n, std::uint16_t mask) {
-    const Digits d(n);
-    const std::uint16_t digits =
-        static_cast<std::uint16_t>((1u << d.h) | (1u << d.t) | (1u << d.u));
-    const unsigned hits = digits & mask;
-    return ((hits >> d.h) & 1u) + (d.t != d.h ? (hits >> d.t) & 1u : 0u) +
-           (d.u != d.h && d.u != d.t ? (hits >> d.u) & 1u : 0u);
 }
 
 std::uint16_t MaskOf(const std::array<bool, 10>& boxes) {
@@ -70,7 +50,9 @@ std::string_view Working(const std::string& text, std::initializer_list<const ch
 }
 
 bool AnyPair(const PairSet& pairs, const Digits& d) {
-    for (const int pair : d.OrderedPairs()) {
+    const std::array<int, 6> ordered{d.h * 10 + d.t, d.h * 10 + d.u, d.t * 10 + d.h,
+                                     d.t * 10 + d.u, d.u * 10 + d.h, d.u * 10 + d.t};
+    for (const int pair : ordered) {
         if (pairs.test(pair)) {
             return true;
         }
@@ -159,8 +141,10 @@ void CompiledConditions::CompileMainWindow(const Settings& s) {
         PairSet listed = BlankedValues(" " + s.sums + " ");
         Set(Condition::KillSums) = Where([&](int n) { return listed.test(Digits(n).Sum()); });
     }
-    Set(Condition::Dan2) = Where([&](int n) { return s.danCount == 2 && HitsIn(n, dan) < 2; });
-    Set(Condition::Dan3) = Where([&](int n) { return s.danCount == 3 && HitsIn(n, dan) < 3; });
+    Set(Condition::Dan2) =
+        Where([&](int n) { return s.danCount == 2 && !DanCountTest(n, dan, 2); });
+    Set(Condition::Dan3) =
+        Where([&](int n) { return s.danCount == 3 && !DanCountTest(n, dan, 3); });
 }
 
 void CompiledConditions::CompilePatterns(const Settings& s) {
@@ -183,34 +167,20 @@ void CompiledConditions::CompilePatterns(const Settings& s) {
     }
 }
 
+// The rows of the three lists are few and short, so each number is put to the predicates
+// themselves, with every row read once beforehand.
 void CompiledConditions::CompileLists(const Settings& s) {
     if (s.matchFilter) {
-        std::vector<std::pair<std::uint16_t, std::uint16_t>> rows;
-        rows.reserve(s.matches.size());
-        for (const MatchRow& row : s.matches) {
-            rows.emplace_back(DigitMask(row.numbers), DigitMask(row.counts));
-        }
-        Set(Condition::Match) = Where([&](int n) {
-            return std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
-                return !Has(row.second, HitsIn(n, row.first));
-            });
-        });
+        const MatchFilter filter(s.matches);
+        Set(Condition::Match) = Where([&](int n) { return !filter.Passes(n); });
     }
     danTolerant_ = rejects_[static_cast<int>(Condition::Dan)];
     if (s.matchFilter) {
         danTolerant_ &= Set(Condition::Match);
     }
     if (s.positionSize) {
-        std::vector<DigitRelation> relations;
-        for (const PositionSizeRow& row : s.positionSizes) {
-            if (auto relation = ParsePositionSize(row.left + row.comparison + row.right)) {
-                relations.push_back(*relation);
-            }
-        }
-        Set(Condition::PositionSize) = Where([&](int n) {
-            return std::any_of(relations.begin(), relations.end(),
-                               [n](const DigitRelation& r) { return !r.Holds(n); });
-        });
+        const PositionSizeFilter filter(s.positionSizes);
+        Set(Condition::PositionSize) = Where([&](int n) { return !filter.Passes(n); });
     }
 }
 
@@ -249,21 +219,8 @@ void CompiledConditions::CompilePages(const PageSettings& pages) {
     }
     CompileIntersection(pages);
     if (pages.formulaMatch) {
-        std::vector<std::optional<ParsedFormula>> formulas;
-        formulas.reserve(pages.formulas.size());
-        for (const FormulaRow& row : pages.formulas) {
-            formulas.push_back(ParseFormula(row));
-        }
-        const bool all = pages.formulaMode != 0;
-        Set(Condition::Formula) = Where([&](int n) {
-            const auto holds = [n](const std::optional<ParsedFormula>& f) {
-                return f && f->Holds(n);
-            };
-            const bool pass =
-                all ? std::all_of(formulas.begin(), formulas.end(), holds)
-                    : formulas.empty() || std::any_of(formulas.begin(), formulas.end(), holds);
-            return !pass;
-        });
+        const FormulaFilter filter(pages.formulas, pages.formulaMode);
+        Set(Condition::Formula) = Where([&](int n) { return !filter.Passes(n); });
     }
 }
 

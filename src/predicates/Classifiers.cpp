@@ -1,5 +1,7 @@
 #include "predicates/Classifiers.h"
 
+#include "predicates/Digits.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -8,19 +10,9 @@ namespace tarvex {
 
 namespace {
 
-struct Digits {
-    int h;
-    int t;
-    int u;
-};
-
-Digits Split(int number) {
-    return {number / 100, number / 10 % 10, number % 10};
-}
-
 // The shared eight-way numbering; the second half is not the mirror of the first.
 template <typename InA> int EightWayCode(int number, InA inA) {
-    const Digits d = Split(number);
+    const Digits d(number);
     if (inA(d.h)) {
         return 2 * (inA(d.t) ? 0 : 1) + (inA(d.u) ? 0 : 1);
     }
@@ -53,7 +45,7 @@ int PrimeCompositeCode(int number) {
 }
 
 int ShapeCode(int number) {
-    const Digits d = Split(number);
+    const Digits d(number);
     if (d.h == d.t && d.t == d.u) {
         return 0;
     }
@@ -64,7 +56,7 @@ int ShapeCode(int number) {
 }
 
 int ConsecutiveCode(int number) {
-    Digits d = Split(number);
+    Digits d(number);
     LiftZeroNextToNine(d.h, d.t, d.u);
     LiftZeroNextToNine(d.u, d.h, d.t);
     LiftZeroNextToNine(d.t, d.h, d.u);
@@ -77,7 +69,7 @@ int ConsecutiveCode(int number) {
 }
 
 int AcCode(int number) {
-    const Digits d = Split(number);
+    const Digits d(number);
     const int a = std::abs(d.h - d.t);
     const int b = std::abs(d.h - d.u);
     const int c = std::abs(d.t - d.u);
@@ -91,7 +83,7 @@ int AcCode(int number) {
 }
 
 int Route012Code(int number) {
-    const Digits d = Split(number);
+    const Digits d(number);
     return 9 * (d.h % 3) + 3 * (d.t % 3) + d.u % 3;
 }
 

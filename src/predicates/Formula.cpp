@@ -133,19 +133,28 @@ std::optional<ParsedFormula> ParseFormula(const FormulaRow& row) {
                          ParseFormulaValue(row.value)};
 }
 
-bool FormulaTest(int number, const std::vector<FormulaRow>& rows, int mode) {
-    const bool all = mode != 0;
+FormulaFilter::FormulaFilter(const std::vector<FormulaRow>& rows, int mode) : all_(mode != 0) {
+    formulas_.reserve(rows.size());
     for (const FormulaRow& row : rows) {
-        const auto formula = ParseFormula(row);
+        formulas_.push_back(ParseFormula(row));
+    }
+}
+
+bool FormulaFilter::Passes(int number) const {
+    for (const std::optional<ParsedFormula>& formula : formulas_) {
         const bool holds = formula && formula->Holds(number);
-        if (all && !holds) {
+        if (all_ && !holds) {
             return false;
         }
-        if (!all && holds) {
+        if (!all_ && holds) {
             return true;
         }
     }
-    return all || rows.empty();
+    return all_ || formulas_.empty();
+}
+
+bool FormulaTest(int number, const std::vector<FormulaRow>& rows, int mode) {
+    return FormulaFilter(rows, mode).Passes(number);
 }
 
 } // namespace tarvex

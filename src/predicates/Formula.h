@@ -29,7 +29,20 @@ struct ParsedFormula {
 // None when a cell is not one of the page's items; such a row does not hold.
 std::optional<ParsedFormula> ParseFormula(const FormulaRow& row);
 
-// mode 0 is 或 (one row suffices); any other mode is 与 (every row must hold).
+// The rows of the formula list read once, for testing many numbers against them.
+class FormulaFilter {
+public:
+    // mode 0 is 或 (one row suffices, and no rows pass everything); any other mode is 与
+    // (every row must hold).
+    FormulaFilter(const std::vector<FormulaRow>& rows, int mode);
+    bool Passes(int number) const;
+
+private:
+    std::vector<std::optional<ParsedFormula>> formulas_;
+    bool all_;
+};
+
+// FormulaFilter(rows, mode).Passes(number).
 bool FormulaTest(int number, const std::vector<FormulaRow>& rows, int mode);
 
 } // namespace tarvex

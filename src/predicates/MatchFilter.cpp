@@ -4,17 +4,27 @@
 
 namespace tarvex {
 
-bool MatchFilterTest(int number, const std::vector<MatchRow>& rows) {
+MatchFilter::MatchFilter(const std::vector<MatchRow>& rows) {
+    rows_.reserve(rows.size());
     for (const MatchRow& row : rows) {
-        const char k = static_cast<char>('0' + HitCount(number, row.numbers));
-        if (row.counts.find(k) == std::string::npos) {
+        rows_.push_back({DigitsIn(row.numbers), DigitsIn(row.counts)});
+    }
+}
+
+bool MatchFilter::Passes(int number) const {
+    for (const Row& row : rows_) {
+        if ((row.counts >> HitCount(number, row.numbers) & 1) == 0) {
             return false;
         }
     }
     return true;
 }
 
-bool DanCountTest(int number, std::string_view danDigits, int mode) {
+bool MatchFilterTest(int number, const std::vector<MatchRow>& rows) {
+    return MatchFilter(rows).Passes(number);
+}
+
+bool DanCountTest(int number, std::uint16_t danDigits, int mode) {
     if (mode == 2) {
         return HitCount(number, danDigits) >= 2;
     }
@@ -22,6 +32,10 @@ bool DanCountTest(int number, std::string_view danDigits, int mode) {
         return HitCount(number, danDigits) == 3;
     }
     return true;
+}
+
+bool DanCountTest(int number, std::string_view danDigits, int mode) {
+    return DanCountTest(number, DigitsIn(danDigits), mode);
 }
 
 } // namespace tarvex

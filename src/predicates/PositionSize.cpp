@@ -71,14 +71,25 @@ std::optional<DigitRelation> ParsePositionSize(std::string_view conditionText) {
     return std::nullopt;
 }
 
-bool PositionSizeTest(int number, const std::vector<PositionSizeRow>& rows) {
+PositionSizeFilter::PositionSizeFilter(const std::vector<PositionSizeRow>& rows) {
     for (const PositionSizeRow& row : rows) {
-        const auto relation = ParsePositionSize(row.left + row.comparison + row.right);
-        if (relation && !relation->Holds(number)) {
+        if (const auto relation = ParsePositionSize(row.left + row.comparison + row.right)) {
+            relations_.push_back(*relation);
+        }
+    }
+}
+
+bool PositionSizeFilter::Passes(int number) const {
+    for (const DigitRelation& relation : relations_) {
+        if (!relation.Holds(number)) {
             return false;
         }
     }
     return true;
+}
+
+bool PositionSizeTest(int number, const std::vector<PositionSizeRow>& rows) {
+    return PositionSizeFilter(rows).Passes(number);
 }
 
 } // namespace tarvex

@@ -21,7 +21,18 @@ struct DigitRelation {
 // outside the 36 known ones (such as the same position on both sides).
 std::optional<DigitRelation> ParsePositionSize(std::string_view conditionText);
 
-// Passes when every row's relation holds; rows naming no relation constrain nothing.
+// The rows of the position-size list read once, for testing many numbers against them.
+class PositionSizeFilter {
+public:
+    explicit PositionSizeFilter(const std::vector<PositionSizeRow>& rows);
+    // Passes when every row's relation holds; rows naming no relation constrain nothing.
+    bool Passes(int number) const;
+
+private:
+    std::vector<DigitRelation> relations_;
+};
+
+// PositionSizeFilter(rows).Passes(number).
 bool PositionSizeTest(int number, const std::vector<PositionSizeRow>& rows);
 
 } // namespace tarvex
