@@ -82,6 +82,8 @@ public:
 
     int m_nDanCount = 1;  // 出1胆 .. 出3胆
     int m_nDanMethod = 1; // the method of radio 1201, 1203 or 1207
+    // List 1172 as of the last run; nothing reads them (the runs take the rows from the
+    // settings), but they are the members the window is modelled with.
     QStringList m_matchNumbers;
     QStringList m_matchCounts;
     QStringList m_killed;
