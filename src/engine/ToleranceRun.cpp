@@ -67,6 +67,8 @@ ReportLine Examine(const CompiledConditions& conditions, int number) {
 
 // A sorted list box puts each new item before the first item greater than it. On a
 // sorted list that is a merge; an unsorted one (not made by the runs) is walked item by item.
+// The window and the CLI always pass a sorted list, but the engine takes any list, and the
+// differential test hands it unsorted ones, so both ways stay.
 void AddToListBox(std::vector<std::string>& list, std::vector<std::string> added) {
     if (std::is_sorted(list.begin(), list.end())) {
         std::sort(added.begin(), added.end());
