@@ -74,7 +74,7 @@ std::string Token(Dice& dice, Kind kind) {
         return Digits(dice, 2);
     case Kind::Positional: {
         std::string t = Digits(dice, 2);
-        t.insert(static_cast<std::size_t>(dice.Below(3)), "*");
+        t.insert(t.begin() + dice.Below(3), '*');
         return t;
     }
     case Kind::Junk: {

@@ -62,7 +62,10 @@ std::string ReferenceNumber(int number) {
 }
 
 std::string ReferenceBlanked(int value) {
-    return " " + ReferenceDigit(value) + " ";
+    std::string text(1, ' ');
+    text += ReferenceDigit(value);
+    text += ' ';
+    return text;
 }
 
 bool ReferenceContains(const std::string& text, const std::string& needle) {
