@@ -110,7 +110,14 @@ QWidget* CDialogBuilder::MakeButton(const ControlSpec& spec) {
     // No button is ever the default: Enter must not end a window behind the user's back.
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setFlat(spec.kind == ControlKind::FlatButton);
+    if (spec.kind == ControlKind::FlatButton) {
+        // A flat button still shows a thin frame, so the player can tell it is a button.
+        button->setFlat(true);
+        button->setStyleSheet(QStringLiteral(
+            "QPushButton { border: 1px solid palette(dark); background: palette(button);"
+            " padding: 0px 2px; }"
+            "QPushButton:pressed { background: palette(midlight); }"));
+    }
     return button;
 }
 
