@@ -142,6 +142,7 @@ private:
     void OnCompoundInput();
     void OnBaseSet();
     void RefuseBaseSetWithCompound(int id, int& member);
+    bool ReadForToggle(int id, const int& member);
     void OnKillSums();
     void OnAllSums();
     void OnMatchFilter();

@@ -112,10 +112,10 @@ void CMainDialog::OnCompoundInput() {
         RefuseBaseSetWithCompound(1051, m_bCompoundInput);
         return;
     }
-    const bool exchanged = UpdateData(true);
-    EnableDlgItems({1048, 1049, 1050}, IsChecked(*this, 1051));
-    if (exchanged)
-        UpdateData(true);
+    if (!ReadForToggle(1051, m_bCompoundInput))
+        return;
+    EnableDlgItems({1048, 1049, 1050}, m_bCompoundInput != 0);
+    UpdateData(true);
 }
 
 void CMainDialog::OnBaseSet() {
@@ -123,19 +123,27 @@ void CMainDialog::OnBaseSet() {
         RefuseBaseSetWithCompound(1039, m_bBaseSet);
         return;
     }
-    const bool exchanged = UpdateData(true);
-    EnableDlgItems({1037, 1042}, IsChecked(*this, 1039));
-    if (exchanged)
-        UpdateData(true);
+    if (!ReadForToggle(1039, m_bBaseSet))
+        return;
+    EnableDlgItems({1037, 1042}, m_bBaseSet != 0);
+    UpdateData(true);
+}
+
+// Reads the controls for a switch that enables others. When a control refuses its text,
+// the click is undone, so a box never shows a state its member and its controls lack
+// (which would also let 大底 and 输入复式 end up checked together).
+bool CMainDialog::ReadForToggle(int id, const int& member) {
+    if (UpdateData(true))
+        return true;
+    DlgItem<QAbstractButton>(id)->setChecked(member != 0);
+    return false;
 }
 
 void CMainDialog::OnKillSums() {
-    const bool exchanged = UpdateData(true);
-    const bool checked = IsChecked(*this, 1135);
-    EnableDlgItems({1131, 1136}, checked);
-    if (!exchanged)
+    if (!ReadForToggle(1135, m_bKillSums))
         return;
-    if (!checked) {
+    EnableDlgItems({1131, 1136}, m_bKillSums != 0);
+    if (!m_bKillSums) {
         UpdateData(true);
         return;
     }
@@ -145,9 +153,15 @@ void CMainDialog::OnKillSums() {
 }
 
 void CMainDialog::OnMatchFilter() {
-    EnableDlgItems({1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159}, IsChecked(*this, 1173));
+    if (!ReadForToggle(1173, m_bMatchFilter))
+        return;
+    EnableDlgItems({1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159}, m_bMatchFilter != 0);
+    UpdateData(true);
 }
 
 void CMainDialog::OnPositionSize() {
-    EnableDlgItems({1193, 1191, 1192, 1174, 1139, 1140}, IsChecked(*this, 1194));
+    if (!ReadForToggle(1194, m_bPositionSize))
+        return;
+    EnableDlgItems({1193, 1191, 1192, 1174, 1139, 1140}, m_bPositionSize != 0);
+    UpdateData(true);
 }

@@ -56,9 +56,9 @@ void AddDigitRows(Table& t) {
     AddDigitRow(t, "杀跨度", 115, MainIds::kSpan);
     t.push_back({1130, K::Button, "全", 226, 114, 22, 12});
     t.push_back({1133, K::Button, "清", 250, 114, 22, 12});
-    t.push_back({1154, K::Radio, "出1胆", 34, 129, 40, 10, StyleGroup});
-    t.push_back({1155, K::Radio, "出2胆", 80, 129, 40, 10});
-    t.push_back({1157, K::Radio, "出3胆", 126, 129, 40, 10});
+    t.push_back({1154, K::Radio, "出1胆", 34, 130, 40, 10, StyleGroup});
+    t.push_back({1155, K::Radio, "出2胆", 80, 130, 40, 10});
+    t.push_back({1157, K::Radio, "出3胆", 126, 130, 40, 10});
     AddDigitRow(t, "选胆", 142, MainIds::kDan);
     t.push_back({1134, K::Button, "清", 250, 141, 22, 12});
 }
@@ -68,9 +68,9 @@ void AddSumControls(Table& t) {
     t.push_back({1131, K::Edit, "", 62, 157, 186, 12});
     t.push_back({1136, K::Button, "全", 250, 157, 22, 12});
     t.push_back({-1, K::Static, "和值范围", 6, 173, 34, 8});
-    t.push_back({1016, K::Edit, "", 42, 171, 26, 12});
+    t.push_back({1016, K::Edit, "", 42, 172, 26, 12});
     t.push_back({-1, K::Static, "至", 71, 173, 9, 8});
-    t.push_back({1017, K::Edit, "", 82, 171, 26, 12});
+    t.push_back({1017, K::Edit, "", 82, 172, 26, 12});
 }
 
 void AddPositionGroups(Table& t) {

@@ -298,6 +298,34 @@ private slots:
         QVERIFY(m_dialog->DlgItem<QAbstractButton>(1154)->isChecked());
     }
 
+    void switchUndoneOnBadInteger_data() {
+        QTest::addColumn<int>("box");
+        QTest::addColumn<IdList>("controls");
+        QTest::newRow("输入复式") << 1051 << IdList{1048, 1049, 1050};
+        QTest::newRow("大底") << 1039 << IdList{1037, 1042};
+        QTest::newRow("杀指定和值") << 1135 << IdList{1131, 1136};
+        QTest::newRow("匹配过滤") << 1173 << IdList{1159, 1163, 1172, 1137};
+        QTest::newRow("位置大小匹配") << 1194 << IdList{1193, 1174, 1139};
+    }
+    void switchUndoneOnBadInteger() {
+        QFETCH(int, box);
+        QFETCH(IdList, controls);
+        m_dialog->DlgItem<QLineEdit>(1017)->setText(QStringLiteral("2x"));
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(box), Qt::LeftButton);
+        QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(box)->isChecked());
+        for (int id : controls)
+            QVERIFY2(!m_dialog->GetDlgItem(id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
+    void baseSetAndCompoundStayExclusiveWithBadInteger() {
+        m_dialog->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1051), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1039), Qt::LeftButton);
+        QVERIFY(!(m_dialog->DlgItem<QAbstractButton>(1051)->isChecked() &&
+                  m_dialog->DlgItem<QAbstractButton>(1039)->isChecked()));
+    }
+
     void baseSetAndCompoundExclude_data() {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("second");
