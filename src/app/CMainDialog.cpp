@@ -158,11 +158,17 @@ void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
 #ifdef Q_OS_WIN
 bool CMainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
     int command = 0;
-    if (m_systemMenu->IsNativeCommand(eventType, message, &command) &&
-        (command & 0xFFF0) == kAboutCommand) {
-        RunAbout();
-        *result = 0;
-        return true;
+    // Our own items (About, schemes, backtest) are handled here; the window's own commands
+    // go on to the default processing.
+    if (m_systemMenu->IsNativeCommand(eventType, message, &command)) {
+        const int id = command & 0xFFF0;
+        const bool handled = id == kAboutCommand || OnSchemeCommand(id);
+        if (id == kAboutCommand)
+            RunAbout();
+        if (handled) {
+            *result = 0;
+            return true;
+        }
     }
     return CDialog::nativeEvent(eventType, message, result);
 }
