@@ -63,6 +63,8 @@ void CliRun::Kill() {
     // Emptied before validation, as the window does.
     const QString emptied = OutputFiles::EmptyKillFile();
     Report(emptied);
+    // A stopped run leaves the result box as it was.
+    resultText_ = settings_.result;
     state_.kill = RunKill(settings_);
     if (!state_.kill.completed()) {
         return;
@@ -114,7 +116,7 @@ void CliRun::Print() {
     if (options_.json) {
         const QByteArray json = CliJson::Write(state_);
         std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out_);
-    } else if (state_.kill.completed()) {
+    } else {
         std::string text = resultText_;
         if (!text.empty() && text.back() != '\n') {
             text += '\n';

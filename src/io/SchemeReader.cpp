@@ -253,7 +253,9 @@ void SchemeReader::ReadTop(const QJsonObject& top) {
     if (f.Has("positionSizes")) {
         ReadPositionSizes(f.At("positionSizes"));
     }
-    f.Int("perRow", s.perRow, 0, 19);
+    // -1: the window's per-line list had no selection (an unusable stored value); it reads as
+    // one number per line, and a scheme saved in that state must load again.
+    f.Int("perRow", s.perRow, -1, 19);
     f.Int("level", s.level, 0, 16);
     if (f.Has("pages")) {
         if (!f.At("pages").isObject()) {

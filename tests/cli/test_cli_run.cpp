@@ -127,6 +127,13 @@ TEST_F(CliTest, ValidationStopLeavesAnEmptyFile) {
     EXPECT_EQ(Get("tarvex.txt"), QByteArray());
 }
 
+TEST_F(CliTest, ValidationStopPrintsTheResultBoxAsItWas) {
+    const QString scheme = Scheme(R"("result": "123\t456\t", "shape": [true, true, true])");
+    const Outcome outcome = Run({"run", "--scheme", scheme});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.out, QByteArray("123\t456\t\n"));
+}
+
 TEST_F(CliTest, ValidationStopAsJson) {
     const Outcome outcome = Run({"run", "--json", "--tolerance", "3", "--group", "--scheme",
                                  Scheme(R"("shape": [true, true, true])")});
@@ -345,7 +352,11 @@ INSTANTIATE_TEST_SUITE_P(
                     DanLine{{"--method", "1", ""}, 0, "\n", ""},
                     DanLine{{"--method", "3", "格式本期期尾+上期奖号，如18期为8878"},
                             1,
-                            "",
+                            "格式本期期尾+上期奖号，如18期为8878\n",
+                            "tarvex-cli: 格式本期期尾+上期奖号，如18期为8878,17期为7481\n"},
+                    DanLine{{"--method", "3", "123"},
+                            1,
+                            "123\n",
                             "tarvex-cli: 格式本期期尾+上期奖号，如18期为8878,17期为7481\n"}));
 
 } // namespace

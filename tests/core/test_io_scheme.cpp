@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadScheme{"SumHuge", Scheme(R"("sumHigh": 1e20)"), "sumHigh"},
         BadScheme{"DanCountZero", Scheme(R"("danCount": 0)"), "danCount"},
         BadScheme{"DanCountFour", Scheme(R"("danCount": 4)"), "danCount"},
-        BadScheme{"PerRowNegative", Scheme(R"("perRow": -1)"), "perRow"},
+        BadScheme{"PerRowNegative", Scheme(R"("perRow": -2)"), "perRow"},
         BadScheme{"PerRow20", Scheme(R"("perRow": 20)"), "perRow"},
         BadScheme{"Level17", Scheme(R"("level": 17)"), "level"},
         BadScheme{"FormulaMode2", Scheme(R"("pages": {"formulaMode": 2})"), "pages.formulaMode"},
