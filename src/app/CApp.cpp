@@ -10,7 +10,7 @@
 CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("tarvex"));
     setApplicationName(QStringLiteral("tarvex"));
-    setApplicationVersion(QStringLiteral("1.0.2"));
+    setApplicationVersion(QStringLiteral("1.0.0.2"));
     setWindowIcon(QIcon(QStringLiteral(":/tarvex.png")));
     DialogUnits::RegisterFontSubstitutes();
 }
