@@ -20,8 +20,7 @@ const ControlSpec kControls[] = {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(parent) {
     setWindowTitle(QStringLiteral("关于 tarvex"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    UseDialogFrame();
     CreateControls(kControls, kWidth, kHeight);
     DlgItem<CLinkLabel>(1087)->SetTarget(QString::fromUtf8(kStatisticsTarget));
     DlgItem<CLinkLabel>(1088)->SetTarget(QString::fromUtf8(kMailTarget));

@@ -7,6 +7,14 @@ CDialog::CDialog(QWidget* parent) : QDialog(parent) {
     setFont(DialogUnits::DialogFont());
 }
 
+void CDialog::UseDialogFrame(bool minimizeBox) {
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (minimizeBox)
+        flags |= Qt::WindowMinimizeButtonHint;
+    setWindowFlags(flags);
+}
+
 bool CDialog::UpdateData(bool save) {
     CDataExchange dx(*this, this, save);
     DoDataExchange(dx);

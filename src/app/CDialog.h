@@ -22,6 +22,9 @@ public:
 protected:
     // Creates the controls of the table and fixes the client size (both in dialog units).
     void CreateControls(std::span<const ControlSpec> specs, int width, int height);
+    // A caption with the system menu and a close box, optionally a minimise box; never a
+    // maximise or help button, as a fixed-size dialog has.
+    void UseDialogFrame(bool minimizeBox = false);
     virtual void DoDataExchange(CDataExchange& dx);
     // The default shows the members in the controls.
     virtual bool OnInitDialog();

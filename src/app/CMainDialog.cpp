@@ -24,9 +24,7 @@ CMainDialog::CMainDialog(QWidget* parent)
       m_strLastDrawLabel(QStringLiteral("输入上期开奖号")),
       m_hIcon(QStringLiteral(":/tarvex.png")) {
     setWindowTitle(QStringLiteral("3D杀号程序-青石客户端专版"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
+    UseDialogFrame(true);
     const std::vector<ControlSpec> table = ControlTable();
     CreateControls(table, kWidth, kHeight);
     m_systemMenu = new CSystemMenu(this, [this](int id) { OnSysCommand(id); });

@@ -43,8 +43,7 @@ const ControlSpec kControls[] = {
 
 CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
     setWindowTitle(QStringLiteral("基本分析"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    UseDialogFrame();
     CreateAnalysisButtons();
     CreateControls(kControls, kWidth, kHeight);
     for (int id : {1235, 1236}) {
