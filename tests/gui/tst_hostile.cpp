@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "TestFiles.h"
 #include "app/CMainDialog.h"
 
 #include <QCheckBox>
@@ -12,18 +13,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // "000\t\r\n001\t\r\n" … for the numbers first..last, one on each line.
 QByteArray OnePerLine(int first, int last) {

@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "TestFiles.h"
 #include "app/CMainDialog.h"
 
 #include <QComboBox>
@@ -33,18 +34,6 @@ QByteArray Gbk(const QString& text) {
 QString FromGbk(const QByteArray& bytes) {
     QStringDecoder decoder("GBK");
     return decoder.decode(bytes);
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList Numbers(int count) {

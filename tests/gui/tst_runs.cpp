@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "TestFiles.h"
 #include "app/CDataExchange.h"
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
@@ -27,13 +28,6 @@ namespace {
 
 const QString kKillFile = QStringLiteral("tarvex.txt");
 const QString kReportFile = QStringLiteral("排除号码原因.txt");
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
 
 // The result box after a run: "%03d\t" each, a line break after every fifth.
 QString ResultTextOf(const QList<int>& numbers) {
@@ -95,7 +89,7 @@ private slots:
             if (n % 2 == 1)
                 expected += "\r\n";
         }
-        QCOMPARE(ReadFile(kKillFile), expected);
+        QCOMPARE(ReadBytes(kKillFile), expected);
     }
 
     void perRowComboShapesTheFileOnly() {
@@ -114,7 +108,7 @@ private slots:
             if ((i + 1) % 3 == 0)
                 expected += "\r\n";
         }
-        QCOMPARE(ReadFile(kKillFile), expected);
+        QCOMPARE(ReadBytes(kKillFile), expected);
         QList<int> numbers;
         for (const QString& item : items)
             numbers << item.toInt();
@@ -145,7 +139,7 @@ private slots:
         const QStringList items = ListTexts();
         const QString count = Label(1005);
         const QStringList killed = m_dlg->m_killed;
-        QVERIFY(!ReadFile(kKillFile).isEmpty());
+        QVERIFY(!ReadBytes(kKillFile).isEmpty());
         CheckBoxes(boxes);
         if (radio)
             Click(radio);
@@ -155,7 +149,7 @@ private slots:
         QCOMPARE(ListTexts(), items);
         QCOMPARE(Label(1005), count);
         QCOMPARE(m_dlg->m_killed, killed);
-        QCOMPARE(ReadFile(kKillFile), QByteArray());
+        QCOMPARE(ReadBytes(kKillFile), QByteArray());
     }
 
     void allBigSmallClearStopsAtTheFirstMessage() {
@@ -240,7 +234,7 @@ private slots:
         QVERIFY(ResultBox().startsWith(survivors));
         QCOMPARE(Label(1185), QStringLiteral("容错%1注").arg(999 - base));
         QCOMPARE(Label(1005), QStringLiteral("杀完还剩下999注"));
-        const QByteArray report = ReadFile(kReportFile);
+        const QByteArray report = ReadBytes(kReportFile);
         const QList<QByteArray> lines = report.split('\n');
         QCOMPARE(lines.size(), m_dlg->m_killed.size() + 1);
         QCOMPARE(lines.last(), QByteArray());
@@ -255,7 +249,7 @@ private slots:
         QCOMPARE(ResultBox(), after);
         QCOMPARE(ListTexts(), items);
         QCOMPARE(Label(1185), QStringLiteral("容错0注"));
-        QCOMPARE(ReadFile(kReportFile), report);
+        QCOMPARE(ReadBytes(kReportFile), report);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
 

@@ -1,5 +1,6 @@
 #include "CFakePlatform.h"
 #include "ReferenceRandomSettings.h"
+#include "TestFiles.h"
 #include "app/CMainDialog.h"
 #include "engine/KillRun.h"
 #include "engine/RunText.h"
@@ -21,13 +22,6 @@
 namespace {
 
 constexpr int kCases = 50;
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return file.readAll();
-}
 
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
@@ -93,7 +87,7 @@ private slots:
         Click(1003);
         if (!kill.completed()) {
             QCOMPARE(m_fake->MessageTexts(), QStringList{Text(kill.message)});
-            QCOMPARE(ReadFile(QStringLiteral("tarvex.txt")), QByteArray());
+            QCOMPARE(ReadBytes(QStringLiteral("tarvex.txt")), QByteArray());
             QCOMPARE(ListTexts(), listBefore);
             return;
         }
@@ -108,7 +102,7 @@ private slots:
         QCOMPARE(m_dlg->m_killed, killed);
         QCOMPARE(ResultBox(), Text(kill.resultText));
         QCOMPARE(Label(1005), Text(kill.countText));
-        QCOMPARE(ReadFile(QStringLiteral("tarvex.txt")),
+        QCOMPARE(ReadBytes(QStringLiteral("tarvex.txt")),
                  tarvex::TextFileWriter::ToGbkCrLf(kill.fileText));
 
         tarvex::ToleranceInput input;
@@ -126,7 +120,7 @@ private slots:
         QCOMPARE(ResultBox(), Text(tolerance.resultText));
         QCOMPARE(Label(1005), Text(tolerance.countText));
         QCOMPARE(Label(1185), Text(tolerance.toleranceText));
-        QCOMPARE(ReadFile(QStringLiteral("排除号码原因.txt")),
+        QCOMPARE(ReadBytes(QStringLiteral("排除号码原因.txt")),
                  tarvex::TextFileWriter::ToGbkCrLf(tolerance.reportText));
     }
 
