@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,8 @@ public:
     // Every setting the runs read: the window's controls and the shown page are exchanged
     // first, the other pages count as last left (CMainDialogSettings.cpp).
     tarvex::Settings GatherSettings();
+    // The same, or nothing when a control refused its text (its message has been shown).
+    std::optional<tarvex::Settings> ReadSettings();
     // Sets the controls, members, pages and lists so that the window shows these settings.
     void ApplySettings(const tarvex::Settings& settings);
 
@@ -183,7 +186,7 @@ private:
     void SetMatchRows(const std::vector<tarvex::MatchRow>& rows);
     void SetPositionSizeRows(const std::vector<tarvex::PositionSizeRow>& rows);
     void RefillMatchLists();
-    void ExchangeForRun();
+    bool ExchangeForRun();
     tarvex::Settings SettingsFromMembers() const;
     tarvex::PageSettings PageSettingsFromMembers() const;
     void ApplyDanCount(int count);

@@ -11,7 +11,8 @@ const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
 
 // 杀组合: the session kills and writes tarvex.txt, the window shows the survivors.
 void CMainDialog::OnKillRun() {
-    ExchangeForRun();
+    if (!ExchangeForRun())
+        return;
     const tarvex::Settings settings = SettingsFromMembers();
     LoadSessionFromControls();
     const tarvex::PlayerSession::KillStep step = m_session.Kill(settings);
@@ -66,7 +67,8 @@ void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
 
 // 容错: the numbers the last kill run killed get a second chance under the current settings.
 void CMainDialog::OnTolerance() {
-    ExchangeForRun();
+    if (!ExchangeForRun())
+        return;
     const tarvex::Settings settings = SettingsFromMembers();
     RefillMatchLists();
     LoadSessionFromControls();

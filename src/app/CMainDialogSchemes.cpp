@@ -53,7 +53,10 @@ void CMainDialog::OnLoadScheme() {
 
 bool CMainDialog::SaveScheme(const QString& path) {
     InitDialog();
-    const QString failure = tarvex::SchemeFile::Save(path, GatherSettings());
+    const std::optional<tarvex::Settings> settings = ReadSettings();
+    if (!settings)
+        return false;
+    const QString failure = tarvex::SchemeFile::Save(path, *settings);
     if (!failure.isEmpty()) {
         Platform().Message(this, QStringLiteral("方案没有保存：%1").arg(failure));
         return false;
@@ -77,7 +80,9 @@ bool CMainDialog::LoadScheme(const QString& path) {
 }
 
 void CMainDialog::OnBacktest() {
-    const tarvex::Settings settings = GatherSettings();
-    CBacktestDlg dialog(settings, m_nLevel + 1, this);
+    const std::optional<tarvex::Settings> settings = ReadSettings();
+    if (!settings)
+        return;
+    CBacktestDlg dialog(*settings, m_nLevel + 1, this);
     dialog.exec();
 }

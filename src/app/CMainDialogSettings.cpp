@@ -58,16 +58,24 @@ void ToMember(const std::array<std::string, N>& from, QString (&to)[N], std::siz
 } // namespace
 
 // Refreshes the window's members and those of the page shown; the other pages keep what
-// they held when they were last left. A refused integer has shown its message and the
-// members after it keep their values, as the runs have always gone on with them.
-void CMainDialog::ExchangeForRun() {
-    UpdateData(true);
-    if (CPropertyPage* page = m_sheet ? m_sheet->ActivePage() : nullptr)
-        page->UpdateData(true);
+// they held when they were last left. A refused integer has shown its message and put the
+// focus in its field: the caller then stops, so that no run goes on with stale members and
+// nothing writes them back over what the player typed.
+bool CMainDialog::ExchangeForRun() {
+    if (!UpdateData(true))
+        return false;
+    CPropertyPage* page = m_sheet ? m_sheet->ActivePage() : nullptr;
+    return !page || page->UpdateData(true);
 }
 
 tarvex::Settings CMainDialog::GatherSettings() {
     ExchangeForRun();
+    return SettingsFromMembers();
+}
+
+std::optional<tarvex::Settings> CMainDialog::ReadSettings() {
+    if (!ExchangeForRun())
+        return std::nullopt;
     return SettingsFromMembers();
 }
 

@@ -205,12 +205,36 @@ private slots:
         QCOMPARE(List()->item(0)->text(), QStringLiteral("001"));
     }
 
-    void refusedIntegerIsReportedAndTheRunGoesOn() {
-        m_dlg->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("abc"));
+    // A typo in 和值范围 loses nothing: the run stops before it computes or writes anything,
+    // and every control keeps what the player left in it.
+    void refusedIntegerStopsTheRunAndKeepsTheControls_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("button");
+        for (const char* typed : {"abc", "5.5", ""}) {
+            QTest::addRow("杀组合 %s", typed) << QString::fromUtf8(typed) << 1003;
+            QTest::addRow("容错 %s", typed) << QString::fromUtf8(typed) << 1175;
+        }
+    }
+    void refusedIntegerStopsTheRunAndKeepsTheControls() {
+        QFETCH(QString, typed);
+        QFETCH(int, button);
         Click(1003);
+        const QString count = Label(1005);
+        const QString result = ResultBox();
+        QFile::remove(QStringLiteral("tarvex.txt"));
+        QFile::remove(QString::fromUtf8("排除号码原因.txt"));
+        m_dlg->DlgItem<QAbstractButton>(MainIds::kShape[0])->setChecked(true); // 豹子
+        m_dlg->DlgItem<QLineEdit>(1016)->setText(typed);
+        m_fake->messages.clear();
+        Click(button);
         QCOMPARE(m_fake->MessageTexts(), QStringList{CDataExchange::IntegerMessage()});
-        QCOMPARE(Label(1005), QStringLiteral("杀完还剩下1000注"));
-        QCOMPARE(m_dlg->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("0"));
+        QVERIFY(m_dlg->DlgItem<QAbstractButton>(MainIds::kShape[0])->isChecked());
+        QCOMPARE(m_dlg->DlgItem<QLineEdit>(1016)->text(), typed);
+        QCOMPARE(Label(1005), count);
+        QCOMPARE(ResultBox(), result);
+        QVERIFY(!QFile::exists(QStringLiteral("tarvex.txt")));
+        QVERIFY(!QFile::exists(QString::fromUtf8("排除号码原因.txt")));
+        QCOMPARE(m_dlg->focusWidget(), m_dlg->DlgItem<QLineEdit>(1016));
     }
 
     void toleranceAppendsAndReports() {
