@@ -1,8 +1,5 @@
 #include "history/AnalysisItems.h"
 
-#include "predicates/Classifiers.h"
-#include "predicates/Digits.h"
-
 #include <array>
 
 namespace tarvex {
@@ -11,69 +8,60 @@ namespace {
 
 const std::array<const char*, 3> kPositions{"百", "十", "个"};
 
-int DigitAt(const Digits& d, int position) {
-    return position == 0 ? d.h : (position == 1 ? d.t : d.u);
+bool HoldsTwoCode(const NumberFacts& f, int code) {
+    const auto a = static_cast<std::size_t>(code / 10);
+    const auto b = static_cast<std::size_t>(code % 10);
+    return a == b ? f.occurrences[a] >= 2 : f.occurrences[a] > 0 && f.occurrences[b] > 0;
 }
 
-int CountDigits(const Digits& d, bool (*in)(int)) {
-    return (in(d.h) ? 1 : 0) + (in(d.t) ? 1 : 0) + (in(d.u) ? 1 : 0);
+int DigitAt(const NumberFacts& f, int position) {
+    return position >= 0 && position < 3 ? f.digits[static_cast<std::size_t>(position)] : -1;
 }
 
-bool IsOdd(int digit) {
-    return digit % 2 == 1;
-}
-
-bool IsBig(int digit) {
-    return digit >= 5;
-}
-
-int Occurrences(const Digits& d, int digit) {
-    return (d.h == digit ? 1 : 0) + (d.t == digit ? 1 : 0) + (d.u == digit ? 1 : 0);
-}
-
-bool HoldsTwoCode(const Digits& d, int code) {
-    const int a = code / 10;
-    const int b = code % 10;
-    return a == b ? Occurrences(d, a) >= 2 : Occurrences(d, a) > 0 && Occurrences(d, b) > 0;
+bool HasDigit(const NumberFacts& f, int digit) {
+    return digit >= 0 && digit < 10 && f.occurrences[static_cast<std::size_t>(digit)] > 0;
 }
 
 } // namespace
 
 bool AnalysisItems::Holds(const ItemCondition& c, int number) {
-    const Digits d(number);
+    return Holds(c, NumberFacts(number));
+}
+
+bool AnalysisItems::Holds(const ItemCondition& c, const NumberFacts& f) {
     switch (c.kind) {
     case ItemKind::RouteAt:
-        return DigitAt(d, c.position) % 3 == c.value;
+        return DigitAt(f, c.position) >= 0 && DigitAt(f, c.position) % 3 == c.value;
     case ItemKind::RoutePattern:
-        return Route012Code(number) == c.value;
+        return f.route == c.value;
     case ItemKind::Sum:
-        return d.Sum() == c.value;
+        return f.sum == c.value;
     case ItemKind::SumTail:
-        return d.Sum() % 10 == c.value;
+        return f.sum % 10 == c.value;
     case ItemKind::Span:
-        return d.Span() == c.value;
+        return f.span == c.value;
     case ItemKind::OddEvenPattern:
-        return OddEvenCode(number) == c.value;
+        return f.oddEven == c.value;
     case ItemKind::OddCount:
-        return CountDigits(d, IsOdd) == c.value;
+        return f.odd == c.value;
     case ItemKind::BigSmallPattern:
-        return BigSmallCode(number) == c.value;
+        return f.bigSmall == c.value;
     case ItemKind::BigCount:
-        return CountDigits(d, IsBig) == c.value;
+        return f.big == c.value;
     case ItemKind::DigitAnywhere:
-        return Occurrences(d, c.value) > 0;
+        return HasDigit(f, c.value);
     case ItemKind::DigitAt:
-        return DigitAt(d, c.position) == c.value;
+        return DigitAt(f, c.position) == c.value;
     case ItemKind::Shape:
-        return ShapeCode(number) == c.value;
+        return f.shape == c.value;
     case ItemKind::Consecutive:
-        return ConsecutiveCode(number) == c.value;
+        return f.consecutive == c.value;
     case ItemKind::Ac:
-        return AcCode(number) == c.value;
+        return f.ac == c.value;
     case ItemKind::PrimeCompositePattern:
-        return PrimeCompositeCode(number) == c.value;
+        return f.primeComposite == c.value;
     case ItemKind::TwoCode:
-        return HoldsTwoCode(d, c.value);
+        return c.value >= 0 && c.value < 100 && HoldsTwoCode(f, c.value);
     }
     return false;
 }

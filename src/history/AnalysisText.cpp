@@ -61,7 +61,8 @@ std::string AnalysisText::Report(const std::vector<HistoricDraw>& history, std::
                                  const std::vector<Analysis>& analyses) {
     std::string text = Heading(history, last);
     for (const Analysis& analysis : analyses) {
-        text += "\n" + Table(analysis);
+        text += '\n';
+        text += Table(analysis);
     }
     return text;
 }

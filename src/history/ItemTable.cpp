@@ -4,13 +4,30 @@
 
 namespace tarvex {
 
+namespace {
+
+const std::vector<NumberFacts>& Facts() {
+    static const std::vector<NumberFacts> facts = [] {
+        std::vector<NumberFacts> all;
+        all.reserve(1000);
+        for (int number = 0; number < 1000; ++number) {
+            all.emplace_back(number);
+        }
+        return all;
+    }();
+    return facts;
+}
+
+} // namespace
+
 ItemTable::ItemTable(AnalysisKind kind) {
     const std::vector<AnalysisItem>& items = AnalysisItems::Of(kind);
     numbers_.assign(items.size(), 0);
     for (int number = 0; number < 1000; ++number) {
         offsets_[static_cast<std::size_t>(number)] = static_cast<std::uint32_t>(holding_.size());
+        const NumberFacts& facts = Facts()[static_cast<std::size_t>(number)];
         for (std::size_t i = 0; i < items.size(); ++i) {
-            if (AnalysisItems::Holds(items[i].condition, number)) {
+            if (AnalysisItems::Holds(items[i].condition, facts)) {
                 holding_.push_back(static_cast<std::uint8_t>(i));
                 ++numbers_[i];
             }
