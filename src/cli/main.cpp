@@ -1,3 +1,5 @@
+#include "cli/CliAnalyze.h"
+#include "cli/CliAnalyzeArguments.h"
 #include "cli/CliArguments.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
@@ -22,6 +24,17 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     if (!arguments.isEmpty() && arguments.front() == QLatin1String("backtest")) {
         return CliBacktest(arguments.mid(1), stdout, stderr).Execute();
+    }
+    if (!arguments.isEmpty() && arguments.front() == QLatin1String("analyze")) {
+        const CliAnalyzeArguments::Parsed analyze = CliAnalyzeArguments::Parse(arguments.mid(1));
+        if (analyze.help || !analyze.error.isEmpty()) {
+            if (!analyze.error.isEmpty()) {
+                std::fprintf(stderr, "tarvex-cli: %s\n", analyze.error.toUtf8().constData());
+            }
+            std::fputs(CliAnalyze::Usage().toUtf8().constData(), analyze.help ? stdout : stderr);
+            return analyze.help ? kExitDone : kExitBadInput;
+        }
+        return CliAnalyze(analyze.options, stdout, stderr).Execute();
     }
     const CliArguments::Parsed parsed = CliArguments::Parse(arguments);
     if (!parsed.error.isEmpty()) {

@@ -59,7 +59,9 @@ private:
 
 struct DanMethodAnalysis::Tally {
     DanMethodRow row;
-    double chanceSum = 0;
+    // Numbers out of 1,000 that hold a dan digit, summed over the tested draws: kept whole so
+    // the mean is one division, 0.76944 rather than a sum of rounded shares.
+    long long covered = 0;
 };
 
 std::string DanMethodAnalysis::Input(int method, const std::string& issue, int previous) {
@@ -94,9 +96,10 @@ std::optional<unsigned> DanMethodAnalysis::Digits(int method, const std::string&
 }
 
 double DanMethodAnalysis::Chance(int k) {
-    // A number misses all k digits when each of its three places holds one of the other 10 − k.
-    const double miss = static_cast<double>(10 - k) / 10.0;
-    return 1.0 - miss * miss * miss;
+    // A number misses all k digits when each of its three places holds one of the other 10 − k:
+    // 1 − ((10 − k) / 10)³, worked in whole numbers of the 1,000.
+    const int miss = 10 - k;
+    return static_cast<double>(1000 - miss * miss * miss) / 1000.0;
 }
 
 void DanMethodAnalysis::Count(Tally& tally, std::optional<unsigned> digits, int number) {
@@ -105,7 +108,8 @@ void DanMethodAnalysis::Count(Tally& tally, std::optional<unsigned> digits, int 
     }
     DanMethodRow& row = tally.row;
     ++row.tested;
-    tally.chanceSum += Chance(std::popcount(*digits));
+    const int miss = 10 - std::popcount(*digits);
+    tally.covered += 1000 - miss * miss * miss;
     if ((*digits & NumberDigits(number)) != 0) {
         ++row.hits;
         row.currentMiss = 0;
@@ -134,7 +138,7 @@ std::vector<DanMethodRow> DanMethodAnalysis::Run(const std::vector<HistoricDraw>
     for (Tally& t : tallies) {
         if (t.row.tested > 0) {
             t.row.hitRate = static_cast<double>(t.row.hits) / t.row.tested;
-            t.row.chance = t.chanceSum / t.row.tested;
+            t.row.chance = static_cast<double>(t.covered) / (1000.0 * t.row.tested);
         }
         rows.push_back(std::move(t.row));
     }
