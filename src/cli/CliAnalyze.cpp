@@ -56,17 +56,4 @@ void CliAnalyze::Error(const QString& message) const {
     Print(QStringLiteral("tarvex-cli: %1\n").arg(message).toUtf8(), err_);
 }
 
-QString CliAnalyze::Usage() {
-    return QStringLiteral(
-        "用法：tarvex-cli analyze --history FILE [--last N] [--json]\n"
-        "\n"
-        "analyze  基本分析：012路、和值、合值、跨度、奇偶、单码、大小、综合、石榴（两码）\n"
-        "         的出现次数与遗漏，以及三种算胆法（云杉分析）的命中情况。\n"
-        "  --history FILE    开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）\n"
-        "  --last N          只分析最近 N 期（默认全部）\n"
-        "  --json            输出一个 JSON 对象，而不是表格\n"
-        "\n"
-        "退出状态：0 完成；2 参数有误，或开奖历史读不了、一期也没有。\n");
-}
-
 } // namespace tarvex

@@ -24,7 +24,6 @@ public:
     CliAnalyze(const AnalyzeOptions& options, std::FILE* out, std::FILE* err)
         : options_(options), out_(out), err_(err) {}
     int Execute();
-    static QString Usage();
 
 private:
     bool Load();

@@ -209,7 +209,10 @@ TEST_F(CliAnalyze, ProblemsWarnTwentyAtMostAndTheRestAreCounted) {
 TEST_F(CliAnalyze, HelpGoesToStandardOutput) {
     const Outcome o = Run({"--help"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_TRUE(o.out.startsWith("用法：tarvex-cli analyze --history FILE")) << o.out.toStdString();
+    const QString usage = QString::fromUtf8(o.out);
+    EXPECT_TRUE(usage.contains("  tarvex-cli analyze --history FILE [--last N] [--json]\n"))
+        << o.out.toStdString();
+    EXPECT_TRUE(usage.contains(QStringLiteral("只分析最近 N 期"))) << o.out.toStdString();
     EXPECT_TRUE(o.err.isEmpty());
 }
 
