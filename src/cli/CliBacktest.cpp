@@ -39,7 +39,7 @@ bool CliBacktest::Load() {
         Error(history.error);
         return false;
     }
-    for (const QString& problem : history.ProblemMessages()) {
+    for (const QString& problem : history.ProblemMessages(kListedHistoryProblems)) {
         Error(QStringLiteral("警告：“%1”：%2").arg(options_.historyPath, problem));
     }
     if (history.draws.empty()) {

@@ -5,6 +5,10 @@
 #include "cli/CliDan.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "io/MessageText.h"
+
+#include <cerrno>
+#include <cstring>
 
 namespace tarvex {
 
@@ -69,7 +73,7 @@ bool IntegerValue(const CliInvocation& in, const QString& name, int low, int hig
     into = in.Value(name).toInt(&number);
     if (!number || into < low || into > high) {
         error = QStringLiteral("%1 的值 \"%2\" 应为 %3 到 %4 之间的整数")
-                    .arg(name, in.Value(name))
+                    .arg(name, MessageText::Excerpt(in.Value(name)))
                     .arg(low)
                     .arg(high);
         return false;
@@ -93,7 +97,8 @@ int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString&
 int ExecuteDan(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
     const QString method = in.Value("--method");
     if (method != "1" && method != "2" && method != "3") {
-        bad = QStringLiteral("--method 的值 \"%1\" 应为 1、2 或 3").arg(method);
+        bad =
+            QStringLiteral("--method 的值 \"%1\" 应为 1、2 或 3").arg(MessageText::Excerpt(method));
         return kExitBadInput;
     }
     CliOptions options;
@@ -152,7 +157,37 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
     return kExitBadInput;
 }
 
+// Whatever a command printed must have reached its reader: a full disk under "> file",
+// /dev/full or a closed standard output is a failure, not a cut-off success.
+int CliCommands::CheckOutput(int status, std::FILE* out, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out)) {
+        return status;
+    }
+    // The failed write may lie long before, its errno gone: one more byte tells why.
+    std::clearerr(out);
+    errno = 0;
+    std::fputc('\n', out);
+    std::fflush(out);
+    const int cause = errno;
+    QString reason = QStringLiteral("写入失败");
+    if (cause == ENOSPC) {
+        reason = QStringLiteral("磁盘已满");
+    } else if (cause == EBADF) {
+        reason = QStringLiteral("标准输出已关闭");
+    } else if (cause == EPIPE) {
+        reason = QStringLiteral("读取输出的程序已经退出");
+    } else if (cause != 0) {
+        reason = QStringLiteral("写入失败（%1）").arg(QString::fromLocal8Bit(std::strerror(cause)));
+    }
+    Write(QStringLiteral("tarvex-cli: 输出没有完整写出：%1\n").arg(reason), err);
+    return status == kExitDone || status == kExitStopped ? kExitWriteFailed : status;
+}
+
 int CliCommands::Execute(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    return CheckOutput(Run(arguments, out, err), out, err);
+}
+
+int CliCommands::Run(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     const CliParser parser = Parser();
     const CliParser::Result parsed = parser.Parse(arguments);
     QString bad = parsed.error;

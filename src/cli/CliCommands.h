@@ -17,6 +17,8 @@ public:
     static int Execute(const QStringList& arguments, std::FILE* out, std::FILE* err);
 
 private:
+    static int Run(const QStringList& arguments, std::FILE* out, std::FILE* err);
+    static int CheckOutput(int status, std::FILE* out, std::FILE* err);
     static int Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                         QString& badArgument);
 };

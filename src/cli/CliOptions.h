@@ -14,6 +14,9 @@ enum CliExit : int {
     kExitWriteFailed = 3, // an output file could not be written
 };
 
+// History warnings a command prints before it counts the rest.
+inline constexpr qsizetype kListedHistoryProblems = 20;
+
 struct CliOptions {
     // run
     QString schemePath;

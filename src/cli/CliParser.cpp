@@ -1,5 +1,7 @@
 #include "cli/CliParser.h"
 
+#include "io/MessageText.h"
+
 namespace tarvex {
 
 namespace {
@@ -41,8 +43,9 @@ CliParser::Result CliParser::Parse(const QStringList& arguments) const {
     }
     const CliCommandSpec* spec = Find(arguments.front());
     if (!spec) {
-        result.error = QStringLiteral("未知的命令 \"%1\"（应为 %2）")
-                           .arg(arguments.front(), CommandNames(QStringLiteral("、")));
+        result.error =
+            QStringLiteral("未知的命令 \"%1\"（应为 %2）")
+                .arg(MessageText::Excerpt(arguments.front()), CommandNames(QStringLiteral("、")));
         return result;
     }
     result.invocation.command = spec->name;
@@ -68,10 +71,11 @@ QString CliParser::ParseCommand(const CliCommandSpec& spec, const QStringList& a
                 return error;
             }
         } else if (spec.operand.isEmpty()) {
-            return QStringLiteral("%1 不认识参数 \"%2\"").arg(spec.name, argument);
+            return QStringLiteral("%1 不认识参数 \"%2\"")
+                .arg(spec.name, MessageText::Excerpt(argument));
         } else if (!spec.repeatOperand && !invocation.operands.isEmpty()) {
             return QStringLiteral("%1 只接受一个 %2，多出了 \"%3\"")
-                .arg(spec.name, spec.operand, argument);
+                .arg(spec.name, spec.operand, MessageText::Excerpt(argument));
         } else {
             invocation.operands << argument;
         }
@@ -95,7 +99,8 @@ QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arg
     const QString name = equals < 0 ? argument : argument.left(equals);
     const CliOptionSpec* option = spec.Option(name);
     if (!option || (!option->TakesValue() && equals >= 0)) {
-        return QStringLiteral("%1 不认识参数 \"%2\"").arg(spec.name, argument);
+        return QStringLiteral("%1 不认识参数 \"%2\"")
+            .arg(spec.name, MessageText::Excerpt(argument));
     }
     if (invocation.Has(name)) {
         return QStringLiteral("选项 %1 只能给一次").arg(name);

@@ -1,5 +1,6 @@
 #include "io/DrawHistory.h"
 
+#include "io/MessageText.h"
 #include "io/TextFileReader.h"
 
 #include <QStringList>
@@ -189,8 +190,18 @@ QStringList DrawHistoryResult::ProblemMessages() const {
                             .arg(QString::fromStdString(p.issue), LineList(p.lines));
         } else {
             messages << QStringLiteral("第 %1 行读不出期号和号码：%2")
-                            .arg(LineList(p.lines), QString::fromStdString(p.text).left(80));
+                            .arg(LineList(p.lines), MessageText::Excerpt(p.text));
         }
+    }
+    return messages;
+}
+
+QStringList DrawHistoryResult::ProblemMessages(qsizetype listed) const {
+    QStringList messages = ProblemMessages();
+    if (messages.size() > listed) {
+        const qsizetype rest = messages.size() - listed;
+        messages.resize(listed);
+        messages << QStringLiteral("另有 %1 处问题没有列出").arg(rest);
     }
     return messages;
 }

@@ -26,6 +26,8 @@ struct DrawHistoryResult {
     bool ok() const { return error.isEmpty(); }
     // One Chinese sentence per problem, for warnings.
     QStringList ProblemMessages() const;
+    // The first `listed` of them and a line counting the rest, for a terminal.
+    QStringList ProblemMessages(qsizetype listed) const;
 };
 
 // Reads past draws from the text forms players keep them in: "期号 日期 百 十 个 …",

@@ -4,10 +4,16 @@
 #include "io/TextFileWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace tarvex {
 
 SchemeReadResult SchemeFile::Load(const QString& path) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        // Opening a named pipe waits for a writer forever, and a device may never end.
+        return {{}, QStringLiteral("“%1”不是普通文件，不能作为方案文件读取").arg(path)};
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};

@@ -1,6 +1,8 @@
 #include "io/SchemeReader.h"
 
 #include "engine/SettingsFields.h"
+#include "io/JsonKeyScan.h"
+#include "io/MessageText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,8 +26,45 @@ struct SchemeError {
     throw SchemeError{message};
 }
 
+// Keys and values come from the file: a message quotes a short excerpt of them.
 QString Quoted(const QString& key) {
-    return QStringLiteral("\"%1\"").arg(key);
+    return QStringLiteral("\"%1\"").arg(MessageText::Excerpt(key));
+}
+
+QString ParseProblem(QJsonParseError::ParseError error) {
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("对象没有结束，缺少 \"}\"");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("键后面缺少 \":\"");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("数组没有结束，缺少 \"]\"");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("缺少 \",\"");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("不是合法的值");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("文本在数字处意外结束");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("不是合法的数字");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("不合法的转义序列");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("不是合法的 UTF-8 文字");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("字符串没有结束，缺少 \"\"\"");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("应为对象");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("嵌套太深");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("文本太大");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("JSON 对象后面还有多余的内容");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("无法解析");
 }
 
 QString Choices(const QStringList& choices) {
@@ -271,10 +310,16 @@ SchemeReadResult SchemeReader::Read(const QByteArray& bytes) {
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
+        // Counted from the first character after a byte-order mark, as an editor shows it.
+        const JsonKeyScan::Position at = JsonKeyScan::PositionOf(json, parseError.offset);
         return {{},
-                QStringLiteral("方案文件错误：不是有效的 JSON 文本（第 %1 个字节处：%2）")
-                    .arg(parseError.offset)
-                    .arg(parseError.errorString())};
+                QStringLiteral("方案文件错误：不是有效的 JSON 文本（第 %1 行第 %2 列：%3）")
+                    .arg(at.line)
+                    .arg(at.column)
+                    .arg(ParseProblem(parseError.error))};
+    }
+    if (const std::optional<QString> twice = JsonKeyScan::FirstDuplicateKey(json)) {
+        return {{}, QStringLiteral("方案文件错误：键 %1 出现了不止一次").arg(Quoted(*twice))};
     }
     if (!document.isObject()) {
         return {{}, QStringLiteral("方案文件错误：内容应为一个 JSON 对象")};
