@@ -29,15 +29,8 @@ bool CliAnalyze::Load() {
         Error(history.error);
         return false;
     }
-    // A file of the wrong kind can have thousands of unreadable lines: list the first few.
-    const QStringList problems = history.ProblemMessages();
-    for (qsizetype i = 0; i < problems.size() && i < kMaxWarnings; ++i) {
-        Error(QStringLiteral("警告：“%1”：%2").arg(path, problems[i]));
-    }
-    if (problems.size() > kMaxWarnings) {
-        Error(QStringLiteral("警告：“%1”：另有 %2 处问题没有列出")
-                  .arg(path)
-                  .arg(problems.size() - kMaxWarnings));
+    for (const QString& problem : history.ProblemMessages(kListedHistoryProblems)) {
+        Error(QStringLiteral("警告：“%1”：%2").arg(path, problem));
     }
     if (history.draws.empty()) {
         Error(QStringLiteral("开奖历史文件“%1”里没有读到任何一期").arg(path));

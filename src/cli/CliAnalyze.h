@@ -19,8 +19,6 @@ struct AnalyzeOptions {
 // one JSON object.
 class CliAnalyze {
 public:
-    static constexpr int kMaxWarnings = 20; // problems listed one by one; the rest are counted
-
     CliAnalyze(const AnalyzeOptions& options, std::FILE* out, std::FILE* err)
         : options_(options), out_(out), err_(err) {}
     int Execute();
