@@ -24,6 +24,9 @@ if(TARVEX_GUI)
     endif()
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION share/doc/tarvex)
+# The national 3D and 排列3 histories, offered as sample data when no history was chosen yet.
+install(FILES ${PROJECT_SOURCE_DIR}/data/fc3d-history.txt ${PROJECT_SOURCE_DIR}/data/pl3-history.txt
+        DESTINATION share/tarvex/data)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/doc/tarvex
         FILES_MATCHING PATTERN "*.md")
 

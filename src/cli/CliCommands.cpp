@@ -1,5 +1,6 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliAnalyze.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
 #include "cli/CliOptions.h"
@@ -48,6 +49,17 @@ CliCommandSpec BacktestSpec() {
              {"--last", "N", QStringLiteral("只回测最近 N 期（默认全部）")},
              {"--tolerance", "LEVEL",
               QStringLiteral("容错级别 1 到 17（默认取方案中的 \"level\" + 1）")},
+             {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
+}
+
+CliCommandSpec AnalyzeSpec() {
+    return {QStringLiteral("analyze"),
+            {QStringLiteral(
+                 "基本分析：012路、和值、合值、跨度、奇偶、单码、大小、综合、石榴（两码）的"),
+             QStringLiteral("出现次数与遗漏，以及三种算胆法（云杉分析）的命中情况。")},
+            {{"--history", "FILE",
+              QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
+             {"--last", "N", QStringLiteral("只分析最近 N 期（默认全部）")},
              {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
@@ -107,6 +119,16 @@ int ExecuteBacktest(const CliInvocation& in, std::FILE* out, std::FILE* err, QSt
     return CliBacktest(options, out, err).Execute();
 }
 
+int ExecuteAnalyze(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    AnalyzeOptions options;
+    options.historyPath = in.Value("--history");
+    options.json = in.Has("--json");
+    if (!IntegerValue(in, "--last", 1, 1000000, options.last, bad)) {
+        return kExitBadInput;
+    }
+    return CliAnalyze(options, out, err).Execute();
+}
+
 void Write(const QString& text, std::FILE* to) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
@@ -116,14 +138,16 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec()});
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                           QString& badArgument) {
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
-    const std::pair<const char*, Runner> runners[] = {
-        {"run", &ExecuteRun}, {"dan", &ExecuteDan}, {"backtest", &ExecuteBacktest}};
+    const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
+                                                      {"dan", &ExecuteDan},
+                                                      {"backtest", &ExecuteBacktest},
+                                                      {"analyze", &ExecuteAnalyze}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tarvex {
@@ -96,6 +98,17 @@ void JsonWriter::Bool(bool value) {
 void JsonWriter::Int(long long value) {
     BeforeValue();
     out_ += QByteArray::number(value);
+}
+
+void JsonWriter::Double(double value) {
+    if (!std::isfinite(value)) {
+        Null();
+        return;
+    }
+    BeforeValue();
+    char text[64];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    out_.append(text, static_cast<qsizetype>(end.ptr - text));
 }
 
 void JsonWriter::Null() {

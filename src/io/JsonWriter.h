@@ -19,6 +19,9 @@ public:
     void String(const std::string& utf8);
     void Bool(bool value);
     void Int(long long value);
+    // The shortest text that reads back as the same double (1.5, 1.525, 0.1); null when the
+    // value is not finite, which JSON cannot hold.
+    void Double(double value);
     void Null();
     QByteArray Take();
 
