@@ -1,6 +1,7 @@
 #include "cli/CliArguments.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
+#include "cli/CliRules.h"
 #include "cli/CliRun.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,18 @@ int main(int argc, char** argv) {
     arguments.removeFirst();
     if (!arguments.isEmpty() && arguments.front() == QLatin1String("backtest")) {
         return CliBacktest(arguments.mid(1), stdout, stderr).Execute();
+    }
+    if (!arguments.isEmpty() && arguments.front() == QLatin1String("rules")) {
+        QString error;
+        const std::optional<RulesOptions> options = CliRules::Parse(arguments.mid(1), error);
+        if (!options) {
+            const bool help = error.isEmpty();
+            std::fprintf(help ? stdout : stderr, "%s%s",
+                         help ? "" : ("tarvex-cli: " + error + "\n").toUtf8().constData(),
+                         CliRules::Usage().toUtf8().constData());
+            return help ? kExitDone : kExitBadInput;
+        }
+        return CliRules(*options, stdout, stderr).Execute();
     }
     const CliArguments::Parsed parsed = CliArguments::Parse(arguments);
     if (!parsed.error.isEmpty()) {

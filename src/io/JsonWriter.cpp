@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tarvex {
@@ -96,6 +98,22 @@ void JsonWriter::Bool(bool value) {
 void JsonWriter::Int(long long value) {
     BeforeValue();
     out_ += QByteArray::number(value);
+}
+
+void JsonWriter::Double(double value) {
+    BeforeValue();
+    if (!std::isfinite(value)) {
+        out_ += "null";
+        return;
+    }
+    char text[32];
+    const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
+    out_ += QByteArray(text, static_cast<qsizetype>(end.ptr - text));
+}
+
+void JsonWriter::Real(const std::string& key, double value) {
+    Key(key);
+    Double(value);
 }
 
 void JsonWriter::Null() {
