@@ -97,14 +97,17 @@ int CliRules::Execute() {
         return kExitBadInput;
     }
     std::vector<Rule> rules;
-    std::vector<HistoricDraw> history;
-    if (!ReadRules(rules) || !LoadHistory(history)) {
+    if (!ReadRules(rules)) {
         return kExitBadInput;
     }
     std::string error;
     const std::optional<RuleSet> set = RuleSet::Compile(rules, &error);
     if (!set) {
         Error(QString::fromStdString(error));
+        return kExitBadInput;
+    }
+    std::vector<HistoricDraw> history;
+    if (!LoadHistory(history)) {
         return kExitBadInput;
     }
     const RuleJudge judge(history, static_cast<std::size_t>(options_.last),
