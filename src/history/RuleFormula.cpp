@@ -112,6 +112,7 @@ public:
         SkipSpaces();
         if (AtEnd()) {
             Fail(1, "公式是空的");
+            error_.empty = true;
         } else if (Expression(0)) {
             SkipSpaces();
             if (!AtEnd()) {

@@ -14,6 +14,7 @@ namespace tarvex {
 struct RuleFormulaError {
     int position = 0;   // 1-based, counted in characters (not bytes); length + 1 at the end
     bool atEnd = false; // the formula stopped where more was needed
+    bool empty = false; // nothing but blanks
     std::string reason; // Chinese
 };
 

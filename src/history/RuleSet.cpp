@@ -50,19 +50,27 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+// The rule's formula compiled, or nothing with the message naming the rule and the fault.
+std::optional<RuleFormula> Compiled(const Rule& rule, int index, std::string* error) {
+    RuleFormulaError fault;
+    std::optional<RuleFormula> formula = RuleFormula::Parse(rule.formula, &fault);
+    if (!formula && error != nullptr) {
+        const std::string where = fault.empty
+                                      ? std::string()
+                                      : "公式第 " + std::to_string(fault.position) + " 个字符" +
+                                            (fault.atEnd ? "（末尾）" : "") + "：";
+        *error = Named(index, RuleSet::Text(rule)) + "：" + where + fault.reason;
+    }
+    return formula;
+}
+
 } // namespace
 
 std::optional<RuleSet> RuleSet::Compile(const std::vector<Rule>& rules, std::string* error) {
     RuleSet set;
     for (std::size_t i = 0; i < rules.size(); ++i) {
-        RuleFormulaError fault;
-        std::optional<RuleFormula> formula = RuleFormula::Parse(rules[i].formula, &fault);
+        std::optional<RuleFormula> formula = Compiled(rules[i], static_cast<int>(i) + 1, error);
         if (!formula) {
-            if (error != nullptr) {
-                *error = Named(static_cast<int>(i) + 1, Text(rules[i])) + "：公式第 " +
-                         std::to_string(fault.position) + " 个字符" +
-                         (fault.atEnd ? "（末尾）" : "") + "：" + fault.reason;
-            }
             return std::nullopt;
         }
         set.rules_.push_back(rules[i]);
@@ -93,7 +101,11 @@ std::optional<Rule> RuleSet::ParseRule(std::string_view text, int index, std::st
     if (!target) {
         return fail("目标" + Quoted(std::string(name)) + "不认识，应为 " + RuleTargets::NameList());
     }
-    return Rule{*target, std::string(Trimmed(text.substr(equals + width)))};
+    Rule rule{*target, std::string(Trimmed(text.substr(equals + width)))};
+    if (!Compiled(rule, index, error)) {
+        return std::nullopt;
+    }
+    return rule;
 }
 
 std::string RuleSet::Text(const Rule& rule) {

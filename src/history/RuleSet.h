@@ -19,7 +19,8 @@ public:
     // (its number, counting from 1, and its text) and the character where the fault is.
     static std::optional<RuleSet> Compile(const std::vector<Rule>& rules, std::string* error);
     // "杀和尾=和1+3" (spaces allowed around both parts; "＝" as well as "="), as the command
-    // line takes a rule. `index` (from 1) names the rule in the message.
+    // line takes a rule; its formula is checked too. `index` (from 1) names the rule in the
+    // message.
     static std::optional<Rule> ParseRule(std::string_view text, int index, std::string* error);
     // "杀和尾=和1+3": the form ParseRule reads.
     static std::string Text(const Rule& rule);

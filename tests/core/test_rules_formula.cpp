@@ -260,14 +260,13 @@ TEST(RuleSet, ParsesTargetEqualsFormula) {
         RuleTarget target;
         const char* formula;
     };
-    for (const Row& row :
-         {Row{"杀和尾=和1+3", RuleTarget::SumTail, "和1+3"},
-          Row{" 杀跨度 = 跨1 ", RuleTarget::Span, "跨1"},
-          Row{"杀百位=百1", RuleTarget::Hundreds, "百1"},
-          Row{"杀十位＝十2", RuleTarget::Tens, "十2"},
-          Row{"杀个位=个1*3", RuleTarget::Units, "个1*3"},
-          Row{"\u3000通杀\u3000=期", RuleTarget::AllPositions, "期"},
-          Row{"胆=尾1+尾2", RuleTarget::Dan, "尾1+尾2"}, Row{"胆=", RuleTarget::Dan, ""}}) {
+    for (const Row& row : {Row{"杀和尾=和1+3", RuleTarget::SumTail, "和1+3"},
+                           Row{" 杀跨度 = 跨1 ", RuleTarget::Span, "跨1"},
+                           Row{"杀百位=百1", RuleTarget::Hundreds, "百1"},
+                           Row{"杀十位＝十2", RuleTarget::Tens, "十2"},
+                           Row{"杀个位=个1*3", RuleTarget::Units, "个1*3"},
+                           Row{"\u3000通杀\u3000=期", RuleTarget::AllPositions, "期"},
+                           Row{"胆=尾1+尾2", RuleTarget::Dan, "尾1+尾2"}}) {
         std::string error;
         const std::optional<Rule> rule = RuleSet::ParseRule(row.text, 1, &error);
         ASSERT_TRUE(rule) << row.text << ": " << error;
@@ -284,6 +283,14 @@ TEST(RuleSet, RefusesUnknownTargetsAndMissingEquals) {
         << error;
     EXPECT_FALSE(RuleSet::ParseRule("杀和尾", 1, &error));
     EXPECT_NE(error.find("目标=公式"), std::string::npos) << error;
+}
+
+TEST(RuleSet, ParseRuleChecksTheFormulaToo) {
+    std::string error;
+    EXPECT_FALSE(RuleSet::ParseRule("胆=", 4, &error));
+    EXPECT_EQ(error, "第 4 条规则“胆=”：公式是空的");
+    EXPECT_FALSE(RuleSet::ParseRule(" 杀和尾 = 和1+ ", 2, &error));
+    EXPECT_EQ(error, "第 2 条规则“杀和尾=和1+”：公式第 4 个字符（末尾）：“+”后面缺少数、变量或“(”");
 }
 
 TEST(RuleSet, CompileNamesTheRuleAndTheCharacter) {
