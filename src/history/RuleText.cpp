@@ -33,7 +33,10 @@ std::string RuleText::Percent(double share, bool sign) {
     const double points = share * 100.0;
     // A margin that rounds to zero is shown without a sign rather than as "-0.00%".
     const bool zero = std::abs(points) < 0.005;
-    return (sign && !zero && points > 0 ? "+" : "") + Fixed(zero ? 0.0 : points, 2) + "%";
+    std::string text = sign && !zero && points > 0 ? "+" : "";
+    text += Fixed(zero ? 0.0 : points, 2);
+    text += '%';
+    return text;
 }
 
 std::string RuleText::Verdict(const RuleJudgement& judgement) {
@@ -71,8 +74,10 @@ std::string RuleText::Table(const std::vector<RuleJudgement>& judgements, std::s
 std::string RuleText::Values(const std::vector<int>& values) {
     std::string text;
     for (const int v : values) {
-        text +=
-            (text.empty() ? "" : " ") + (v == kNoRuleValue ? std::string("-") : std::to_string(v));
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += v == kNoRuleValue ? std::string("-") : std::to_string(v);
     }
     return text;
 }
@@ -113,7 +118,9 @@ std::string RuleText::BacktestTable(const RuleBacktestResult& r, int level) {
         }
         text += Trimmed(line);
     }
-    text += "\n" + BacktestSummary(r, level) + "\n";
+    text += '\n';
+    text += BacktestSummary(r, level);
+    text += '\n';
     text += Pad("条件", 14) + "排除中奖号次数\n";
     for (const BacktestCondition& c : r.conditions) {
         text += Pad(BacktestText::Trimmed(c.label), 14) + std::to_string(c.rejected) + "\n";
