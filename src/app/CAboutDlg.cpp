@@ -11,8 +11,8 @@ const ControlSpec kControls[] = {
     {-1, ControlKind::Static, "tarvex 1.0.2 版", 40, 10, 170, 8},
     {-1, ControlKind::Static, "3D 杀号工具：按条件逐层排除号码，专为青石客户端定制", 40, 25, 230,
      8},
-    {1087, ControlKind::LinkLabel, "3D遗漏统计", 40, 45, 48, 10},
-    {1088, ControlKind::LinkLabel, "与我联系", 100, 45, 40, 10},
+    {1087, ControlKind::LinkLabel, "3D遗漏统计", 40, 45, 48, 10, StyleNone, &CLinkLabel::Make},
+    {1088, ControlKind::LinkLabel, "与我联系", 100, 45, 40, 10, StyleNone, &CLinkLabel::Make},
     {1, ControlKind::Button, "确定", 219, 7, 50, 14},
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CDialog.h"
+#include "framework/CDialog.h"
 
 // The About box: icon, version, a line about the program, 确定 and two links.
 class CAboutDlg : public CDialog {

@@ -1,7 +1,7 @@
 #include "app/CApp.h"
 
 #include "app/CMainDialog.h"
-#include "app/DialogUnits.h"
+#include "framework/DialogUnits.h"
 
 #include <QIcon>
 #include <QPixmap>

@@ -1,10 +1,10 @@
 #include "app/CBacktestDlg.h"
 
 #include "app/CKillRateChart.h"
-#include "app/Platform.h"
-#include "app/Utf8Text.h"
 #include "engine/BacktestText.h"
 #include "engine/RunText.h"
+#include "framework/Platform.h"
+#include "framework/Utf8Text.h"
 #include "io/DrawHistory.h"
 #include "io/TextFileWriter.h"
 

@@ -1,10 +1,10 @@
 #include "app/CMainDialog.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CSystemMenu.h"
-#include "app/Platform.h"
 #include "dan/DanCalculator.h"
 #include "engine/Settings.h"
+#include "framework/CSystemMenu.h"
+#include "framework/Platform.h"
 #include "widgets/CLinkLabel.h"
 
 #include <QComboBox>

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/CDialog.h"
 #include "engine/Settings.h"
+#include "framework/CDialog.h"
+#include "io/PlayerSession.h"
 
 #include <QIcon>
 #include <QStringList>
@@ -86,7 +87,7 @@ public:
     // settings), but they are the members the window is modelled with.
     QStringList m_matchNumbers;
     QStringList m_matchCounts;
-    QStringList m_killed;
+    QStringList m_killed; // shows m_session's killed numbers; the session is what runs read
     QIcon m_hIcon;
 
     // The condition sheet and its pages, tab order 杀直选 .. 其他 (CMainDialogSheet.cpp).
@@ -189,6 +190,8 @@ private:
     void ApplyEnabling();
     void ApplyPageSettings(const tarvex::PageSettings& pages);
     void ShowKillOutcome(const tarvex::KillOutcome& outcome);
+    void LoadSessionFromControls();
+    void ShowSessionResult();
     // The tooltip of the 容错 controls: what each level would re-admit after this kill run.
     void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
 
@@ -200,4 +203,6 @@ private:
 
     ConditionSheet* m_sheet = nullptr;
     CSystemMenu* m_systemMenu = nullptr;
+    // The result, list box 1004 and the killed numbers between button presses.
+    tarvex::PlayerSession m_session;
 };

@@ -1,7 +1,7 @@
+#include "app/CAnalysisDlg.h"
 #include "app/CMainDialog.h"
-#include "app/Platform.h"
-#include "dan/CAnalysisDlg.h"
 #include "dan/DanCalculator.h"
+#include "framework/Platform.h"
 
 #include <QAbstractButton>
 

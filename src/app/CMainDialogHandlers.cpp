@@ -1,7 +1,7 @@
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
-#include "app/Platform.h"
 #include "engine/Settings.h"
+#include "framework/Platform.h"
 
 #include <QAbstractButton>
 #include <QPushButton>

@@ -1,5 +1,7 @@
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
+#include "widgets/CLinkLabel.h"
+#include "widgets/CResultEdit.h"
 
 namespace {
 
@@ -141,7 +143,7 @@ void AddBaseSetArea(Table& t) {
 }
 
 void AddResultArea(Table& t) {
-    t.push_back({1042, K::RichEdit, "", 291, 91, 200, 74});
+    t.push_back({1042, K::RichEdit, "", 291, 91, 200, 74, StyleNone, &CResultEdit::Make});
     t.push_back({1004, K::SortedList, "", 497, 2, 32, 165});
     t.push_back({1005, K::Static, "", 460, 169, 78, 9});
     t.push_back({1040, K::Button, "转成组选", 284, 171, 39, 13});
@@ -181,10 +183,10 @@ void AddRunButtons(Table& t) {
 
 void AddHiddenLinks(Table& t) {
     const unsigned hidden = StyleHidden | StyleZeroSize;
-    t.push_back({1086, K::LinkLabel, "彩民论坛", 470, 2, 0, 0, hidden});
-    t.push_back({1195, K::LinkLabel, "收听开奖", 470, 2, 0, 0, hidden});
-    t.push_back({1196, K::LinkLabel, "3D遗漏", 470, 2, 0, 0, hidden});
-    t.push_back({1197, K::LinkLabel, "3P遗漏", 470, 2, 0, 0, hidden});
+    t.push_back({1086, K::LinkLabel, "彩民论坛", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back({1195, K::LinkLabel, "收听开奖", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back({1196, K::LinkLabel, "3D遗漏", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back({1197, K::LinkLabel, "3P遗漏", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
 }
 
 } // namespace

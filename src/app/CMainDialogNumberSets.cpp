@@ -1,14 +1,9 @@
 #include "app/CMainDialog.h"
-#include "app/Platform.h"
-#include "io/OutputFiles.h"
+#include "framework/Platform.h"
 #include "io/TextFileReader.h"
-#include "io/TextFileWriter.h"
-#include "numbersets/ExportText.h"
-#include "numbersets/GroupConversion.h"
 
 #include <QAbstractButton>
 #include <QDateTime>
-#include <QDir>
 #include <QListWidget>
 
 namespace {
@@ -75,16 +70,14 @@ void CMainDialog::OnExport() {
     const QString chosen = Platform().GetSaveFileName(this, QString::fromUtf8(kFileFilter));
     if (chosen.isEmpty())
         return;
-    const QString path = QString::fromStdString(tarvex::ExportFileName(chosen.toStdString()));
-    const QString timestamp = tarvex::OutputFiles::ExportTimestamp(QDateTime::currentDateTime());
-    const std::string text =
-        tarvex::ExportText(ResultListItems(), m_nPerRow, timestamp.toStdString());
-    const QString error = tarvex::TextFileWriter::WriteGbk(path, text);
-    if (!error.isEmpty()) {
-        Platform().Message(this, error);
+    LoadSessionFromControls();
+    const tarvex::PlayerSession::ExportStep step =
+        m_session.Export(chosen, m_nPerRow, QDateTime::currentDateTime());
+    if (!step.failure.isEmpty()) {
+        Platform().Message(this, step.failure);
         return;
     }
-    Platform().ShellOpen(path);
+    Platform().ShellOpen(step.path);
 }
 
 // The window shows the converted list even when tarvex.txt cannot be written; the player is
@@ -92,13 +85,11 @@ void CMainDialog::OnExport() {
 void CMainDialog::OnToGroup() {
     if (!UpdateData(true))
         return;
-    const tarvex::GroupConversion group = tarvex::ConvertToGroup(ResultListItems());
-    SetResultListItems(group.numbers);
-    m_strResult = QString::fromStdString(group.resultText);
-    m_strCount = QString::fromStdString(group.countText);
-    const QString error = tarvex::TextFileWriter::WriteGbk(
-        QDir::current().absoluteFilePath(tarvex::OutputFiles::KillFile()), group.fileText);
+    LoadSessionFromControls();
+    const tarvex::PlayerSession::GroupStep step = m_session.ToGroup();
+    ShowSessionResult();
+    m_strCount = QString::fromStdString(step.group.countText);
     UpdateData(false);
-    if (!error.isEmpty())
-        Platform().Message(this, error);
+    if (!step.failure.isEmpty())
+        Platform().Message(this, step.failure);
 }

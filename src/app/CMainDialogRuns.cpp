@@ -1,10 +1,7 @@
 #include "app/CMainDialog.h"
-#include "app/Platform.h"
-#include "app/Utf8Text.h"
-#include "engine/KillRun.h"
 #include "engine/RunText.h"
-#include "engine/ToleranceRun.h"
-#include "io/OutputFiles.h"
+#include "framework/Platform.h"
+#include "framework/Utf8Text.h"
 
 namespace {
 
@@ -12,38 +9,42 @@ const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
 
 } // namespace
 
-// 杀组合: the engine kills, the window shows the survivors and writes tarvex.txt.
+// 杀组合: the session kills and writes tarvex.txt, the window shows the survivors.
 void CMainDialog::OnKillRun() {
     ExchangeForRun();
     const tarvex::Settings settings = SettingsFromMembers();
-    // Emptied before validation, so a stopped run leaves no stale result in it.
-    const QString emptied = tarvex::OutputFiles::EmptyKillFile();
-    const tarvex::KillOutcome outcome = tarvex::RunKill(settings);
-    if (!outcome.completed()) {
-        Platform().Message(this, FromUtf8(outcome.message));
+    LoadSessionFromControls();
+    const tarvex::PlayerSession::KillStep step = m_session.Kill(settings);
+    if (!step.outcome.completed()) {
+        Platform().Message(this, FromUtf8(step.outcome.message));
         return;
     }
-    ShowKillOutcome(outcome);
-    ShowTolerancePreview(settings, outcome.killed);
-    QString failure = emptied;
-    if (failure.isEmpty() && !outcome.fileText.empty())
-        failure = tarvex::OutputFiles::WriteKillFile(outcome.fileText);
+    ShowKillOutcome(step.outcome);
+    ShowTolerancePreview(settings, step.outcome.killed);
     // The result stands whatever became of the file; the player learns once what failed.
-    if (!failure.isEmpty())
-        Platform().Message(this, failure);
+    if (!step.failure.isEmpty())
+        Platform().Message(this, step.failure);
+}
+
+// What the player may have changed by hand since the last button: the result box and the
+// list box. The session works on these.
+void CMainDialog::LoadSessionFromControls() {
+    m_session.SetResultText(m_strResult.toStdString());
+    m_session.SetList(ResultListItems());
+}
+
+void CMainDialog::ShowSessionResult() {
+    SetResultListItems(m_session.List());
+    m_strResult = FromUtf8(m_session.ResultText());
 }
 
 void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     RefillMatchLists();
-    std::vector<std::string> survivors;
-    survivors.reserve(outcome.survivors.size());
-    for (int n : outcome.survivors)
-        survivors.push_back(tarvex::CandidateText(n));
-    SetResultListItems(survivors);
+    ShowSessionResult();
+    // A mirror for the modelled member; 容错 reads the session's own list.
     m_killed.clear();
-    for (int n : outcome.killed)
+    for (int n : m_session.Killed())
         m_killed << FromUtf8(tarvex::CandidateText(n));
-    m_strResult = FromUtf8(outcome.resultText);
     m_strCount = FromUtf8(outcome.countText);
     UpdateData(false);
     m_strHint = QString::fromUtf8(kHintAfterRun);
@@ -68,19 +69,12 @@ void CMainDialog::OnTolerance() {
     ExchangeForRun();
     const tarvex::Settings settings = SettingsFromMembers();
     RefillMatchLists();
-    tarvex::ToleranceInput input;
-    for (const QString& number : m_killed)
-        input.killed.push_back(number.toInt());
-    input.list = ResultListItems();
-    input.resultText = m_strResult.toStdString();
-    const tarvex::ToleranceOutcome outcome = tarvex::RunTolerance(settings, input);
-
-    SetResultListItems(outcome.list);
-    m_strResult = FromUtf8(outcome.resultText);
-    m_strCount = FromUtf8(outcome.countText);
-    m_strTolerance = FromUtf8(outcome.toleranceText);
+    LoadSessionFromControls();
+    const tarvex::PlayerSession::ToleranceStep step = m_session.Tolerance(settings);
+    ShowSessionResult();
+    m_strCount = FromUtf8(step.outcome.countText);
+    m_strTolerance = FromUtf8(step.outcome.toleranceText);
     UpdateData(false);
-    const QString failure = tarvex::OutputFiles::WriteReportFile(outcome.reportText);
-    if (!failure.isEmpty())
-        Platform().Message(this, failure);
+    if (!step.failure.isEmpty())
+        Platform().Message(this, step.failure);
 }

@@ -1,7 +1,7 @@
 #include "app/CBacktestDlg.h"
 #include "app/CMainDialog.h"
-#include "app/CSystemMenu.h"
-#include "app/Platform.h"
+#include "framework/CSystemMenu.h"
+#include "framework/Platform.h"
 #include "io/SchemeFile.h"
 
 #include <QWidget>

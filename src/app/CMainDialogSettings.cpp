@@ -1,5 +1,6 @@
 #include "app/CMainDialog.h"
-#include "app/Utf8Text.h"
+#include "app/MainDialogMembers.h"
+#include "framework/Utf8Text.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"
@@ -14,24 +15,44 @@
 
 namespace {
 
-template <std::size_t N> void ToFlags(const int (&from)[N], std::array<bool, N>& to) {
-    for (std::size_t i = 0; i < N; ++i)
-        to[i] = from[i] != 0;
+// Member ↔ setting, one overload per pair of kinds the window uses.
+void ToSetting(const int& from, bool& to, std::size_t) {
+    to = from != 0;
 }
-
-template <std::size_t N> void FromFlags(const std::array<bool, N>& from, int (&to)[N]) {
-    for (std::size_t i = 0; i < N; ++i)
-        to[i] = from[i] ? 1 : 0;
+void ToMember(const bool& from, int& to, std::size_t) {
+    to = from ? 1 : 0;
 }
-
-template <std::size_t N> void ToTexts(const QString (&from)[N], std::array<std::string, N>& to) {
+void ToSetting(const int& from, int& to, std::size_t) {
+    to = from;
+}
+void ToMember(const int& from, int& to, std::size_t) {
+    to = from;
+}
+void ToSetting(const QString& from, std::string& to, std::size_t) {
+    to = from.toStdString();
+}
+void ToMember(const std::string& from, QString& to, std::size_t) {
+    to = FromUtf8(from);
+}
+template <std::size_t M, std::size_t N>
+void ToSetting(const int (&from)[M], std::array<bool, N>& to, std::size_t first) {
+    for (std::size_t i = 0; i < N && first + i < M; ++i)
+        to[i] = from[first + i] != 0;
+}
+template <std::size_t M, std::size_t N>
+void ToMember(const std::array<bool, N>& from, int (&to)[M], std::size_t first) {
+    for (std::size_t i = 0; i < N && first + i < M; ++i)
+        to[first + i] = from[i] ? 1 : 0;
+}
+template <std::size_t N>
+void ToSetting(const QString (&from)[N], std::array<std::string, N>& to, std::size_t) {
     for (std::size_t i = 0; i < N; ++i)
         to[i] = from[i].toStdString();
 }
-
-template <std::size_t N> void FromTexts(const std::array<std::string, N>& from, QString (&to)[N]) {
+template <std::size_t N>
+void ToMember(const std::array<std::string, N>& from, QString (&to)[N], std::size_t) {
     for (std::size_t i = 0; i < N; ++i)
-        to[i] = QString::fromStdString(from[i]);
+        to[i] = FromUtf8(from[i]);
 }
 
 } // namespace
@@ -52,37 +73,11 @@ tarvex::Settings CMainDialog::GatherSettings() {
 
 tarvex::Settings CMainDialog::SettingsFromMembers() const {
     tarvex::Settings s;
-    ToFlags(m_bSumTail, s.sumTail);
-    s.sumLow = m_nSumLow;
-    s.sumHigh = m_nSumHigh;
-    ToFlags(m_bSpan, s.span);
-    ToFlags(m_bDan, s.dan);
-    s.danCount = m_nDanCount;
-    s.excludeCompound = m_bExcludeCompound != 0;
-    ToTexts(m_strExclude, s.exclude);
-    s.positionalKill = m_bPositionalKill != 0;
-    ToTexts(m_strPositionalKill, s.positionalKillDigits);
-    s.compoundInput = m_bCompoundInput != 0;
-    ToTexts(m_strCompound, s.compound);
-    s.baseSet = m_bBaseSet != 0;
-    s.baseIsGroup = m_bBaseIsGroup != 0;
-    s.result = m_strResult.toStdString();
-    ToFlags(m_bBigSmall, s.bigSmall);
-    ToFlags(m_bOddEven, s.oddEven);
-    ToFlags(m_bPrimeComposite, s.primeComposite);
-    ToFlags(m_bShape, s.shape);
-    ToFlags(m_bConsecutive, s.consecutive);
-    ToFlags(m_bRoute, s.route);
-    for (int k = 1; k <= 3; ++k)
-        s.ac[k - 1] = m_bAc[k] != 0;
-    s.killSums = m_bKillSums != 0;
-    s.sums = m_strSums.toStdString();
-    s.matchFilter = m_bMatchFilter != 0;
+    ForEachMainDialogMember([&](const auto& member, const auto& field) {
+        ToSetting(this->*member.member, s.*field.member, member.firstIndex);
+    });
     s.matches = MatchRows();
-    s.positionSize = m_bPositionSize != 0;
     s.positionSizes = PositionSizeRows();
-    s.perRow = m_nPerRow;
-    s.level = m_nLevel;
     s.pages = PageSettingsFromMembers();
     return s;
 }
@@ -111,38 +106,13 @@ tarvex::PageSettings CMainDialog::PageSettingsFromMembers() const {
 }
 
 void CMainDialog::ApplySettings(const tarvex::Settings& s) {
-    FromFlags(s.sumTail, m_bSumTail);
-    m_nSumLow = s.sumLow;
-    m_nSumHigh = s.sumHigh;
-    FromFlags(s.span, m_bSpan);
-    FromFlags(s.dan, m_bDan);
-    m_bExcludeCompound = s.excludeCompound;
-    FromTexts(s.exclude, m_strExclude);
-    m_bPositionalKill = s.positionalKill;
-    FromTexts(s.positionalKillDigits, m_strPositionalKill);
-    m_bCompoundInput = s.compoundInput;
-    FromTexts(s.compound, m_strCompound);
-    m_bBaseSet = s.baseSet;
-    m_bBaseIsGroup = s.baseIsGroup;
-    m_strResult = FromUtf8(s.result);
-    FromFlags(s.bigSmall, m_bBigSmall);
-    FromFlags(s.oddEven, m_bOddEven);
-    FromFlags(s.primeComposite, m_bPrimeComposite);
-    FromFlags(s.shape, m_bShape);
-    FromFlags(s.consecutive, m_bConsecutive);
-    FromFlags(s.route, m_bRoute);
-    for (int k = 1; k <= 3; ++k)
-        m_bAc[k] = s.ac[k - 1];
-    m_bKillSums = s.killSums;
-    m_strSums = FromUtf8(s.sums);
-    m_bMatchFilter = s.matchFilter;
+    ForEachMainDialogMember([&](const auto& member, const auto& field) {
+        ToMember(s.*field.member, this->*member.member, member.firstIndex);
+    });
     SetMatchRows(s.matches);
-    m_bPositionSize = s.positionSize;
     SetPositionSizeRows(s.positionSizes);
-    m_nPerRow = s.perRow;
-    m_nLevel = s.level;
     UpdateData(false);
-    ApplyDanCount(s.danCount);
+    ApplyDanCount(m_nDanCount);
     ApplyEnabling();
     ApplyPageSettings(s.pages);
 }

@@ -6,8 +6,6 @@
 
 namespace tarvex {
 
-enum class CliCommand { Help, Run, Dan };
-
 // Exit statuses of tarvex-cli.
 enum CliExit : int {
     kExitDone = 0,
@@ -17,7 +15,6 @@ enum CliExit : int {
 };
 
 struct CliOptions {
-    CliCommand command = CliCommand::Help;
     // run
     QString schemePath;
     QString basePath;

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <optional>
 #include <vector>
 
 namespace tarvex {
@@ -17,7 +16,7 @@ struct RulesOptions {
     int last = 0; // the newest N draws; 0 takes all
     QString next; // the 期号 of the coming draw; empty: the newest + 1
     bool json = false;
-    QString schemePath; // take the rules of this scheme
+    QString schemePath; // the rules of this scheme; refused until scheme files hold rules
     QStringList rules;  // "杀和尾=和1+3", …
 };
 
@@ -28,11 +27,6 @@ public:
     CliRules(const RulesOptions& options, std::FILE* out, std::FILE* err)
         : options_(options), out_(out), err_(err) {}
     int Execute();
-    static QString Usage();
-
-    // The options from the words after "rules". Nothing with `error` set on a bad argument;
-    // nothing with `error` empty when help was asked for.
-    static std::optional<RulesOptions> Parse(const QStringList& arguments, QString& error);
 
 private:
     bool ReadRules(std::vector<Rule>& rules) const;

@@ -1,16 +1,10 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliJson.h"
-#include "engine/RunText.h"
-#include "io/OutputFiles.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
-#include "io/TextFileWriter.h"
-#include "numbersets/ExportText.h"
 
 #include <QDateTime>
-
-#include <algorithm>
 
 namespace tarvex {
 
@@ -60,49 +54,29 @@ bool CliRun::LoadInputs() {
 }
 
 void CliRun::Kill() {
-    // Emptied before validation, as the window does.
-    const QString emptied = OutputFiles::EmptyKillFile();
-    Report(emptied);
-    // A stopped run leaves the result box as it was.
-    resultText_ = settings_.result;
-    state_.kill = RunKill(settings_);
-    if (!state_.kill.completed()) {
-        return;
-    }
-    // An empty file is already in place; writing it again could only report the same failure.
-    if (!state_.kill.fileText.empty() && emptied.isEmpty()) {
-        Report(OutputFiles::WriteKillFile(state_.kill.fileText));
-    }
-    list_.clear();
-    for (int n : state_.kill.survivors) {
-        list_.push_back(CandidateText(n));
-    }
-    resultText_ = state_.kill.resultText;
+    session_.SetResultText(settings_.result);
+    PlayerSession::KillStep step = session_.Kill(settings_);
+    Report(step.failure);
+    state_.kill = std::move(step.outcome);
 }
 
 void CliRun::Tolerance() {
     Settings settings = settings_;
     settings.level = options_.toleranceLevel - 1;
-    const ToleranceInput input{state_.kill.killed, list_, resultText_};
-    state_.tolerance = RunTolerance(settings, input);
-    Report(OutputFiles::WriteReportFile(state_.tolerance->reportText));
-    list_ = state_.tolerance->list;
-    resultText_ = state_.tolerance->resultText;
+    PlayerSession::ToleranceStep step = session_.Tolerance(settings);
+    Report(step.failure);
+    state_.tolerance = std::move(step.outcome);
 }
 
 void CliRun::Group() {
-    state_.group = ConvertToGroup(list_);
-    Report(OutputFiles::WriteKillFile(state_.group->fileText));
-    list_ = state_.group->numbers;
-    std::sort(list_.begin(), list_.end()); // list box 1004 is sorted
-    resultText_ = state_.group->resultText;
+    PlayerSession::GroupStep step = session_.ToGroup();
+    Report(step.failure);
+    state_.group = std::move(step.group);
 }
 
 void CliRun::Export() {
-    const QString stamp = OutputFiles::ExportTimestamp(QDateTime::currentDateTime());
-    const std::string path = ExportFileName(options_.exportPath.toStdString());
-    Report(TextFileWriter::WriteGbk(QString::fromStdString(path),
-                                    ExportText(list_, settings_.perRow, stamp.toStdString())));
+    Report(session_.Export(options_.exportPath, settings_.perRow, QDateTime::currentDateTime())
+               .failure);
 }
 
 void CliRun::Report(const QString& failure) {
@@ -117,7 +91,7 @@ void CliRun::Print() {
         const QByteArray json = CliJson::Write(state_);
         std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), out_);
     } else {
-        std::string text = resultText_;
+        std::string text = session_.ResultText();
         if (!text.empty() && text.back() != '\n') {
             text += '\n';
         }

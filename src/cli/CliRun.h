@@ -3,12 +3,11 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRunState.h"
 #include "engine/Settings.h"
+#include "io/PlayerSession.h"
 
 #include <QString>
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
 namespace tarvex {
 
@@ -36,8 +35,7 @@ private:
     std::FILE* err_;
     Settings settings_;
     CliRunState state_;
-    std::vector<std::string> list_; // list box 1004
-    std::string resultText_;        // result box 1042
+    PlayerSession session_;
     bool writeFailed_ = false;
 };
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "predicates/FormulaRow.h"
+#include "predicates/MatchRow.h"
+#include "predicates/PositionSizeRow.h"
+
 #include <array>
 #include <string>
 #include <vector>
@@ -16,31 +20,6 @@ inline constexpr const char* kPlaceholderMustHave2 = "输入或粘贴格式11,12
 inline constexpr const char* kPlaceholderMustHave2Positional =
     "输入或粘贴格式11*,1*2,*12格式的二码";
 inline constexpr const char* kSumsHint = "和值之间必须用空格格开";
-
-// One row of the match list 1172: 号码 and 出数.
-struct MatchRow {
-    std::string numbers;
-    std::string counts;
-    bool operator==(const MatchRow&) const = default;
-};
-
-// One row of the position-size list 1174: "百", "大于", "十".
-struct PositionSizeRow {
-    std::string left;
-    std::string comparison;
-    std::string right;
-    bool operator==(const PositionSizeRow&) const = default;
-};
-
-// One row of the formula list 1241: "百", "加", "十", "等于", "9".
-struct FormulaRow {
-    std::string left;
-    std::string op;
-    std::string right;
-    std::string comparison;
-    std::string value;
-    bool operator==(const FormulaRow&) const = default;
-};
 
 // What the eight pages of the condition sheet hold. Texts are UTF-8.
 struct PageSettings {

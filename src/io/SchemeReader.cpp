@@ -1,11 +1,14 @@
 #include "io/SchemeReader.h"
 
+#include "engine/SettingsFields.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
 #include <cmath>
 #include <limits>
+#include <span>
 #include <utility>
 
 namespace tarvex {
@@ -32,32 +35,6 @@ QString Choices(const QStringList& choices) {
     }
     return quoted.join(QStringLiteral("、"));
 }
-
-const QStringList kPositions{"百", "十", "个"};
-const QStringList kComparisons{"大于", "小于", "等于", "大于等于", "小于等于", "不等于"};
-const QStringList kFormulaLeft{"百", "十", "个", "和"};
-const QStringList kFormulaOps{"加", "减", "乘", "除", "取余"};
-const QStringList kFormulaRight{"百", "十", "个", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-const QStringList kFormulaComparisons{"等于", "不等于", "大于", "小于"};
-
-const QStringList kTopKeys{"format",        "version",        "sumTail",
-                           "sumLow",        "sumHigh",        "span",
-                           "dan",           "danCount",       "excludeCompound",
-                           "exclude",       "positionalKill", "positionalKillDigits",
-                           "compoundInput", "compound",       "baseSet",
-                           "baseIsGroup",   "result",         "bigSmall",
-                           "oddEven",       "primeComposite", "shape",
-                           "consecutive",   "route",          "ac",
-                           "killSums",      "sums",           "matchFilter",
-                           "matches",       "positionSize",   "positionSizes",
-                           "perRow",        "level",          "pages"};
-const QStringList kPageKeys{"direct",       "junk",
-                            "kill2",        "positionalKill2",
-                            "mustHave2",    "mustHave2Positional",
-                            "intersection", "intersectionGroup",
-                            "formulaMatch", "formulaMode",
-                            "formulas",     "routeGroups"};
-const QStringList kMatchKeys{"numbers", "counts"};
 
 void CheckKeys(const QJsonObject& object, const QString& prefix, const QStringList& known) {
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -141,51 +118,148 @@ std::array<std::string, N> ReadTexts(const QJsonValue& value, const QString& key
     return texts;
 }
 
-void CheckChoice(const std::string& text, const QString& key, const QStringList& choices) {
-    if (!choices.contains(QString::fromStdString(text))) {
+void CheckChoice(const std::string& text, const QString& key,
+                 std::span<const char* const> choices) {
+    QStringList words;
+    for (const char* choice : choices) {
+        words << QString::fromUtf8(choice);
+    }
+    if (!choices.empty() && !words.contains(QString::fromStdString(text))) {
         Fail(QStringLiteral("键 %1 的值 %2 应为以下之一：%3")
-                 .arg(Quoted(key), Quoted(QString::fromStdString(text)), Choices(choices)));
+                 .arg(Quoted(key), Quoted(QString::fromStdString(text)), Choices(words)));
     }
 }
 
-// Reads the keys of one JSON object that are present; absent ones keep their value.
-class Fields {
-public:
-    Fields(const QJsonObject& object, QString prefix)
-        : object_(object), prefix_(std::move(prefix)) {}
-    bool Has(const char* name) const { return object_.contains(QLatin1String(name)); }
-    QJsonValue At(const char* name) const { return object_.value(QLatin1String(name)); }
-    QString Key(const char* name) const { return prefix_ + QLatin1String(name); }
-    void Flag(const char* name, bool& out) const {
-        if (Has(name)) {
-            out = ReadBool(At(name), Key(name));
-        }
+template <class Fields> QStringList KeysOf(const Fields& fields) {
+    QStringList keys;
+    for (const std::string_view key : FieldKeys(fields)) {
+        keys << QString::fromUtf8(key.data(), static_cast<qsizetype>(key.size()));
     }
-    template <std::size_t N> void Flags(const char* name, std::array<bool, N>& out) const {
-        if (Has(name)) {
-            out = ReadFlags<N>(At(name), Key(name));
-        }
-    }
-    void Text(const char* name, std::string& out) const {
-        if (Has(name)) {
-            out = ReadString(At(name), Key(name));
-        }
-    }
-    template <std::size_t N> void Texts(const char* name, std::array<std::string, N>& out) const {
-        if (Has(name)) {
-            out = ReadTexts<N>(At(name), Key(name));
-        }
-    }
-    void Int(const char* name, int& out, int low, int high) const {
-        if (Has(name)) {
-            out = ReadInt(At(name), Key(name), low, high);
-        }
-    }
+    return keys;
+}
 
-private:
-    const QJsonObject& object_;
-    QString prefix_;
-};
+void Read(const QJsonValue& value, const QString& key, bool& out, int, int) {
+    out = ReadBool(value, key);
+}
+
+void Read(const QJsonValue& value, const QString& key, int& out, int low, int high) {
+    out = ReadInt(value, key, low, high);
+}
+
+void Read(const QJsonValue& value, const QString& key, std::string& out, int, int) {
+    out = ReadString(value, key);
+}
+
+template <std::size_t N>
+void Read(const QJsonValue& value, const QString& key, std::array<bool, N>& out, int, int) {
+    out = ReadFlags<N>(value, key);
+}
+
+template <std::size_t N>
+void Read(const QJsonValue& value, const QString& key, std::array<std::string, N>& out, int, int) {
+    out = ReadTexts<N>(value, key);
+}
+
+template <class Row> QString RowsExpected() {
+    using Description = RowDescription<Row>;
+    if constexpr (Description::kAsObject) {
+        QStringList keys;
+        for (const auto& column : Description::kColumns) {
+            keys << Quoted(QString::fromUtf8(column.key));
+        }
+        return QStringLiteral("应为对象的数组，每个对象含 %1")
+            .arg(keys.join(QStringLiteral(" 和 ")));
+    } else {
+        return QStringLiteral("应为数组，每行 %1 个字符串").arg(Description::kColumns.size());
+    }
+}
+
+template <class Row> Row ReadObjectRow(const QJsonValue& value, const QString& key) {
+    using Description = RowDescription<Row>;
+    QStringList keys;
+    for (const auto& column : Description::kColumns) {
+        keys << QString::fromUtf8(column.key);
+    }
+    if (!value.isObject()) {
+        QStringList quoted;
+        for (const QString& k : keys) {
+            quoted << Quoted(k);
+        }
+        Fail(QStringLiteral("键 %1 应为含 %2 %3 个字符串的对象")
+                 .arg(Quoted(key), quoted.join(QStringLiteral(" 和 ")),
+                      keys.size() == 2 ? QStringLiteral("两") : QString::number(keys.size())));
+    }
+    const QJsonObject object = value.toObject();
+    CheckKeys(object, key + '.', keys);
+    Row row;
+    for (const auto& column : Description::kColumns) {
+        const QString name = QString::fromUtf8(column.key);
+        if (!object.contains(name)) {
+            Fail(QStringLiteral("缺少键 %1").arg(Quoted(key + '.' + name)));
+        }
+    }
+    for (const auto& column : Description::kColumns) {
+        const QString name = QString::fromUtf8(column.key);
+        row.*column.member = ReadString(object.value(name), key + '.' + name);
+        CheckChoice(row.*column.member, key + '.' + name, column.choices);
+    }
+    return row;
+}
+
+template <class Row> Row ReadArrayRow(const QJsonValue& value, const QString& key) {
+    using Description = RowDescription<Row>;
+    constexpr std::size_t kColumns = Description::kColumns.size();
+    const std::array<std::string, kColumns> cells = ReadTexts<kColumns>(value, key);
+    Row row;
+    for (std::size_t i = 0; i < kColumns; ++i) {
+        const auto& column = Description::kColumns[i];
+        CheckChoice(cells[i], key + QStringLiteral("[%1]").arg(i), column.choices);
+        row.*column.member = cells[i];
+    }
+    return row;
+}
+
+template <class Row>
+void Read(const QJsonValue& value, const QString& key, std::vector<Row>& out, int, int) {
+    if (!value.isArray()) {
+        Fail(QStringLiteral("键 %1 %2").arg(Quoted(key), RowsExpected<Row>()));
+    }
+    const QJsonArray rows = value.toArray();
+    out.clear();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString rowKey = key + QStringLiteral("[%1]").arg(i);
+        if constexpr (RowDescription<Row>::kAsObject) {
+            out.push_back(ReadObjectRow<Row>(rows[i], rowKey));
+        } else {
+            out.push_back(ReadArrayRow<Row>(rows[i], rowKey));
+        }
+    }
+}
+
+template <class Owner, class Fields>
+void ReadMembers(const QJsonObject& object, const QString& prefix, Owner& owner,
+                 const Fields& fields);
+
+void Read(const QJsonValue& value, const QString& key, PageSettings& out, int, int) {
+    if (!value.isObject()) {
+        Fail(QStringLiteral("键 %1 应为对象").arg(Quoted(key)));
+    }
+    const QString prefix = key + '.';
+    CheckKeys(value.toObject(), prefix, KeysOf(kPageFields));
+    ReadMembers(value.toObject(), prefix, out, kPageFields);
+}
+
+// Reads the keys of one JSON object that are present; absent ones keep their value.
+template <class Owner, class Fields>
+void ReadMembers(const QJsonObject& object, const QString& prefix, Owner& owner,
+                 const Fields& fields) {
+    ForEachField(fields, [&](const auto& field) {
+        const QString name = QString::fromUtf8(field.key);
+        if (object.contains(name)) {
+            Read(object.value(name), prefix + name, owner.*field.member, field.low, field.high);
+        }
+    });
+}
 
 } // namespace
 
@@ -215,131 +289,9 @@ SchemeReadResult SchemeReader::Read(const QByteArray& bytes) {
 }
 
 void SchemeReader::ReadTop(const QJsonObject& top) {
-    CheckKeys(top, {}, kTopKeys);
+    CheckKeys(top, {}, QStringList{"format", "version"} + KeysOf(kSettingsFields));
     CheckFormat(top);
-    Settings& s = settings_;
-    const Fields f(top, {});
-    const int intMin = std::numeric_limits<int>::min();
-    const int intMax = std::numeric_limits<int>::max();
-    f.Flags("sumTail", s.sumTail);
-    f.Int("sumLow", s.sumLow, intMin, intMax);
-    f.Int("sumHigh", s.sumHigh, intMin, intMax);
-    f.Flags("span", s.span);
-    f.Flags("dan", s.dan);
-    f.Int("danCount", s.danCount, 1, 3);
-    f.Flag("excludeCompound", s.excludeCompound);
-    f.Texts("exclude", s.exclude);
-    f.Flag("positionalKill", s.positionalKill);
-    f.Texts("positionalKillDigits", s.positionalKillDigits);
-    f.Flag("compoundInput", s.compoundInput);
-    f.Texts("compound", s.compound);
-    f.Flag("baseSet", s.baseSet);
-    f.Flag("baseIsGroup", s.baseIsGroup);
-    f.Text("result", s.result);
-    f.Flags("bigSmall", s.bigSmall);
-    f.Flags("oddEven", s.oddEven);
-    f.Flags("primeComposite", s.primeComposite);
-    f.Flags("shape", s.shape);
-    f.Flags("consecutive", s.consecutive);
-    f.Flags("route", s.route);
-    f.Flags("ac", s.ac);
-    f.Flag("killSums", s.killSums);
-    f.Text("sums", s.sums);
-    f.Flag("matchFilter", s.matchFilter);
-    if (f.Has("matches")) {
-        ReadMatches(f.At("matches"));
-    }
-    f.Flag("positionSize", s.positionSize);
-    if (f.Has("positionSizes")) {
-        ReadPositionSizes(f.At("positionSizes"));
-    }
-    // -1: the window's per-line list had no selection (an unusable stored value); it reads as
-    // one number per line, and a scheme saved in that state must load again.
-    f.Int("perRow", s.perRow, -1, 19);
-    f.Int("level", s.level, 0, 16);
-    if (f.Has("pages")) {
-        if (!f.At("pages").isObject()) {
-            Fail(QStringLiteral("键 \"pages\" 应为对象"));
-        }
-        ReadPages(f.At("pages").toObject());
-    }
-}
-
-void SchemeReader::ReadPages(const QJsonObject& pages) {
-    CheckKeys(pages, QStringLiteral("pages."), kPageKeys);
-    PageSettings& p = settings_.pages;
-    const Fields f(pages, QStringLiteral("pages."));
-    f.Text("direct", p.direct);
-    f.Text("junk", p.junk);
-    f.Text("kill2", p.kill2);
-    f.Text("positionalKill2", p.positionalKill2);
-    f.Text("mustHave2", p.mustHave2);
-    f.Flag("mustHave2Positional", p.mustHave2Positional);
-    f.Text("intersection", p.intersection);
-    f.Flag("intersectionGroup", p.intersectionGroup);
-    f.Flag("formulaMatch", p.formulaMatch);
-    f.Int("formulaMode", p.formulaMode, 0, 1);
-    if (f.Has("formulas")) {
-        ReadFormulas(f.At("formulas"));
-    }
-    f.Flags("routeGroups", p.routeGroups);
-}
-
-void SchemeReader::ReadMatches(const QJsonValue& value) {
-    if (!value.isArray()) {
-        Fail(QStringLiteral("键 \"matches\" 应为对象的数组，每个对象含 \"numbers\" 和 \"counts\""));
-    }
-    const QJsonArray rows = value.toArray();
-    settings_.matches.clear();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString key = QStringLiteral("matches[%1]").arg(i);
-        if (!rows[i].isObject()) {
-            Fail(QStringLiteral("键 %1 应为含 \"numbers\" 和 \"counts\" 两个字符串的对象")
-                     .arg(Quoted(key)));
-        }
-        const QJsonObject row = rows[i].toObject();
-        CheckKeys(row, key + '.', kMatchKeys);
-        for (const QString& field : kMatchKeys) {
-            if (!row.contains(field)) {
-                Fail(QStringLiteral("缺少键 %1").arg(Quoted(key + '.' + field)));
-            }
-        }
-        settings_.matches.push_back({ReadString(row.value("numbers"), key + ".numbers"),
-                                     ReadString(row.value("counts"), key + ".counts")});
-    }
-}
-
-void SchemeReader::ReadPositionSizes(const QJsonValue& value) {
-    if (!value.isArray()) {
-        Fail(QStringLiteral("键 \"positionSizes\" 应为数组，每行 3 个字符串"));
-    }
-    const QJsonArray rows = value.toArray();
-    settings_.positionSizes.clear();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString key = QStringLiteral("positionSizes[%1]").arg(i);
-        const auto row = ReadTexts<3>(rows[i], key);
-        CheckChoice(row[0], key + "[0]", kPositions);
-        CheckChoice(row[1], key + "[1]", kComparisons);
-        CheckChoice(row[2], key + "[2]", kPositions);
-        settings_.positionSizes.push_back({row[0], row[1], row[2]});
-    }
-}
-
-void SchemeReader::ReadFormulas(const QJsonValue& value) {
-    if (!value.isArray()) {
-        Fail(QStringLiteral("键 \"pages.formulas\" 应为数组，每行 5 个字符串"));
-    }
-    const QJsonArray rows = value.toArray();
-    settings_.pages.formulas.clear();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString key = QStringLiteral("pages.formulas[%1]").arg(i);
-        const auto row = ReadTexts<5>(rows[i], key);
-        CheckChoice(row[0], key + "[0]", kFormulaLeft);
-        CheckChoice(row[1], key + "[1]", kFormulaOps);
-        CheckChoice(row[2], key + "[2]", kFormulaRight);
-        CheckChoice(row[3], key + "[3]", kFormulaComparisons);
-        settings_.pages.formulas.push_back({row[0], row[1], row[2], row[3], row[4]});
-    }
+    ReadMembers(top, {}, settings_, kSettingsFields);
 }
 
 } // namespace tarvex

@@ -22,10 +22,6 @@ public:
 
 private:
     void ReadTop(const QJsonObject& top);
-    void ReadPages(const QJsonObject& pages);
-    void ReadMatches(const QJsonValue& value);
-    void ReadPositionSizes(const QJsonValue& value);
-    void ReadFormulas(const QJsonValue& value);
 
     Settings settings_;
 };

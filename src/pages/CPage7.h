@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CPropertyPage.h"
+#include "framework/CPropertyPage.h"
 
 #include <QList>
 #include <QStringList>

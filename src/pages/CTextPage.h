@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CPropertyPage.h"
+#include "framework/CPropertyPage.h"
 
 // A page holding one free text in edit 1001. The text starts as the page's placeholder,
 // which stays ordinary text: not greyed, not cleared on focus. A run treats a text equal to

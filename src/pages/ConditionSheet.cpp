@@ -1,6 +1,6 @@
 #include "pages/ConditionSheet.h"
 
-#include "app/CPropertyPage.h"
+#include "framework/CPropertyPage.h"
 
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>

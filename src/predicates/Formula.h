@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Settings.h"
+#include "predicates/FormulaRow.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Settings.h"
+#include "predicates/MatchRow.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Settings.h"
+#include "predicates/PositionSizeRow.h"
 
 #include <optional>
 #include <string_view>

@@ -1,12 +1,18 @@
 #include "widgets/CLinkLabel.h"
 
-#include "app/Platform.h"
+#include "framework/Platform.h"
 #include "widgets/LinkTarget.h"
 
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+
+QWidget* CLinkLabel::Make(QWidget* parent, const QString& text) {
+    auto* label = new CLinkLabel(parent);
+    label->setText(text);
+    return label;
+}
 
 CLinkLabel::CLinkLabel(QWidget* parent)
     : QLabel(parent), m_colorHover(palette().color(QPalette::Highlight)) {}

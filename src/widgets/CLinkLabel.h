@@ -15,6 +15,8 @@ class CLinkLabel : public QLabel {
     Q_OBJECT
 public:
     explicit CLinkLabel(QWidget* parent = nullptr);
+    // The factory a dialog template names for its link labels.
+    static QWidget* Make(QWidget* parent, const QString& text);
 
     void SetTarget(const QString& target);
     QString Target() const { return m_target; }

@@ -1,12 +1,18 @@
 #include "widgets/CResultEdit.h"
 
-#include "app/Platform.h"
+#include "framework/Platform.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTextCursor>
 #include <memory>
+
+QWidget* CResultEdit::Make(QWidget* parent, const QString& text) {
+    auto* edit = new CResultEdit(parent);
+    edit->setPlainText(text);
+    return edit;
+}
 
 CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);

@@ -20,6 +20,8 @@ public:
     };
 
     explicit CResultEdit(QWidget* parent = nullptr);
+    // The factory a dialog template names for its result box.
+    static QWidget* Make(QWidget* parent, const QString& text);
 
     // The right-click menu as it stands now; each action's data() is its command id. The caller
     // owns the menu.

@@ -1,6 +1,6 @@
 #include "widgets/LinkTarget.h"
 
-#include "app/Platform.h"
+#include "framework/Platform.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 #include "io/SchemeFile.h"
+#include "io/SchemeReader.h"
+#include "io/SchemeWriter.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -137,6 +139,74 @@ TEST(SchemeFile, WriterIsStableAndStartsWithFormat) {
     EXPECT_EQ(first, SchemeFile::ToBytes(Varied()));
     EXPECT_TRUE(first.startsWith("{\n    \"format\": \"tarvex-scheme\",\n    \"version\": 1,\n"));
     EXPECT_TRUE(first.endsWith("}\n"));
+}
+
+// The bytes a scheme file has always had: schemes saved by earlier versions and other programs
+// reading them rely on the key order, the layout and the escapes.
+TEST(SchemeFile, WriterKeepsTheFileBytes) {
+    const char* const expected = R"golden({
+    "format": "tarvex-scheme",
+    "version": 1,
+    "sumTail": [false, false, false, true, false, false, false, false, false, false],
+    "sumLow": -4,
+    "sumHigh": 19,
+    "span": [true, false, false, false, false, false, false, false, false, true],
+    "dan": [true, false, true, false, false, false, false, false, false, true],
+    "danCount": 3,
+    "excludeCompound": true,
+    "exclude": ["12", "3", "4567"],
+    "positionalKill": true,
+    "positionalKillDigits": ["0", "", "9"],
+    "compoundInput": true,
+    "compound": ["123", "456", "789"],
+    "baseSet": true,
+    "baseIsGroup": true,
+    "result": "001\t002\t\n\"quoted\" \\ back\r\u0001 大底",
+    "bigSmall": [true, true, true, true, true, true, true, false],
+    "oddEven": [false, true, true, true, true, true, true, true],
+    "primeComposite": [true, true, true, true, false, true, true, true],
+    "shape": [true, false, true],
+    "consecutive": [false, true, false],
+    "route": [true, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, true],
+    "ac": [false, true, false],
+    "killSums": true,
+    "sums": " 1 2 27 ",
+    "matchFilter": true,
+    "matches": [
+        {"numbers": "0268", "counts": "12"},
+        {"numbers": "", "counts": ""},
+        {"numbers": "13579", "counts": "0"}
+    ],
+    "positionSize": true,
+    "positionSizes": [
+        ["百", "大于等于", "十"],
+        ["个", "不等于", "个"]
+    ],
+    "perRow": 19,
+    "level": 16,
+    "pages": {
+        "direct": "112,123",
+        "junk": "",
+        "kill2": "11,12",
+        "positionalKill2": "1*1",
+        "mustHave2": "输入或粘贴格式11*,1*2,*12格式的二码",
+        "mustHave2Positional": true,
+        "intersection": "123 456",
+        "intersectionGroup": true,
+        "formulaMatch": true,
+        "formulaMode": 0,
+        "formulas": [
+            ["百", "加", "十", "等于", "9"],
+            ["和", "取余", "3", "不等于", "0"]
+        ],
+        "routeGroups": [false, true, false, true, false, true, false, true, false, true]
+    }
+}
+)golden";
+    EXPECT_EQ(SchemeWriter::Write(Varied()).toStdString(), expected);
+    const SchemeReadResult read = SchemeReader::Read(QByteArray(expected));
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    EXPECT_EQ(read.settings, Varied());
 }
 
 TEST(SchemeFile, FileRoundTrip) {

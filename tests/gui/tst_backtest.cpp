@@ -3,8 +3,8 @@
 #include "app/CBacktestDlg.h"
 #include "app/CKillRateChart.h"
 #include "app/CMainDialog.h"
-#include "app/CSystemMenu.h"
 #include "app/MainControlIds.h"
+#include "framework/CSystemMenu.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #include "CFakePlatform.h"
-#include "app/CDataExchange.h"
-#include "app/CDialog.h"
-#include "app/CQtPlatform.h"
-#include "app/DialogUnits.h"
-#include "app/Platform.h"
+#include "framework/CDataExchange.h"
+#include "framework/CDialog.h"
+#include "framework/CQtPlatform.h"
+#include "framework/DialogUnits.h"
+#include "framework/Platform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

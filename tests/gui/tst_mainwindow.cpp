@@ -1,7 +1,7 @@
 #include "CFakePlatform.h"
 #include "app/CMainDialog.h"
-#include "app/DialogUnits.h"
 #include "app/MainControlIds.h"
+#include "framework/DialogUnits.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

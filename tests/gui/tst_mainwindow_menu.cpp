@@ -2,8 +2,8 @@
 #include "ModalCloser.h"
 #include "app/CAboutDlg.h"
 #include "app/CMainDialog.h"
-#include "app/CSystemMenu.h"
-#include "app/DialogUnits.h"
+#include "framework/CSystemMenu.h"
+#include "framework/DialogUnits.h"
 #include "widgets/CLinkLabel.h"
 
 #include <QLabel>

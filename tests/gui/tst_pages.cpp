@@ -1,6 +1,6 @@
 #include "CFakePlatform.h"
-#include "app/DialogUnits.h"
 #include "engine/Settings.h"
+#include "framework/DialogUnits.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"

@@ -1,8 +1,8 @@
 #include "CFakePlatform.h"
 #include "app/CMainDialog.h"
-#include "app/CSystemMenu.h"
 #include "app/MainControlIds.h"
 #include "engine/KillRun.h"
+#include "framework/CSystemMenu.h"
 #include "io/SchemeFile.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
 #include "CFakePlatform.h"
-#include "app/DialogUnits.h"
+#include "framework/DialogUnits.h"
 #include "widgets/CSkinButton.h"
 #include "widgets/NineSlice.h"
 

@@ -1,6 +1,6 @@
 #include "CFakePlatform.h"
 
-#include "app/Platform.h"
+#include "framework/Platform.h"
 
 CFakePlatform::~CFakePlatform() {
     if (m_installed)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IPlatform.h"
+#include "framework/IPlatform.h"
 
 #include <QList>
 #include <QMap>

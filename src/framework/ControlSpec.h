@@ -1,5 +1,8 @@
 #pragma once
 
+class QString;
+class QWidget;
+
 // What a control is; the builder makes the matching Qt widget.
 enum class ControlKind {
     Static,        // QLabel
@@ -13,8 +16,8 @@ enum class ControlKind {
     DropList,      // non-editable QComboBox
     SortedList,    // QListWidget sorting its items
     ReportList,    // QTableWidget in report style
-    RichEdit,      // CResultEdit
-    LinkLabel,     // CLinkLabel
+    RichEdit,      // made by the spec's factory (the result box)
+    LinkLabel,     // made by the spec's factory (a link label)
     Icon,          // QLabel showing the application icon
 };
 
@@ -33,6 +36,10 @@ enum ControlStyle : unsigned {
     StyleVCenter = 1u << 9,     // static: text centred vertically
 };
 
+// Makes a control the framework does not know: the widgets above it hand one in, so the
+// framework never includes them.
+using ControlFactory = QWidget* (*)(QWidget* parent, const QString& caption);
+
 // One control of a dialog template: geometry in dialog units, caption in UTF-8.
 // id -1 marks a control the code never addresses (labels, frames).
 struct ControlSpec {
@@ -44,4 +51,5 @@ struct ControlSpec {
     int w;
     int h;
     unsigned style = StyleNone;
+    ControlFactory make = nullptr; // for RichEdit and LinkLabel
 };

@@ -1,4 +1,4 @@
-#include "app/CSystemMenu.h"
+#include "framework/CSystemMenu.h"
 
 #include <QKeySequence>
 #include <QMenu>

@@ -1,7 +1,4 @@
-#include "app/CDialogBuilder.h"
-
-#include "widgets/CLinkLabel.h"
-#include "widgets/CResultEdit.h"
+#include "framework/CDialogBuilder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -75,16 +72,11 @@ QWidget* CDialogBuilder::Make(const ControlSpec& spec) {
     }
     case ControlKind::ReportList:
         return MakeReportList(spec);
-    case ControlKind::RichEdit: {
-        auto* edit = new CResultEdit(m_parent);
-        edit->setPlainText(caption);
-        return edit;
-    }
-    case ControlKind::LinkLabel: {
-        auto* label = new CLinkLabel(m_parent);
-        label->setText(caption);
-        return label;
-    }
+    case ControlKind::RichEdit:
+    case ControlKind::LinkLabel:
+        if (spec.make)
+            return spec.make(m_parent, caption);
+        break;
     case ControlKind::Icon:
         return MakeIcon(spec);
     }

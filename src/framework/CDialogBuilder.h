@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CControlHost.h"
-#include "app/ControlSpec.h"
-#include "app/DialogUnits.h"
+#include "framework/CControlHost.h"
+#include "framework/ControlSpec.h"
+#include "framework/DialogUnits.h"
 
 #include <span>
 

@@ -1,4 +1,4 @@
-#include "app/CControlHost.h"
+#include "framework/CControlHost.h"
 
 QWidget* CControlHost::GetDlgItem(int id) const {
     return m_controls.value(id, nullptr);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CControlHost.h"
+#include "framework/CControlHost.h"
 
 #include <QString>
 

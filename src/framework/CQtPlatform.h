@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IPlatform.h"
+#include "framework/IPlatform.h"
 
 // The desktop as Qt offers it: message boxes, file dialogs, the shell, processes, settings.
 class CQtPlatform : public IPlatform {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IPlatform.h"
+#include "framework/IPlatform.h"
 
 // The platform layer in use. The real one (CQtPlatform) unless a test installed another.
 IPlatform& Platform();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CDialog.h"
+#include "framework/CDialog.h"
 
 #include <array>
 

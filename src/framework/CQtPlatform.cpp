@@ -1,4 +1,4 @@
-#include "app/CQtPlatform.h"
+#include "framework/CQtPlatform.h"
 
 #include <QApplication>
 #include <QDesktopServices>

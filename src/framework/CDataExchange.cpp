@@ -1,6 +1,6 @@
-#include "app/CDataExchange.h"
+#include "framework/CDataExchange.h"
 
-#include "app/Platform.h"
+#include "framework/Platform.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

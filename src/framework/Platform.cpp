@@ -1,6 +1,6 @@
-#include "app/Platform.h"
+#include "framework/Platform.h"
 
-#include "app/CQtPlatform.h"
+#include "framework/CQtPlatform.h"
 
 namespace {
 

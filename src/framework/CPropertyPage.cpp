@@ -1,7 +1,7 @@
-#include "app/CPropertyPage.h"
+#include "framework/CPropertyPage.h"
 
-#include "app/CDialogBuilder.h"
-#include "app/DialogUnits.h"
+#include "framework/CDialogBuilder.h"
+#include "framework/DialogUnits.h"
 
 CPropertyPage::CPropertyPage(const QString& caption, QWidget* parent)
     : QWidget(parent), m_caption(caption) {

@@ -1,6 +1,6 @@
-#include "dan/CAnalysisDlg.h"
+#include "app/CAnalysisDlg.h"
 
-#include "app/DialogUnits.h"
+#include "framework/DialogUnits.h"
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>

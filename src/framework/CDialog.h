@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/CControlHost.h"
-#include "app/CDataExchange.h"
-#include "app/ControlSpec.h"
+#include "framework/CControlHost.h"
+#include "framework/CDataExchange.h"
+#include "framework/ControlSpec.h"
 
 #include <QDialog>
 #include <span>

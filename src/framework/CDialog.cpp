@@ -1,7 +1,7 @@
-#include "app/CDialog.h"
+#include "framework/CDialog.h"
 
-#include "app/CDialogBuilder.h"
-#include "app/DialogUnits.h"
+#include "framework/CDialogBuilder.h"
+#include "framework/DialogUnits.h"
 
 CDialog::CDialog(QWidget* parent) : QDialog(parent) {
     setFont(DialogUnits::DialogFont());

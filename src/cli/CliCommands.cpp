@@ -1,0 +1,181 @@
+#include "cli/CliCommands.h"
+
+#include "cli/CliBacktest.h"
+#include "cli/CliDan.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRules.h"
+#include "cli/CliRun.h"
+
+namespace tarvex {
+
+namespace {
+
+CliCommandSpec RunSpec() {
+    return {
+        QStringLiteral("run"),
+        {QStringLiteral("依次做窗口的 杀组合、容错、转成组选、导出结果，并在当前目录写 "
+                        "tarvex.txt"),
+         QStringLiteral("（有 --tolerance 时还写 排除号码原因.txt）。")},
+        {{"--scheme", "FILE", QStringLiteral("方案文件（UTF-8 JSON）；缺少的键取程序启动时的值")},
+         {"--base", "FILE",
+          QStringLiteral("像 选择大底 一样把文件读进结果框（方案中 \"baseSet\" 为 true "
+                         "时才起作用）")},
+         {"--tolerance", "LEVEL", QStringLiteral("杀组合后按 LEVEL（1 到 17）容错")},
+         {"--group", "", QStringLiteral("转成组选（重写 tarvex.txt）")},
+         {"--export", "FILE", QStringLiteral("导出结果到 FILE（名字里没有 \".\" 时加 \".TXT\"）")},
+         {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是结果框的文字")}}};
+}
+
+CliCommandSpec DanSpec() {
+    return {QStringLiteral("dan"),
+            {QStringLiteral("输出 算胆 按钮留在编辑框里的文字：1 云杉算胆法，2 黄金算胆法，3 "
+                            "qkrtz算胆法")},
+            {{"--method", "1|2|3", QStringLiteral("算胆的方法"), true}},
+            QStringLiteral("TEXT")};
+}
+
+CliCommandSpec BacktestSpec() {
+    return {QStringLiteral("backtest"),
+            {QStringLiteral("用方案回测开奖历史：每期的中奖号码杀号后、容错后是否还在，排除它的"
+                            "条件，"),
+             QStringLiteral("以及每个条件排除中奖号码的次数。")},
+            {{"--scheme", "FILE", QStringLiteral("方案文件（UTF-8 JSON）"), true},
+             {"--history", "FILE",
+              QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
+             {"--last", "N", QStringLiteral("只回测最近 N 期（默认全部）")},
+             {"--tolerance", "LEVEL",
+              QStringLiteral("容错级别 1 到 17（默认取方案中的 \"level\" + 1）")},
+             {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
+}
+
+CliCommandSpec RulesSpec() {
+    return {
+        QStringLiteral("rules"),
+        {QStringLiteral("用开奖历史检验公式杀号规则：每条规则的命中率、机会率（开奖号码随机时也"),
+         QStringLiteral("会对的比例）、最大连错、当前连错和下期的值。RULE 写成 目标=公式，例如"),
+         QStringLiteral("杀和尾=和1+3；目标 杀和尾 杀跨度 杀百位 杀十位 杀个位 通杀 胆；公式用"),
+         QStringLiteral("+ - * ( )、整数和 百1 十1 个1 和1 跨1 尾1（上期）、百2 … 尾2（上上期）、"),
+         QStringLiteral("期（所测期号的末位），取除以 10 的余数。")},
+        {{"--history", "FILE",
+          QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
+         {"--last", "N", QStringLiteral("只检验最近 N 期（默认全部）")},
+         {"--next", "ISSUE", QStringLiteral("下期的期号（默认最新一期 + 1），决定下期的“期”")},
+         {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}},
+        QStringLiteral("RULE"),
+        true};
+}
+
+// An option's whole-number value, or an error naming the option and the range.
+bool IntegerValue(const CliInvocation& in, const QString& name, int low, int high, int& into,
+                  QString& error) {
+    if (!in.Has(name)) {
+        return true;
+    }
+    bool number = false;
+    into = in.Value(name).toInt(&number);
+    if (!number || into < low || into > high) {
+        error = QStringLiteral("%1 的值 \"%2\" 应为 %3 到 %4 之间的整数")
+                    .arg(name, in.Value(name))
+                    .arg(low)
+                    .arg(high);
+        return false;
+    }
+    return true;
+}
+
+int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    CliOptions options;
+    options.schemePath = in.Value("--scheme");
+    options.basePath = in.Value("--base");
+    options.exportPath = in.Value("--export");
+    options.group = in.Has("--group");
+    options.json = in.Has("--json");
+    if (!IntegerValue(in, "--tolerance", 1, 17, options.toleranceLevel, bad)) {
+        return kExitBadInput;
+    }
+    return CliRun(options, out, err).Execute();
+}
+
+int ExecuteDan(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    const QString method = in.Value("--method");
+    if (method != "1" && method != "2" && method != "3") {
+        bad = QStringLiteral("--method 的值 \"%1\" 应为 1、2 或 3").arg(method);
+        return kExitBadInput;
+    }
+    CliOptions options;
+    options.danMethod = method.toInt();
+    options.danText = in.operands.front().toStdString();
+    return CliDan(options, out, err).Execute();
+}
+
+int ExecuteBacktest(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    BacktestOptions options;
+    options.schemePath = in.Value("--scheme");
+    options.historyPath = in.Value("--history");
+    options.json = in.Has("--json");
+    if (!IntegerValue(in, "--last", 1, 1000000, options.last, bad) ||
+        !IntegerValue(in, "--tolerance", 1, 17, options.level, bad)) {
+        return kExitBadInput;
+    }
+    return CliBacktest(options, out, err).Execute();
+}
+
+int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    RulesOptions options;
+    options.historyPath = in.Value("--history");
+    options.next = in.Value("--next");
+    options.json = in.Has("--json");
+    options.rules = in.operands;
+    if (!IntegerValue(in, "--last", 1, 1000000, options.last, bad)) {
+        return kExitBadInput;
+    }
+    return CliRules(options, out, err).Execute();
+}
+
+void Write(const QString& text, std::FILE* to) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
+    std::fflush(to);
+}
+
+} // namespace
+
+CliParser CliCommands::Parser() {
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), RulesSpec()});
+}
+
+int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
+                          QString& badArgument) {
+    using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
+    const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
+                                                      {"dan", &ExecuteDan},
+                                                      {"backtest", &ExecuteBacktest},
+                                                      {"rules", &ExecuteRules}};
+    for (const auto& [name, runner] : runners) {
+        if (invocation.command == QLatin1String(name)) {
+            return runner(invocation, out, err, badArgument);
+        }
+    }
+    badArgument = QStringLiteral("未知的命令 \"%1\"").arg(invocation.command);
+    return kExitBadInput;
+}
+
+int CliCommands::Execute(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    const CliParser parser = Parser();
+    const CliParser::Result parsed = parser.Parse(arguments);
+    QString bad = parsed.error;
+    if (bad.isEmpty() && parsed.help) {
+        Write(parser.Usage(), out);
+        return kExitDone;
+    }
+    if (bad.isEmpty()) {
+        const int status = Dispatch(parsed.invocation, out, err, bad);
+        if (bad.isEmpty()) {
+            return status;
+        }
+    }
+    Write(QStringLiteral("tarvex-cli: %1\n").arg(bad) + parser.Usage(), err);
+    return kExitBadInput;
+}
+
+} // namespace tarvex

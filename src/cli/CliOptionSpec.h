@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+namespace tarvex {
+
+// One option of a sub-command: "--name VALUE" (or "--name=VALUE") when it takes a value,
+// a bare "--name" flag otherwise.
+struct CliOptionSpec {
+    CliOptionSpec(const char* optionName, const char* value, QString helpText,
+                  bool isRequired = false)
+        : name(QLatin1String(optionName)), valueName(QLatin1String(value)),
+          help(std::move(helpText)), required(isRequired) {}
+
+    QString name;      // with its dashes: "--scheme"
+    QString valueName; // "FILE"; empty for a flag
+    QString help;      // one line of the usage text
+    bool required = false;
+    bool TakesValue() const { return !valueName.isEmpty(); }
+};
+
+} // namespace tarvex

@@ -1,0 +1,143 @@
+#include "cli/CliParser.h"
+
+namespace tarvex {
+
+namespace {
+
+constexpr int kUsageWidth = 90;
+
+} // namespace
+
+bool CliParser::IsHelp(const QString& argument) {
+    return argument == QLatin1String("--help") || argument == QLatin1String("-h");
+}
+
+const CliCommandSpec* CliParser::Find(const QString& name) const {
+    for (const CliCommandSpec& spec : m_commands) {
+        if (spec.name == name) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+QString CliParser::CommandNames(const QString& separator) const {
+    QStringList names;
+    for (const CliCommandSpec& spec : m_commands) {
+        names << spec.name;
+    }
+    return names.join(separator);
+}
+
+CliParser::Result CliParser::Parse(const QStringList& arguments) const {
+    Result result;
+    if (arguments.isEmpty()) {
+        result.error = QStringLiteral("缺少命令（%1）").arg(CommandNames(QStringLiteral("、")));
+        return result;
+    }
+    if (IsHelp(arguments.front())) {
+        result.help = true;
+        return result;
+    }
+    const CliCommandSpec* spec = Find(arguments.front());
+    if (!spec) {
+        result.error = QStringLiteral("未知的命令 \"%1\"（应为 %2）")
+                           .arg(arguments.front(), CommandNames(QStringLiteral("、")));
+        return result;
+    }
+    result.invocation.command = spec->name;
+    result.error = ParseCommand(*spec, arguments, result);
+    return result;
+}
+
+QString CliParser::ParseCommand(const CliCommandSpec& spec, const QStringList& arguments,
+                                Result& result) {
+    CliInvocation& invocation = result.invocation;
+    bool optionsEnded = false;
+    for (qsizetype next = 1; next < arguments.size(); ++next) {
+        const QString& argument = arguments[next];
+        if (!optionsEnded && IsHelp(argument)) {
+            result.help = true;
+            return QString();
+        }
+        if (!optionsEnded && argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && argument.startsWith(QLatin1String("--"))) {
+            const QString error = TakeOption(spec, arguments, next, invocation);
+            if (!error.isEmpty()) {
+                return error;
+            }
+        } else if (spec.operand.isEmpty()) {
+            return QStringLiteral("%1 不认识参数 \"%2\"").arg(spec.name, argument);
+        } else if (!spec.repeatOperand && !invocation.operands.isEmpty()) {
+            return QStringLiteral("%1 只接受一个 %2，多出了 \"%3\"")
+                .arg(spec.name, spec.operand, argument);
+        } else {
+            invocation.operands << argument;
+        }
+    }
+    for (const CliOptionSpec& option : spec.options) {
+        if (option.required && !invocation.Has(option.name)) {
+            return QStringLiteral("%1 缺少 %2 %3").arg(spec.name, option.name, option.valueName);
+        }
+    }
+    if (!spec.operand.isEmpty() && !spec.repeatOperand && invocation.operands.isEmpty()) {
+        return QStringLiteral("%1 缺少 %2").arg(spec.name, spec.operand);
+    }
+    return QString();
+}
+
+// Takes "--name", "--name VALUE" or "--name=VALUE" at arguments[next].
+QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arguments,
+                              qsizetype& next, CliInvocation& invocation) {
+    const QString& argument = arguments[next];
+    const qsizetype equals = argument.indexOf('=');
+    const QString name = equals < 0 ? argument : argument.left(equals);
+    const CliOptionSpec* option = spec.Option(name);
+    if (!option || (!option->TakesValue() && equals >= 0)) {
+        return QStringLiteral("%1 不认识参数 \"%2\"").arg(spec.name, argument);
+    }
+    if (invocation.Has(name)) {
+        return QStringLiteral("选项 %1 只能给一次").arg(name);
+    }
+    if (!option->TakesValue()) {
+        invocation.flags << name;
+        return QString();
+    }
+    QString value;
+    if (equals >= 0) {
+        value = argument.mid(equals + 1);
+    } else if (next + 1 < arguments.size()) {
+        value = arguments[++next];
+    }
+    if (value.isEmpty()) {
+        return QStringLiteral("选项 %1 缺少值").arg(name);
+    }
+    invocation.values.insert(name, value);
+    return QString();
+}
+
+QString CliParser::Usage() const {
+    QStringList lines{QStringLiteral("用法：")};
+    for (const CliCommandSpec& spec : m_commands) {
+        lines << spec.Synopsis(kUsageWidth);
+    }
+    lines << QStringLiteral("  tarvex-cli --help") << QString();
+    for (const CliCommandSpec& spec : m_commands) {
+        for (qsizetype i = 0; i < spec.summary.size(); ++i) {
+            lines << (i == 0 ? spec.name.leftJustified(9) : QString(9, ' ')) + spec.summary[i];
+        }
+        for (const CliOptionSpec& option : spec.options) {
+            const QString word =
+                option.TakesValue() ? option.name + ' ' + option.valueName : option.name;
+            lines << QStringLiteral("  %1 %2").arg(word.leftJustified(19), option.help);
+        }
+        lines << QString();
+    }
+    lines << QStringLiteral(
+                 "退出状态：0 完成；1 杀组合因检查提示而停止（dan：方法 3 的格式提示）；")
+          << QStringLiteral("          2 参数、方案文件、大底文件或开奖历史有误；3 有文件写不成。");
+    return lines.join('\n') + '\n';
+}
+
+} // namespace tarvex

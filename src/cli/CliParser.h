@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cli/CliCommandSpec.h"
+#include "cli/CliInvocation.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace tarvex {
+
+// One parser for every sub-command: options are "--name VALUE" or "--name=VALUE", each at most
+// once; "--" ends the options; "--help" or "-h" anywhere before it asks for the usage text,
+// which lists every sub-command with its options.
+class CliParser {
+public:
+    struct Result {
+        CliInvocation invocation;
+        bool help = false;
+        QString error; // empty when the arguments were understood
+    };
+
+    explicit CliParser(std::vector<CliCommandSpec> commands) : m_commands(std::move(commands)) {}
+
+    // arguments without the program name
+    Result Parse(const QStringList& arguments) const;
+    QString Usage() const;
+    const std::vector<CliCommandSpec>& Commands() const { return m_commands; }
+
+private:
+    const CliCommandSpec* Find(const QString& name) const;
+    QString CommandNames(const QString& separator) const;
+    static bool IsHelp(const QString& argument);
+    static QString ParseCommand(const CliCommandSpec& spec, const QStringList& arguments,
+                                Result& result);
+    static QString TakeOption(const CliCommandSpec& spec, const QStringList& arguments,
+                              qsizetype& next, CliInvocation& invocation);
+
+    std::vector<CliCommandSpec> m_commands;
+};
+
+} // namespace tarvex

@@ -1,0 +1,64 @@
+#include "io/PlayerSession.h"
+
+#include "engine/RunText.h"
+#include "io/OutputFiles.h"
+#include "io/TextFileWriter.h"
+#include "numbersets/ExportText.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+namespace tarvex {
+
+PlayerSession::KillStep PlayerSession::Kill(const Settings& settings) {
+    KillStep step;
+    step.failure = OutputFiles::EmptyKillFile();
+    step.outcome = RunKill(settings);
+    if (!step.outcome.completed())
+        return step;
+    // An empty file is already in place; writing it again could only report the same failure.
+    if (step.failure.isEmpty() && !step.outcome.fileText.empty())
+        step.failure = OutputFiles::WriteKillFile(step.outcome.fileText);
+    m_list.clear();
+    m_list.reserve(step.outcome.survivors.size());
+    for (int n : step.outcome.survivors)
+        m_list.push_back(CandidateText(n));
+    m_killed = step.outcome.killed;
+    m_resultText = step.outcome.resultText;
+    m_lastKill = step.outcome;
+    return step;
+}
+
+PlayerSession::ToleranceStep PlayerSession::Tolerance(const Settings& settings) {
+    ToleranceStep step;
+    step.outcome = RunTolerance(settings, ToleranceInput{m_killed, m_list, m_resultText});
+    m_list = step.outcome.list;
+    m_resultText = step.outcome.resultText;
+    step.failure = OutputFiles::WriteReportFile(step.outcome.reportText);
+    return step;
+}
+
+// The message names tarvex.txt by its full path, so the player knows which file is missing.
+PlayerSession::GroupStep PlayerSession::ToGroup() {
+    GroupStep step;
+    step.group = ConvertToGroup(m_list);
+    m_list = step.group.numbers;
+    std::sort(m_list.begin(), m_list.end()); // list box 1004 sorts what it is given
+    m_resultText = step.group.resultText;
+    step.failure = TextFileWriter::WriteGbk(
+        QDir::current().absoluteFilePath(OutputFiles::KillFile()), step.group.fileText);
+    return step;
+}
+
+PlayerSession::ExportStep PlayerSession::Export(const QString& chosenName, int perRowIndex,
+                                                const QDateTime& time) const {
+    ExportStep step;
+    step.path = QString::fromStdString(ExportFileName(chosenName.toStdString()));
+    const QString stamp = OutputFiles::ExportTimestamp(time);
+    step.failure =
+        TextFileWriter::WriteGbk(step.path, ExportText(m_list, perRowIndex, stamp.toStdString()));
+    return step;
+}
+
+} // namespace tarvex

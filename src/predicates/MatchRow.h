@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+// One row of the match list 1172: 号码 and 出数.
+struct MatchRow {
+    std::string numbers;
+    std::string counts;
+    bool operator==(const MatchRow&) const = default;
+};
+
+} // namespace tarvex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace tarvex {
+
+// One row of the position-size list 1174: "百", "大于", "十".
+struct PositionSizeRow {
+    std::string left;
+    std::string comparison;
+    std::string right;
+    bool operator==(const PositionSizeRow&) const = default;
+};
+
+} // namespace tarvex

@@ -1,0 +1,134 @@
+#include "engine/RunText.h"
+#include "io/PlayerSession.h"
+#include "numbersets/ExportText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace tarvex {
+namespace {
+
+// Every step writes in the current directory, as the window and the CLI do.
+class PlayerSessionTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        saved_ = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    }
+    void TearDown() override { QDir::setCurrent(saved_); }
+
+    static QByteArray Bytes(const QString& name) {
+        QFile file(name);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // A GBK, CR LF file as the UTF-8, "\n" text it was written from.
+    static std::string Utf8(const QString& name) {
+        QString text = QStringDecoder("GBK").decode(Bytes(name));
+        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
+    }
+    static QByteArray CrLf(const std::string& text) {
+        return QByteArray::fromStdString(text).replace("\n", "\r\n");
+    }
+    static Settings Narrow() {
+        Settings s;
+        s.shape = {false, true, true}; // only 豹子 survive
+        s.sumTail[0] = true;           // kills 000
+        return s;
+    }
+
+    QTemporaryDir dir_;
+    QString saved_;
+};
+
+TEST_F(PlayerSessionTest, KillLeavesWhatTheEngineGivesAndWritesTarvexTxt) {
+    PlayerSession session;
+    const PlayerSession::KillStep step = session.Kill(Narrow());
+    const KillOutcome expected = RunKill(Narrow());
+    ASSERT_TRUE(step.outcome.completed());
+    EXPECT_TRUE(step.failure.isEmpty()) << step.failure.toStdString();
+    EXPECT_EQ(step.outcome.survivors, expected.survivors);
+    EXPECT_EQ(session.List(), (std::vector<std::string>{"111", "222", "333", "444", "555", "666",
+                                                        "777", "888", "999"}));
+    EXPECT_EQ(session.Killed(), expected.killed);
+    EXPECT_EQ(session.ResultText(), expected.resultText);
+    ASSERT_TRUE(session.LastKill().has_value());
+    EXPECT_EQ(session.LastKill()->countText, "杀完还剩下9注");
+    EXPECT_EQ(Bytes("tarvex.txt"), CrLf(expected.fileText));
+}
+
+TEST_F(PlayerSessionTest, StoppedKillEmptiesTarvexTxtAndKeepsTheState) {
+    PlayerSession session;
+    ASSERT_TRUE(session.Kill(Narrow()).outcome.completed());
+    session.SetResultText("typed by the player");
+    Settings stopping;
+    stopping.shape = {true, true, true};
+    const PlayerSession::KillStep step = session.Kill(stopping);
+    EXPECT_FALSE(step.outcome.completed());
+    EXPECT_EQ(Bytes("tarvex.txt"), QByteArray());
+    EXPECT_EQ(session.ResultText(), "typed by the player");
+    EXPECT_EQ(session.List().size(), 9u);
+    EXPECT_EQ(session.Killed(), RunKill(Narrow()).killed);
+}
+
+TEST_F(PlayerSessionTest, ToleranceReconsidersTheKilledNumbersOfTheLastKill) {
+    PlayerSession session;
+    Settings settings = Narrow();
+    ASSERT_TRUE(session.Kill(settings).outcome.completed());
+    const ToleranceInput input{session.Killed(), session.List(), session.ResultText()};
+    settings.level = 1; // two reasons
+    const ToleranceOutcome expected = RunTolerance(settings, input);
+    const PlayerSession::ToleranceStep step = session.Tolerance(settings);
+    EXPECT_TRUE(step.failure.isEmpty()) << step.failure.toStdString();
+    EXPECT_EQ(step.outcome.list, expected.list);
+    EXPECT_EQ(session.List(), expected.list);
+    EXPECT_EQ(session.ResultText(), expected.resultText);
+    EXPECT_GT(expected.list.size(), 9u);
+    EXPECT_EQ(Utf8(QString::fromUtf8("排除号码原因.txt")), expected.reportText);
+}
+
+TEST_F(PlayerSessionTest, GroupWorksOnTheListThePlayerHandedIn) {
+    PlayerSession session;
+    session.SetList({"321", "123", "555", "213", "009"});
+    const PlayerSession::GroupStep step = session.ToGroup();
+    EXPECT_TRUE(step.failure.isEmpty()) << step.failure.toStdString();
+    const GroupConversion expected = ConvertToGroup({"321", "123", "555", "213", "009"});
+    EXPECT_EQ(step.group.numbers, expected.numbers);
+    std::vector<std::string> sorted = expected.numbers;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(session.List(), sorted);
+    EXPECT_EQ(session.ResultText(), expected.resultText);
+    EXPECT_EQ(Bytes("tarvex.txt"), CrLf(expected.fileText));
+}
+
+TEST_F(PlayerSessionTest, ExportAddsTxtAndWritesTheListInGbk) {
+    PlayerSession session;
+    session.SetList({"001", "002", "003"});
+    const QDateTime time(QDate(2026, 12, 9), QTime(8, 30, 0));
+    const PlayerSession::ExportStep step = session.Export(dir_.filePath("结果"), 1, time);
+    EXPECT_TRUE(step.failure.isEmpty()) << step.failure.toStdString();
+    EXPECT_EQ(step.path, dir_.filePath("结果.TXT"));
+    EXPECT_EQ(Utf8(step.path), ExportText({"001", "002", "003"}, 1, "2026年12月09日 08:30:00"));
+}
+
+TEST_F(PlayerSessionTest, UnwritableTarvexTxtIsReportedAndTheResultStands) {
+    ASSERT_TRUE(QDir().mkdir("tarvex.txt")); // a folder in the file's place
+    PlayerSession session;
+    const PlayerSession::KillStep kill = session.Kill(Narrow());
+    EXPECT_TRUE(kill.outcome.completed());
+    EXPECT_TRUE(kill.failure.contains("tarvex.txt")) << kill.failure.toStdString();
+    EXPECT_EQ(session.List().size(), 9u);
+    const PlayerSession::GroupStep group = session.ToGroup();
+    EXPECT_TRUE(group.failure.contains(QDir::current().absoluteFilePath("tarvex.txt")))
+        << group.failure.toStdString();
+    EXPECT_EQ(session.List().size(), 9u);
+}
+
+} // namespace
+} // namespace tarvex

@@ -1,0 +1,57 @@
+# Fails when a source file includes a header from a folder its layer may not see.
+# Usage: cmake -DSOURCE_DIR=<src folder> -P CheckLayers.cmake
+#
+# Layers, lowest first: the Qt-free core (predicates, engine, numbersets, dan, history), io,
+# the dialog framework, widgets and pages, the application. The command line builds on the
+# core and io only.
+cmake_minimum_required(VERSION 3.21)
+if(NOT SOURCE_DIR)
+    message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+set(core predicates engine numbersets dan history)
+set(allowed_predicates)
+set(allowed_engine predicates)
+set(allowed_numbersets predicates engine)
+set(allowed_dan predicates engine)
+set(allowed_history predicates engine numbersets dan)
+set(allowed_io ${core})
+set(allowed_framework)
+set(allowed_widgets framework)
+set(allowed_pages ${core} io framework widgets)
+set(allowed_app ${core} io framework widgets pages)
+set(allowed_cli ${core} io)
+set(layers ${core} io framework widgets pages app cli)
+# Folders whose code must compile without Qt.
+set(qt_free ${core})
+
+set(faults 0)
+file(GLOB_RECURSE files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+foreach(file IN LISTS files)
+    string(REGEX MATCH "^[^/]+" folder "${file}")
+    if(NOT folder IN_LIST layers)
+        continue()
+    endif()
+    file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "#[ \t]*include[ \t]*\"([^/\"]+)/[^\"]*\"")
+            set(target ${CMAKE_MATCH_1})
+            if(target STREQUAL folder OR NOT target IN_LIST layers)
+                continue()
+            endif()
+            if(NOT target IN_LIST allowed_${folder})
+                message(SEND_ERROR "${file}: includes ${target}/, a layer above or beside ${folder}/ (${line})")
+                math(EXPR faults "${faults} + 1")
+            endif()
+        elseif(line MATCHES "#[ \t]*include[ \t]*<(Q[A-Za-z]*)" AND folder IN_LIST qt_free)
+            message(SEND_ERROR "${file}: ${folder}/ is Qt-free but includes <${CMAKE_MATCH_1}>")
+            math(EXPR faults "${faults} + 1")
+        endif()
+    endforeach()
+endforeach()
+
+list(LENGTH files count)
+if(faults GREATER 0)
+    message(FATAL_ERROR "${faults} include(s) break the layering")
+endif()
+message(STATUS "layering holds in ${count} files")
