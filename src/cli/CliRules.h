@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/Backtest.h"
-#include "history/Rule.h"
+#include "engine/Rule.h"
 
 #include <QString>
 #include <QStringList>

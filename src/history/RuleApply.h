@@ -1,7 +1,7 @@
 #pragma once
 
+#include "engine/Rule.h"
 #include "engine/Settings.h"
-#include "history/Rule.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "history/Rule.h"
+#include "engine/Rule.h"
 #include "history/RuleFormula.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/NumberSet.h"
-#include "history/Rule.h"
+#include "engine/Rule.h"
 
 #include <array>
 #include <optional>

@@ -19,7 +19,8 @@ inline constexpr int kRuleTargetCount = 7;
 
 // A kill rule as the player writes it: a target and a formula over the previous draws,
 // for example 杀和尾 = 和1+3. The formula is kept as typed (UTF-8) so that it can be
-// shown, saved and compiled again.
+// shown, saved and compiled again. It lives beside the settings so that a scheme can hold
+// its rules; compiling, judging and applying them is src/history's work.
 struct Rule {
     RuleTarget target = RuleTarget::SumTail;
     std::string formula;
