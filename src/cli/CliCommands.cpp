@@ -4,6 +4,7 @@
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
 #include "cli/CliOptions.h"
+#include "cli/CliRules.h"
 #include "cli/CliRun.h"
 #include "io/MessageText.h"
 
@@ -61,6 +62,23 @@ CliCommandSpec AnalyzeSpec() {
               QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
              {"--last", "N", QStringLiteral("只分析最近 N 期（默认全部）")},
              {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
+}
+
+CliCommandSpec RulesSpec() {
+    return {
+        QStringLiteral("rules"),
+        {QStringLiteral("用开奖历史检验公式杀号规则：每条规则的命中率、机会率（开奖号码随机时也"),
+         QStringLiteral("会对的比例）、最大连错、当前连错和下期的值。RULE 写成 目标=公式，例如"),
+         QStringLiteral("杀和尾=和1+3；目标 杀和尾 杀跨度 杀百位 杀十位 杀个位 通杀 胆；公式用"),
+         QStringLiteral("+ - * ( )、整数和 百1 十1 个1 和1 跨1 尾1（上期）、百2 … 尾2（上上期）、"),
+         QStringLiteral("期（所测期号的末位），取除以 10 的余数。")},
+        {{"--history", "FILE",
+          QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
+         {"--last", "N", QStringLiteral("只检验最近 N 期（默认全部）")},
+         {"--next", "ISSUE", QStringLiteral("下期的期号（默认最新一期 + 1），决定下期的“期”")},
+         {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}},
+        QStringLiteral("RULE"),
+        true};
 }
 
 // An option's whole-number value, or an error naming the option and the range.
@@ -129,6 +147,18 @@ int ExecuteAnalyze(const CliInvocation& in, std::FILE* out, std::FILE* err, QStr
     return CliAnalyze(options, out, err).Execute();
 }
 
+int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    RulesOptions options;
+    options.historyPath = in.Value("--history");
+    options.next = in.Value("--next");
+    options.json = in.Has("--json");
+    options.rules = in.operands;
+    if (!IntegerValue(in, "--last", 1, 1000000, options.last, bad)) {
+        return kExitBadInput;
+    }
+    return CliRules(options, out, err).Execute();
+}
+
 void Write(const QString& text, std::FILE* to) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
@@ -138,7 +168,7 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec()});
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
@@ -147,7 +177,8 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
     const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
                                                       {"dan", &ExecuteDan},
                                                       {"backtest", &ExecuteBacktest},
-                                                      {"analyze", &ExecuteAnalyze}};
+                                                      {"analyze", &ExecuteAnalyze},
+                                                      {"rules", &ExecuteRules}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

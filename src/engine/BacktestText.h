@@ -15,9 +15,9 @@ public:
     static std::string Reasons(const std::vector<std::string>& labels);
     static std::string Trimmed(const std::string& label);
     static std::string Summary(const BacktestResult& result, int level);
-
-private:
+    // The text followed by blanks up to `width` places (at least one blank).
     static std::string Pad(const std::string& text, int width);
+    // Places the text takes in a fixed-width font: two for a CJK character.
     static int DisplayWidth(const std::string& text);
 };
 

@@ -95,6 +95,27 @@ NumberSet JunkCovered(std::string_view text) {
     return Where([&](int n) { return Has(units[n / 100][n / 10 % 10], n % 10); });
 }
 
+// A number's pattern codes never change, and a backtest with rules compiles thousands of
+// settings, so they are classified once.
+struct PatternCodes {
+    std::uint8_t bigSmall, oddEven, primeComposite, shape, consecutive, route, ac;
+};
+
+const std::array<PatternCodes, 1000>& AllPatternCodes() {
+    static const std::array<PatternCodes, 1000> codes = [] {
+        std::array<PatternCodes, 1000> all{};
+        for (int n = 0; n < 1000; ++n) {
+            const auto code = [](int c) { return static_cast<std::uint8_t>(c); };
+            all[static_cast<std::size_t>(n)] = {
+                code(BigSmallCode(n)), code(OddEvenCode(n)),     code(PrimeCompositeCode(n)),
+                code(ShapeCode(n)),    code(ConsecutiveCode(n)), code(Route012Code(n)),
+                code(AcCode(n))};
+        }
+        return all;
+    }();
+    return codes;
+}
+
 } // namespace
 
 CompiledConditions::CompiledConditions(const Settings& settings) {
@@ -154,16 +175,17 @@ void CompiledConditions::CompilePatterns(const Settings& s) {
             inGroup[code] = inGroup[code] || s.pages.routeGroups[g];
         }
     }
+    const std::array<PatternCodes, 1000>& codes = AllPatternCodes();
     for (int n = 0; n < 1000; ++n) {
-        const int route = Route012Code(n);
-        Set(Condition::BigSmall)[n] = !s.bigSmall[BigSmallCode(n)];
-        Set(Condition::OddEven)[n] = !s.oddEven[OddEvenCode(n)];
-        Set(Condition::PrimeComposite)[n] = !s.primeComposite[PrimeCompositeCode(n)];
-        Set(Condition::Shape)[n] = s.shape[ShapeCode(n)];
-        Set(Condition::Consecutive)[n] = s.consecutive[ConsecutiveCode(n) - 3];
-        Set(Condition::Route)[n] = s.route[route];
-        Set(Condition::RouteGroup)[n] = !inGroup[route];
-        Set(Condition::Ac)[n] = !s.ac[AcCode(n) - 1];
+        const PatternCodes& c = codes[static_cast<std::size_t>(n)];
+        Set(Condition::BigSmall)[n] = !s.bigSmall[c.bigSmall];
+        Set(Condition::OddEven)[n] = !s.oddEven[c.oddEven];
+        Set(Condition::PrimeComposite)[n] = !s.primeComposite[c.primeComposite];
+        Set(Condition::Shape)[n] = s.shape[c.shape];
+        Set(Condition::Consecutive)[n] = s.consecutive[c.consecutive - 3];
+        Set(Condition::Route)[n] = s.route[c.route];
+        Set(Condition::RouteGroup)[n] = !inGroup[c.route];
+        Set(Condition::Ac)[n] = !s.ac[c.ac - 1];
     }
 }
 

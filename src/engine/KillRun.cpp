@@ -16,8 +16,10 @@ int Checked(const auto& boxes) {
     return static_cast<int>(std::count(boxes.begin(), boxes.end(), true));
 }
 
+} // namespace
+
 // The first failing check names the message; the run then changes nothing.
-std::string Validate(const Settings& s) {
+std::string KillRunMessage(const Settings& s) {
     const int dan = Checked(s.dan);
     if (s.danCount == 2 && dan < 2) {
         return "你选择了出2胆，胆的数目不能小于2个";
@@ -42,6 +44,8 @@ std::string Validate(const Settings& s) {
     }
     return {};
 }
+
+namespace {
 
 constexpr std::array<Condition, 1> kStage1{Condition::Dan};
 constexpr std::array<Condition, 7> kStage2{
@@ -73,24 +77,29 @@ void RunStage(const CompiledConditions& conditions, const std::array<Condition, 
 
 } // namespace
 
-KillOutcome RunKill(const Settings& settings) {
-    KillOutcome outcome;
-    outcome.message = Validate(settings);
-    if (!outcome.completed()) {
-        return outcome;
-    }
-    const CompiledConditions conditions(settings);
+std::vector<int> KillSurvivors(const CompiledConditions& conditions, std::vector<int>* killed) {
     std::vector<int> list;
     for (int n = 0; n < 1000; ++n) {
         if (conditions.Candidates().test(n)) {
             list.push_back(n);
         }
     }
-    RunStage(conditions, kStage1, list, outcome.killed);
-    RunStage(conditions, kStage2, list, outcome.killed);
-    RunStage(conditions, kStage3, list, outcome.killed);
-    RunStage(conditions, kStage4, list, outcome.killed);
+    std::vector<int> dropped;
+    std::vector<int>& into = killed != nullptr ? *killed : dropped;
+    RunStage(conditions, kStage1, list, into);
+    RunStage(conditions, kStage2, list, into);
+    RunStage(conditions, kStage3, list, into);
+    RunStage(conditions, kStage4, list, into);
+    return list;
+}
 
+KillOutcome RunKill(const Settings& settings) {
+    KillOutcome outcome;
+    outcome.message = KillRunMessage(settings);
+    if (!outcome.completed()) {
+        return outcome;
+    }
+    const std::vector<int> list = KillSurvivors(CompiledConditions(settings), &outcome.killed);
     const int perLine = NumbersPerLine(settings.perRow);
     outcome.survivors = list;
     for (std::size_t i = 0; i < list.size(); ++i) {

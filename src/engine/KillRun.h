@@ -23,4 +23,13 @@ struct KillOutcome {
 
 KillOutcome RunKill(const Settings& settings);
 
+class CompiledConditions;
+
+// The validation message that stops a kill run with these settings; empty when it runs.
+std::string KillRunMessage(const Settings& settings);
+
+// The kill run's four stages over its candidates: the survivors, ascending. The numbers
+// killed are appended to `killed` in kill order when it is given.
+std::vector<int> KillSurvivors(const CompiledConditions& conditions, std::vector<int>* killed);
+
 } // namespace tarvex

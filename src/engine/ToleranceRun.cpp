@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <iterator>
 #include <string_view>
 
@@ -51,18 +52,8 @@ constexpr std::array<Row, 27> kRows{{
 }};
 
 ReportLine Examine(const CompiledConditions& conditions, int number) {
-    ReportLine line;
-    line.number = CandidateText(number);
-    for (const Row& row : kRows) {
-        const bool rejects = row.condition == Condition::Dan
-                                 ? conditions.DanRejectsTolerantly(number)
-                                 : conditions.Rejects(row.condition, number);
-        if (rejects) {
-            line.labels.emplace_back(row.label);
-            ++line.count;
-        }
-    }
-    return line;
+    const std::uint32_t reasons = ToleranceReasons(conditions, number);
+    return {CandidateText(number), ToleranceReasonLabels(reasons), std::popcount(reasons)};
 }
 
 // A sorted list box puts each new item before the first item greater than it. On a
@@ -100,6 +91,27 @@ std::string ReportText(const std::vector<ReportLine>& report) {
 }
 
 } // namespace
+
+std::uint32_t ToleranceReasons(const CompiledConditions& conditions, int number) {
+    std::uint32_t reasons = 0;
+    for (std::size_t r = 0; r < kRows.size(); ++r) {
+        const Condition condition = kRows[r].condition;
+        const bool rejects = condition == Condition::Dan ? conditions.DanRejectsTolerantly(number)
+                                                         : conditions.Rejects(condition, number);
+        reasons |= static_cast<std::uint32_t>(rejects) << r;
+    }
+    return reasons;
+}
+
+std::vector<std::string> ToleranceReasonLabels(std::uint32_t reasons) {
+    std::vector<std::string> labels;
+    for (std::size_t r = 0; r < kRows.size(); ++r) {
+        if ((reasons >> r & 1) != 0) {
+            labels.emplace_back(kRows[r].label);
+        }
+    }
+    return labels;
+}
 
 const std::vector<std::string>& ToleranceLabels() {
     static const std::vector<std::string> labels = [] {

@@ -3,6 +3,7 @@
 #include "engine/Settings.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,13 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
 
 // The 27 condition labels in report order, each with its own spaces.
 const std::vector<std::string>& ToleranceLabels();
+
+class CompiledConditions;
+
+// The rows of the report that reject a number: bit r stands for ToleranceLabels()[r].
+std::uint32_t ToleranceReasons(const CompiledConditions& conditions, int number);
+// The labels of those rows, in report order.
+std::vector<std::string> ToleranceReasonLabels(std::uint32_t reasons);
 
 // How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
 // [16] level 17. Counted from the tolerance run's reasons, under these settings.

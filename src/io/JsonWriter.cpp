@@ -101,14 +101,19 @@ void JsonWriter::Int(long long value) {
 }
 
 void JsonWriter::Double(double value) {
+    BeforeValue();
     if (!std::isfinite(value)) {
-        Null();
+        out_ += "null";
         return;
     }
-    BeforeValue();
-    char text[64];
+    char text[32];
     const std::to_chars_result end = std::to_chars(text, text + sizeof text, value);
-    out_.append(text, static_cast<qsizetype>(end.ptr - text));
+    out_ += QByteArray(text, static_cast<qsizetype>(end.ptr - text));
+}
+
+void JsonWriter::Real(const std::string& key, double value) {
+    Key(key);
+    Double(value);
 }
 
 void JsonWriter::Null() {

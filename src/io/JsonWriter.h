@@ -29,6 +29,7 @@ public:
     void Text(const std::string& key, const std::string& utf8);
     void Flag(const std::string& key, bool value);
     void Number(const std::string& key, long long value);
+    void Real(const std::string& key, double value);
     // A key and an inline array of the texts or flags of a container, in its order.
     template <typename Container> void Texts(const std::string& key, const Container& texts) {
         Key(key);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "engine/Backtest.h"
+#include "engine/Rule.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <vector>
+
+namespace tarvex {
+
+struct RulesOptions {
+    QString historyPath;
+    int last = 0; // the newest N draws; 0 takes all
+    QString next; // the 期号 of the coming draw; empty: the newest + 1
+    bool json = false;
+    QString schemePath; // the rules of this scheme; refused until scheme files hold rules
+    QStringList rules;  // "杀和尾=和1+3", …
+};
+
+// tarvex-cli rules: each rule's hit rate on past draws beside its chance, and its value for
+// the coming draw.
+class CliRules {
+public:
+    CliRules(const RulesOptions& options, std::FILE* out, std::FILE* err)
+        : options_(options), out_(out), err_(err) {}
+    int Execute();
+
+private:
+    bool ReadRules(std::vector<Rule>& rules) const;
+    bool LoadHistory(std::vector<HistoricDraw>& draws) const;
+    void Print(const QByteArray& bytes, std::FILE* to) const;
+    void Error(const QString& message) const;
+
+    RulesOptions options_;
+    std::FILE* out_;
+    std::FILE* err_;
+};
+
+} // namespace tarvex

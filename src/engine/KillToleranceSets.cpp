@@ -1,0 +1,45 @@
+#include "engine/KillToleranceSets.h"
+
+#include "engine/CompiledConditions.h"
+#include "engine/KillRun.h"
+#include "engine/ToleranceRun.h"
+
+#include <bit>
+
+namespace tarvex {
+
+KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vector<int>& asked) {
+    KillToleranceSets sets;
+    sets.message = KillRunMessage(settings);
+    if (!sets.completed()) {
+        return sets;
+    }
+    const CompiledConditions conditions(settings);
+    std::vector<int> killed;
+    for (const int n : KillSurvivors(conditions, &killed)) {
+        sets.survivors.set(static_cast<std::size_t>(n));
+    }
+    sets.tolerated = sets.survivors;
+    // The tolerance run re-admits a killed number within the level unless the result box
+    // already shows it. After a kill run the box shows the survivors, each "%03d" between
+    // tabs and line ends, so its three-digit windows are the survivors alone, which no
+    // killed number is; and the killed numbers are distinct, so none is shown twice.
+    const long long tolerated = static_cast<long long>(settings.level) + 1;
+    for (const int n : killed) {
+        sets.killed.set(static_cast<std::size_t>(n));
+        if (std::popcount(ToleranceReasons(conditions, n)) <= tolerated) {
+            sets.tolerated.set(static_cast<std::size_t>(n));
+        }
+    }
+    sets.survivorCount = static_cast<int>(sets.survivors.count());
+    sets.toleranceCount = static_cast<int>(sets.tolerated.count());
+    sets.labels.reserve(asked.size());
+    for (const int n : asked) {
+        sets.labels.push_back(n >= 0 && n <= 999
+                                  ? ToleranceReasonLabels(ToleranceReasons(conditions, n))
+                                  : std::vector<std::string>{});
+    }
+    return sets;
+}
+
+} // namespace tarvex

@@ -1,0 +1,140 @@
+#include "history/RuleBacktest.h"
+
+#include "engine/KillToleranceSets.h"
+#include "engine/ToleranceRun.h"
+#include "history/RuleApply.h"
+#include "history/RuleInputs.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <unordered_map>
+
+namespace tarvex {
+
+namespace {
+
+// What the rules' values add to the boxes, as one number: the digit masks of 杀和尾,
+// 杀跨度, 选胆 and the three 定位杀 edits. Values that set the same boxes (in any order,
+// 3 then 5 or 5 then 3) give the same settings, so they share a run.
+std::uint64_t EffectKey(const std::vector<Rule>& rules, const std::vector<int>& values) {
+    std::uint64_t key = 0;
+    const auto set = [&](int field, int v) { key |= std::uint64_t{1} << (field * 10 + v); };
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        const int v = values[i];
+        switch (rules[i].target) {
+        case RuleTarget::SumTail:
+            set(0, v);
+            break;
+        case RuleTarget::Span:
+            set(1, v);
+            break;
+        case RuleTarget::Dan:
+            set(2, v);
+            break;
+        case RuleTarget::Hundreds:
+            set(3, v);
+            break;
+        case RuleTarget::Tens:
+            set(4, v);
+            break;
+        case RuleTarget::Units:
+            set(5, v);
+            break;
+        case RuleTarget::AllPositions:
+            set(3, v);
+            set(4, v);
+            set(5, v);
+            break;
+        }
+    }
+    return key;
+}
+
+struct Group {
+    std::vector<std::size_t> members; // indexes into the result's draws
+    std::vector<HistoricDraw> draws;
+};
+
+// The kill run and the tolerance run for all the draws that come to these settings.
+void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& result) {
+    std::vector<int> winners;
+    for (const HistoricDraw& d : group.draws) {
+        winners.push_back(d.number);
+    }
+    const KillToleranceSets sets = RunKillAndTolerance(settings, winners);
+    for (std::size_t m = 0; m < group.members.size(); ++m) {
+        const HistoricDraw& winner = group.draws[m];
+        RuleBacktestDraw& d = result.draws[group.members[m]];
+        if (!sets.completed()) {
+            d.draw = {winner.issue, winner.number, false, false, {}, 0};
+            d.message = sets.message;
+            continue;
+        }
+        const auto at = static_cast<std::size_t>(winner.number);
+        d.draw = {
+            winner.issue,   winner.number,     sets.survivors.test(at), sets.tolerated.test(at),
+            sets.labels[m], sets.survivorCount};
+        d.toleranceCount = sets.toleranceCount;
+    }
+}
+
+void Tally(RuleBacktestResult& result) {
+    for (const RuleBacktestDraw& d : result.draws) {
+        result.wonAfterKill += d.draw.survivesKill ? 1 : 0;
+        result.wonAfterTolerance += d.draw.survivesTolerance ? 1 : 0;
+        result.stopped += d.message.empty() ? 0 : 1;
+        result.countPlayed += d.draw.count;
+        result.toleranceCountPlayed += d.toleranceCount;
+        for (BacktestCondition& condition : result.conditions) {
+            if (std::find(d.draw.labels.begin(), d.draw.labels.end(), condition.label) !=
+                d.draw.labels.end()) {
+                ++condition.rejected;
+            }
+        }
+    }
+}
+
+} // namespace
+
+RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleSet& rules,
+                                   const std::vector<HistoricDraw>& history, std::size_t last) {
+    std::vector<HistoricDraw> draws;
+    std::copy_if(history.begin(), history.end(), std::back_inserter(draws),
+                 [](const HistoricDraw& d) { return d.number >= 0 && d.number <= 999; });
+    const std::size_t begin = last == 0 || last >= draws.size() ? 0 : draws.size() - last;
+    const std::size_t first = std::max(begin, static_cast<std::size_t>(rules.Needs()));
+
+    Settings scheme = fixed;
+    scheme.level = std::clamp(level, 1, 17) - 1;
+    RuleBacktestResult result;
+    for (const std::string& label : ToleranceLabels()) {
+        result.conditions.push_back({label, 0});
+    }
+    std::unordered_map<std::uint64_t, Group> groups;
+    std::vector<std::uint64_t> order; // first appearance, so the runs go oldest first
+    for (std::size_t i = first; i < draws.size(); ++i) {
+        const RuleInputs inputs =
+            RuleInputs::For(i >= 1 ? &draws[i - 1] : nullptr, i >= 2 ? &draws[i - 2] : nullptr,
+                            RuleInputs::IssueDigit(draws[i].issue));
+        RuleBacktestDraw entry;
+        entry.values = rules.Values(inputs);
+        const std::uint64_t key = EffectKey(rules.Rules(), entry.values);
+        auto [at, fresh] = groups.try_emplace(key);
+        if (fresh) {
+            order.push_back(key);
+        }
+        at->second.members.push_back(result.draws.size());
+        at->second.draws.push_back(draws[i]);
+        result.draws.push_back(std::move(entry));
+    }
+    for (const std::uint64_t key : order) {
+        const Group& group = groups[key];
+        RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
+                 group, result);
+    }
+    result.settingsRun = order.size();
+    Tally(result);
+    return result;
+}
+
+} // namespace tarvex
