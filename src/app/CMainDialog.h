@@ -90,6 +90,8 @@ public:
     QStringList m_matchCounts;
     QStringList m_killed; // shows m_session's killed numbers; the session is what runs read
     QIcon m_hIcon;
+    // The 公式杀号 rules of the scheme; the window applies them to the coming draw on request.
+    std::vector<tarvex::Rule> m_rules;
 
     // The condition sheet and its pages, tab order 杀直选 .. 其他 (CMainDialogSheet.cpp).
     ConditionSheet* Sheet() const { return m_sheet; }

@@ -34,6 +34,13 @@ void ToSetting(const QString& from, std::string& to, std::size_t) {
 void ToMember(const std::string& from, QString& to, std::size_t) {
     to = FromUtf8(from);
 }
+// Kept by the window as the settings hold them.
+void ToSetting(const std::vector<tarvex::Rule>& from, std::vector<tarvex::Rule>& to, std::size_t) {
+    to = from;
+}
+void ToMember(const std::vector<tarvex::Rule>& from, std::vector<tarvex::Rule>& to, std::size_t) {
+    to = from;
+}
 template <std::size_t M, std::size_t N>
 void ToSetting(const int (&from)[M], std::array<bool, N>& to, std::size_t first) {
     for (std::size_t i = 0; i < N && first + i < M; ++i)

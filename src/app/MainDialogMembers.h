@@ -42,7 +42,8 @@ inline constexpr auto kMainDialogMembers = std::make_tuple(
     Member<QString>{"sums", &CMainDialog::m_strSums},
     Member<int>{"matchFilter", &CMainDialog::m_bMatchFilter},
     Member<int>{"positionSize", &CMainDialog::m_bPositionSize},
-    Member<int>{"perRow", &CMainDialog::m_nPerRow}, Member<int>{"level", &CMainDialog::m_nLevel});
+    Member<int>{"perRow", &CMainDialog::m_nPerRow}, Member<int>{"level", &CMainDialog::m_nLevel},
+    Member<std::vector<tarvex::Rule>>{"rules", &CMainDialog::m_rules});
 
 // Settings the window keeps in controls and pages rather than in members of its own.
 inline constexpr std::string_view kSettingsInControls[] = {"matches", "positionSizes", "pages"};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliStreams.h"
 #include "engine/Backtest.h"
 
 #include <QString>
@@ -17,20 +18,16 @@ struct AnalyzeOptions {
 
 // tarvex-cli analyze: the ten analyses of 基本分析 over a draw history, as text tables or
 // one JSON object.
-class CliAnalyze {
+class CliAnalyze : private CliStreams {
 public:
     CliAnalyze(const AnalyzeOptions& options, std::FILE* out, std::FILE* err)
-        : options_(options), out_(out), err_(err) {}
+        : CliStreams(out, err), options_(options) {}
     int Execute();
 
 private:
     bool Load();
-    void Print(const QByteArray& bytes, std::FILE* to) const;
-    void Error(const QString& message) const;
 
     AnalyzeOptions options_;
-    std::FILE* out_;
-    std::FILE* err_;
     std::vector<HistoricDraw> history_;
 };
 

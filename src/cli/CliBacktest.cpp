@@ -1,9 +1,12 @@
 #include "cli/CliBacktest.h"
 
 #include "cli/CliOptions.h"
+#include "cli/CliRulesJson.h"
 #include "engine/BacktestText.h"
 #include "engine/RunText.h"
-#include "io/DrawHistory.h"
+#include "history/RuleBacktest.h"
+#include "history/RuleSet.h"
+#include "history/RuleText.h"
 #include "io/JsonWriter.h"
 #include "io/SchemeFile.h"
 
@@ -14,6 +17,9 @@ int CliBacktest::Execute() {
         return kExitBadInput;
     }
     const int level = options_.level > 0 ? options_.level : scheme_.level + 1;
+    if (!scheme_.rules.empty()) {
+        return ExecuteWithRules(level);
+    }
     const BacktestResult result =
         RunBacktest(scheme_, level, history_, static_cast<std::size_t>(options_.last));
     if (!result.completed()) {
@@ -22,9 +28,27 @@ int CliBacktest::Execute() {
     if (options_.json) {
         PrintJson(result);
     } else if (result.completed()) {
-        Print(QByteArray::fromStdString(BacktestText::Table(result, level)), out_);
+        Print(QByteArray::fromStdString(BacktestText::Table(result, level)));
     }
     return result.completed() ? kExitDone : kExitStopped;
+}
+
+// A scheme with rules is replayed draw by draw, its rules worked out from the draws before.
+int CliBacktest::ExecuteWithRules(int level) {
+    std::string error;
+    const std::optional<RuleSet> rules = RuleSet::Compile(scheme_.rules, &error);
+    if (!rules) {
+        Error(QString::fromStdString(error));
+        return kExitBadInput;
+    }
+    const RuleBacktestResult result =
+        RunRuleBacktest(scheme_, level, *rules, history_, static_cast<std::size_t>(options_.last));
+    if (options_.json) {
+        Print(CliRulesJson::Backtest(result, *rules));
+    } else {
+        Print(QByteArray::fromStdString(RuleText::BacktestTable(result, level)));
+    }
+    return kExitDone;
 }
 
 bool CliBacktest::Load() {
@@ -34,20 +58,7 @@ bool CliBacktest::Load() {
         return false;
     }
     scheme_ = scheme.settings;
-    const DrawHistoryResult history = DrawHistory::Load(options_.historyPath);
-    if (!history.ok()) {
-        Error(history.error);
-        return false;
-    }
-    for (const QString& problem : history.ProblemMessages(kListedHistoryProblems)) {
-        Error(QStringLiteral("警告：“%1”：%2").arg(options_.historyPath, problem));
-    }
-    if (history.draws.empty()) {
-        Error(QStringLiteral("开奖历史文件“%1”里没有读到任何一期").arg(options_.historyPath));
-        return false;
-    }
-    history_ = history.draws;
-    return true;
+    return LoadHistory(options_.historyPath, history_);
 }
 
 void CliBacktest::PrintJson(const BacktestResult& result) const {
@@ -90,16 +101,7 @@ void CliBacktest::PrintJson(const BacktestResult& result) const {
     }
     json.EndArray();
     json.EndObject();
-    Print(json.Take(), out_);
-}
-
-void CliBacktest::Print(const QByteArray& bytes, std::FILE* to) const {
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
-    std::fflush(to);
-}
-
-void CliBacktest::Error(const QString& message) const {
-    Print(QStringLiteral("tarvex-cli: %1\n").arg(message).toUtf8(), err_);
+    Print(json.Take());
 }
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliStreams.h"
 #include "engine/Backtest.h"
 
 #include <QString>
@@ -17,21 +18,18 @@ struct BacktestOptions {
 };
 
 // tarvex-cli backtest: how a scheme would have fared on past draws.
-class CliBacktest {
+class CliBacktest : private CliStreams {
 public:
     CliBacktest(const BacktestOptions& options, std::FILE* out, std::FILE* err)
-        : options_(options), out_(out), err_(err) {}
+        : CliStreams(out, err), options_(options) {}
     int Execute();
 
 private:
     bool Load();
+    int ExecuteWithRules(int level);
     void PrintJson(const BacktestResult& result) const;
-    void Print(const QByteArray& bytes, std::FILE* to) const;
-    void Error(const QString& message) const;
 
     BacktestOptions options_;
-    std::FILE* out_;
-    std::FILE* err_;
     Settings scheme_;
     std::vector<HistoricDraw> history_;
 };

@@ -76,6 +76,7 @@ CliCommandSpec RulesSpec() {
           QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
          {"--last", "N", QStringLiteral("只检验最近 N 期（默认全部）")},
          {"--next", "ISSUE", QStringLiteral("下期的期号（默认最新一期 + 1），决定下期的“期”")},
+         {"--scheme", "FILE", QStringLiteral("也检验方案文件里的规则（\"rules\"）")},
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}},
         QStringLiteral("RULE"),
         true};
@@ -153,6 +154,7 @@ int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QStrin
     options.next = in.Value("--next");
     options.json = in.Has("--json");
     options.rules = in.operands;
+    options.schemePath = in.Value("--scheme");
     if (!IntegerValue(in, "--last", 1, 1000000, options.last, bad)) {
         return kExitBadInput;
     }

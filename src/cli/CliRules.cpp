@@ -5,7 +5,7 @@
 #include "history/RuleJudge.h"
 #include "history/RuleSet.h"
 #include "history/RuleText.h"
-#include "io/DrawHistory.h"
+#include "io/SchemeFile.h"
 
 #include <algorithm>
 
@@ -40,18 +40,17 @@ int CliRules::Execute() {
         return kExitBadInput;
     }
     std::vector<HistoricDraw> history;
-    if (!LoadHistory(history)) {
+    if (!LoadHistory(options_.historyPath, history)) {
         return kExitBadInput;
     }
     const RuleJudge judge(history, static_cast<std::size_t>(options_.last),
                           options_.next.toStdString());
     const std::vector<RuleJudgement> judgements = judge.Judge(*set);
     if (options_.json) {
-        Print(CliRulesJson::Judgements(judgements, judge.WindowDraws()), out_);
+        Print(CliRulesJson::Judgements(judgements, judge.WindowDraws()));
     } else {
         Print(QByteArray::fromStdString(
-                  RuleText::Table(judgements, judge.WindowDraws(), judge.NextIssue())),
-              out_);
+            RuleText::Table(judgements, judge.WindowDraws(), judge.NextIssue())));
     }
     return kExitDone;
 }
@@ -59,17 +58,23 @@ int CliRules::Execute() {
 // The rules as written on the command line, each read as TARGET=FORMULA.
 bool CliRules::ReadRules(std::vector<Rule>& rules) const {
     if (!options_.schemePath.isEmpty()) {
-        Error(QStringLiteral("--scheme：方案文件还不能保存规则，请在命令行上写出规则"));
-        return false;
+        const SchemeReadResult scheme = SchemeFile::Load(options_.schemePath);
+        if (!scheme.ok()) {
+            Error(scheme.error);
+            return false;
+        }
+        rules = scheme.settings.rules;
     }
-    if (options_.rules.isEmpty()) {
-        Error(QStringLiteral("rules 需要至少一条规则，例如 杀和尾=和1+3"));
+    if (options_.rules.isEmpty() && rules.empty()) {
+        Error(options_.schemePath.isEmpty()
+                  ? QStringLiteral("rules 需要至少一条规则，例如 杀和尾=和1+3")
+                  : QStringLiteral("方案文件“%1”里没有规则（\"rules\"）").arg(options_.schemePath));
         return false;
     }
     for (qsizetype i = 0; i < options_.rules.size(); ++i) {
         std::string error;
-        const std::optional<Rule> rule =
-            RuleSet::ParseRule(options_.rules[i].toStdString(), static_cast<int>(i) + 1, &error);
+        const std::optional<Rule> rule = RuleSet::ParseRule(
+            options_.rules[i].toStdString(), static_cast<int>(rules.size()) + 1, &error);
         if (!rule) {
             Error(QString::fromStdString(error));
             return false;
@@ -77,32 +82,6 @@ bool CliRules::ReadRules(std::vector<Rule>& rules) const {
         rules.push_back(*rule);
     }
     return true;
-}
-
-bool CliRules::LoadHistory(std::vector<HistoricDraw>& draws) const {
-    const DrawHistoryResult history = DrawHistory::Load(options_.historyPath);
-    if (!history.ok()) {
-        Error(history.error);
-        return false;
-    }
-    for (const QString& problem : history.ProblemMessages()) {
-        Error(QStringLiteral("警告：“%1”：%2").arg(options_.historyPath, problem));
-    }
-    if (history.draws.empty()) {
-        Error(QStringLiteral("开奖历史文件“%1”里没有读到任何一期").arg(options_.historyPath));
-        return false;
-    }
-    draws = history.draws;
-    return true;
-}
-
-void CliRules::Print(const QByteArray& bytes, std::FILE* to) const {
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
-    std::fflush(to);
-}
-
-void CliRules::Error(const QString& message) const {
-    Print(QStringLiteral("tarvex-cli: %1\n").arg(message).toUtf8(), err_);
 }
 
 } // namespace tarvex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/CliStreams.h"
 #include "engine/Backtest.h"
 #include "engine/Rule.h"
 
@@ -22,21 +23,16 @@ struct RulesOptions {
 
 // tarvex-cli rules: each rule's hit rate on past draws beside its chance, and its value for
 // the coming draw.
-class CliRules {
+class CliRules : private CliStreams {
 public:
     CliRules(const RulesOptions& options, std::FILE* out, std::FILE* err)
-        : options_(options), out_(out), err_(err) {}
+        : CliStreams(out, err), options_(options) {}
     int Execute();
 
 private:
     bool ReadRules(std::vector<Rule>& rules) const;
-    bool LoadHistory(std::vector<HistoricDraw>& draws) const;
-    void Print(const QByteArray& bytes, std::FILE* to) const;
-    void Error(const QString& message) const;
 
     RulesOptions options_;
-    std::FILE* out_;
-    std::FILE* err_;
 };
 
 } // namespace tarvex

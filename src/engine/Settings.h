@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Rule.h"
 #include "predicates/FormulaRow.h"
 #include "predicates/MatchRow.h"
 #include "predicates/PositionSizeRow.h"
@@ -73,6 +74,7 @@ struct Settings {
     int perRow = 1;                             // index of combo 1182: perRow + 1 numbers per line
     int level = 0;                              // index of combo 1183: tolerates level + 1 reasons
     PageSettings pages;
+    std::vector<Rule> rules; // 公式杀号: applied to each coming draw, not read by the runs
     bool operator==(const Settings&) const = default;
 };
 

@@ -118,7 +118,9 @@ inline constexpr auto kSettingsFields = std::make_tuple(
     // one number per line, and a scheme saved in that state must load again.
     TopField<int>{"perRow", &Settings::perRow, -1, 19},
     TopField<int>{"level", &Settings::level, 0, 16},
-    TopField<PageSettings>{"pages", &Settings::pages});
+    TopField<PageSettings>{"pages", &Settings::pages},
+    // Written only when there are rules, so a scheme without them keeps its old bytes.
+    TopField<std::vector<Rule>>{"rules", &Settings::rules});
 
 // Calls visit(field) for each field of a description, in its order.
 template <class Fields, class Visit>

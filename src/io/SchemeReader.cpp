@@ -1,6 +1,8 @@
 #include "io/SchemeReader.h"
 
 #include "engine/SettingsFields.h"
+#include "history/RuleSet.h"
+#include "history/RuleTargets.h"
 #include "io/JsonKeyScan.h"
 #include "io/MessageText.h"
 
@@ -272,6 +274,48 @@ void Read(const QJsonValue& value, const QString& key, std::vector<Row>& out, in
         } else {
             out.push_back(ReadArrayRow<Row>(rows[i], rowKey));
         }
+    }
+}
+
+// 公式杀号 rules: [{"target": "杀和尾", "formula": "和1+3"}, …]; a formula that does not
+// compile is an error naming the rule and the place of the fault.
+void Read(const QJsonValue& value, const QString& key, std::vector<Rule>& out, int, int) {
+    if (!value.isArray()) {
+        Fail(QStringLiteral("键 %1 应为对象的数组，每个对象含 \"target\" 和 \"formula\"")
+                 .arg(Quoted(key)));
+    }
+    const QJsonArray rows = value.toArray();
+    const QStringList keys{"target", "formula"};
+    QStringList targets;
+    for (RuleTarget target : RuleTargets::kAll) {
+        targets << QString::fromUtf8(RuleTargets::Name(target));
+    }
+    out.clear();
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString rowKey = key + QStringLiteral("[%1]").arg(i);
+        if (!rows[i].isObject()) {
+            Fail(QStringLiteral("键 %1 应为含 \"target\" 和 \"formula\" 两个字符串的对象")
+                     .arg(Quoted(rowKey)));
+        }
+        const QJsonObject row = rows[i].toObject();
+        CheckKeys(row, rowKey + '.', keys);
+        for (const QString& name : keys) {
+            if (!row.contains(name)) {
+                Fail(QStringLiteral("缺少键 %1").arg(Quoted(rowKey + '.' + name)));
+            }
+        }
+        const std::string target = ReadString(row.value("target"), rowKey + ".target");
+        const std::optional<RuleTarget> parsed = RuleTargets::FromName(target);
+        if (!parsed) {
+            Fail(QStringLiteral("键 %1 的值 %2 应为以下之一：%3")
+                     .arg(Quoted(rowKey + ".target"), Quoted(QString::fromStdString(target)),
+                          Choices(targets)));
+        }
+        out.push_back({*parsed, ReadString(row.value("formula"), rowKey + ".formula")});
+    }
+    std::string error;
+    if (!RuleSet::Compile(out, &error)) {
+        Fail(QStringLiteral("键 %1：%2").arg(Quoted(key), MessageText::Excerpt(error, 200)));
     }
 }
 

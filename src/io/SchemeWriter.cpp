@@ -1,6 +1,7 @@
 #include "io/SchemeWriter.h"
 
 #include "engine/SettingsFields.h"
+#include "history/RuleTargets.h"
 #include "io/JsonWriter.h"
 
 #include <array>
@@ -55,11 +56,33 @@ template <class Row> void Value(JsonWriter& json, const std::vector<Row>& rows) 
     json.EndArray();
 }
 
+void Value(JsonWriter& json, const std::vector<Rule>& rules) {
+    json.BeginArray();
+    for (const Rule& rule : rules) {
+        json.BeginObject(true);
+        json.Text("target", RuleTargets::Name(rule.target));
+        json.Text("formula", rule.formula);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+template <class T> bool Omitted(const T&) {
+    return false;
+}
+
+bool Omitted(const std::vector<Rule>& rules) {
+    return rules.empty();
+}
+
 void Value(JsonWriter& json, const PageSettings& pages);
 
 template <class Owner, class Fields>
 void Members(JsonWriter& json, const Owner& owner, const Fields& fields) {
     ForEachField(fields, [&](const auto& field) {
+        if (Omitted(owner.*field.member)) {
+            return;
+        }
         json.Key(field.key);
         Value(json, owner.*field.member);
     });

@@ -193,3 +193,30 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 } // namespace
+
+namespace {
+
+// 杀和尾 = 和1 kills the sum tail of the draw before: 409 (13) kills tail 3, 007 kills 7,
+// 555 (15) kills 5, 123 kills 6, so 006 after 123 is the one winner the rule kills.
+TEST_F(CliBacktest, SchemeWithRulesIsReplayedDrawByDraw) {
+    Put("history.txt", "2026101 409\n2026102 007\n2026103 555\n2026104 123\n2026105 006\n");
+    const QString scheme = Scheme(R"("rules": [{"target": "杀和尾", "formula": "和1"}])");
+    const Outcome o = Run({"--scheme", scheme, "--history", "history.txt", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QJsonObject json = Json(o);
+    const QJsonArray draws = json["draws"].toArray();
+    ASSERT_EQ(draws.size(), 4); // the first draw has no draw before it
+    const int values[] = {3, 7, 5, 6};
+    for (qsizetype i = 0; i < draws.size(); ++i) {
+        const QJsonObject d = draws[i].toObject();
+        EXPECT_EQ(d["values"].toArray(), QJsonArray{values[i]}) << i;
+        EXPECT_EQ(d["count"].toInt(), 900) << i;
+        EXPECT_EQ(d["survivesKill"].toBool(), i != 3) << i;
+    }
+    EXPECT_EQ(draws[3].toObject()["labels"].toArray(), QJsonArray{" 和尾 "});
+    const Outcome table = Run({"--scheme", scheme, "--history", "history.txt"});
+    EXPECT_EQ(table.status, 0);
+    EXPECT_TRUE(table.out.contains("2026105")) << table.out.toStdString();
+}
+
+} // namespace

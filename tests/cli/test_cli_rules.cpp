@@ -265,15 +265,46 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"MissingValue", {"杀和尾=1", "--history"}, "缺少值"},
         BadCase{"UnknownOption", {"--history", "H", "--tolerance", "2", "杀和尾=1"}, "--tolerance"},
         BadCase{"MissingHistoryFile", {"--history", "absent.txt", "杀和尾=1"}, "absent.txt"},
-        BadCase{"SchemeRulesNotYetReadable", {"--history", "H", "--scheme", "s.json"}, "--scheme"}),
+        BadCase{"MissingScheme", {"--history", "H", "--scheme", "absent.json"}, "absent.json"}),
     [](const testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
 TEST(CliRules, HelpGoesToStdout) {
     const Outcome o = RunRules({"--help"});
     EXPECT_EQ(o.status, 0);
     EXPECT_TRUE(
-        o.out.contains("tarvex-cli rules --history FILE [--last N] [--next ISSUE] [--json]"))
+        o.out.contains("tarvex-cli rules --history FILE [--last N] [--next ISSUE] [--scheme FILE]"))
         << o.out.toStdString();
+}
+
+// The rules of a scheme file are judged as the same rules written on the command line, and
+// any written there come after them.
+TEST(CliRules, SchemeRulesAreJudgedLikeWrittenOnes) {
+    QTemporaryDir dir;
+    QFile scheme(dir.filePath("s.json"));
+    ASSERT_TRUE(scheme.open(QIODevice::WriteOnly));
+    scheme.write(
+        R"({"format": "tarvex-scheme", "version": 1, "rules": [)"
+        R"({"target": "杀和尾", "formula": "和1+3"}, {"target": "胆", "formula": "百1*2"}]})");
+    scheme.close();
+    const Outcome fromScheme =
+        RunRules({"--history", kRealHistory, "--json", "--scheme", scheme.fileName(), "通杀=期"});
+    const Outcome written =
+        RunRules({"--history", kRealHistory, "--json", "杀和尾=和1+3", "胆=百1*2", "通杀=期"});
+    ASSERT_EQ(fromScheme.status, 0) << fromScheme.err.toStdString();
+    EXPECT_EQ(fromScheme.out, written.out);
+    EXPECT_EQ(Json(written)["rules"].toArray().size(), 3);
+}
+
+TEST(CliRules, SchemeWithoutRulesIsRefused) {
+    QTemporaryDir dir;
+    QFile scheme(dir.filePath("s.json"));
+    ASSERT_TRUE(scheme.open(QIODevice::WriteOnly));
+    scheme.write(R"({"format": "tarvex-scheme", "version": 1})");
+    scheme.close();
+    const Outcome o = RunRules({"--history", kRealHistory, "--scheme", scheme.fileName()});
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(QString::fromUtf8(o.err).contains(QStringLiteral("没有规则")))
+        << o.err.toStdString();
 }
 
 } // namespace

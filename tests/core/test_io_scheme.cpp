@@ -209,6 +209,51 @@ TEST(SchemeFile, WriterKeepsTheFileBytes) {
     EXPECT_EQ(read.settings, Varied());
 }
 
+TEST(SchemeFile, RulesRoundTripAndAreLeftOutWhenThereAreNone) {
+    Settings s = Varied();
+    s.rules = {{RuleTarget::SumTail, "和1+3"}, {RuleTarget::Dan, "(百1 + 十2) * 期"}};
+    const QByteArray bytes = SchemeWriter::Write(s);
+    EXPECT_TRUE(bytes.contains(R"({"target": "胆", "formula": "(百1 + 十2) * 期"})"));
+    const SchemeReadResult read = SchemeReader::Read(bytes);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    EXPECT_EQ(read.settings, s);
+    EXPECT_FALSE(SchemeWriter::Write(Varied()).contains("rules"));
+}
+
+struct BadRules {
+    const char* name;
+    std::string body;
+    const char* named;
+};
+
+class SchemeRuleErrors : public testing::TestWithParam<BadRules> {};
+
+TEST_P(SchemeRuleErrors, NameTheRule) {
+    const SchemeReadResult read = SchemeFile::FromString(Scheme(GetParam().body));
+    EXPECT_FALSE(read.ok());
+    EXPECT_TRUE(read.error.contains(QString::fromUtf8(GetParam().named)))
+        << read.error.toStdString();
+    EXPECT_EQ(read.settings, Settings{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SchemeRuleErrors,
+    testing::Values(
+        BadRules{"NotArray", R"("rules": {})", "\"rules\""},
+        BadRules{"RowNotObject", R"("rules": [["杀和尾", "1"]])", "rules[0]"},
+        BadRules{"UnknownTarget", R"("rules": [{"target": "杀和值", "formula": "1"}])",
+                 "rules[0].target"},
+        BadRules{"MissingFormula", R"("rules": [{"target": "胆"}])", "rules[0].formula"},
+        BadRules{"ExtraKey", R"("rules": [{"target": "胆", "formula": "1", "x": 1}])",
+                 "rules[0].x"},
+        BadRules{"FormulaNotText", R"("rules": [{"target": "胆", "formula": 1}])",
+                 "rules[0].formula"},
+        BadRules{
+            "BadFormula",
+            R"("rules": [{"target": "胆", "formula": "1"}, {"target": "通杀", "formula": "和1+"}])",
+            "第 2 条规则"}),
+    [](const testing::TestParamInfo<BadRules>& info) { return std::string(info.param.name); });
+
 TEST(SchemeFile, FileRoundTrip) {
     QTemporaryDir dir;
     const QString path = dir.filePath("方案.json");

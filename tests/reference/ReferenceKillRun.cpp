@@ -82,9 +82,9 @@ bool IsCandidate(const Settings& s, const Candidate& c) {
     return true;
 }
 
-using Rule = std::function<bool(const Candidate&)>;
+using KillTest = std::function<bool(const Candidate&)>;
 
-std::vector<Rule> Stage2(const Settings& s, const ReferenceTexts& x) {
+std::vector<KillTest> Stage2(const Settings& s, const ReferenceTexts& x) {
     return {
         [&](const Candidate& c) {
             return !x.positionalKill2.empty() && AnyIn(x.positionalKill2, c.Positional());
@@ -106,7 +106,7 @@ std::vector<Rule> Stage2(const Settings& s, const ReferenceTexts& x) {
     };
 }
 
-std::vector<Rule> Stage3(const Settings& s) {
+std::vector<KillTest> Stage3(const Settings& s) {
     return {
         [&](const Candidate& c) {
             return s.excludeCompound && ReferenceContains(s.exclude[0], c.hd) &&
@@ -120,7 +120,7 @@ std::vector<Rule> Stage3(const Settings& s) {
     };
 }
 
-std::vector<Rule> Stage4(const Settings& s, const ReferenceTexts& x) {
+std::vector<KillTest> Stage4(const Settings& s, const ReferenceTexts& x) {
     const auto missing = [](const Text& text, int code) {
         return !ReferenceContains(text, ReferenceDigit(code));
     };
@@ -162,13 +162,13 @@ std::vector<Rule> Stage4(const Settings& s, const ReferenceTexts& x) {
     };
 }
 
-std::vector<Text> Pass(const std::vector<Text>& list, const std::vector<Rule>& rules,
+std::vector<Text> Pass(const std::vector<Text>& list, const std::vector<KillTest>& rules,
                        std::vector<int>& killed) {
     std::vector<Text> next;
     for (const Text& text : list) {
         const Candidate c(text);
         bool dies = false;
-        for (const Rule& rule : rules) {
+        for (const KillTest& rule : rules) {
             if (rule(c)) {
                 dies = true;
                 break;
@@ -198,7 +198,7 @@ KillOutcome ReferenceRunKill(const Settings& s) {
             list.push_back(ReferenceNumber(i));
         }
     }
-    const std::vector<Rule> stage1{[&](const Candidate& c) {
+    const std::vector<KillTest> stage1{[&](const Candidate& c) {
         return !x.dan.empty() && !ReferenceContains(x.dan, c.hd) &&
                !ReferenceContains(x.dan, c.td) && !ReferenceContains(x.dan, c.ud);
     }};
