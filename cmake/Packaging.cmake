@@ -29,6 +29,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/doc/tarvex
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvex)
+# All four numbers of project(VERSION), as the program and its Windows resource say them;
+# CPack's default would keep only the first three.
+set(CPACK_PACKAGE_VERSION ${TARVEX_VERSION})
 set(CPACK_PACKAGE_VENDOR tarvex)
 set(CPACK_PACKAGE_CONTACT "tarvex maintainers <tarvex@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Number filter (杀号) for the 3D lottery")
@@ -42,6 +45,7 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY tarvex)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
+# DEB-DEFAULT names the file tarvex_<Version field>_<arch>.deb, so the two always agree.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)

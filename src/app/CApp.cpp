@@ -2,6 +2,7 @@
 
 #include "app/CMainDialog.h"
 #include "app/DialogUnits.h"
+#include "app/Version.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -10,7 +11,7 @@
 CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("tarvex"));
     setApplicationName(QStringLiteral("tarvex"));
-    setApplicationVersion(QStringLiteral("1.0.0.2"));
+    setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/tarvex.png")));
     DialogUnits::RegisterFontSubstitutes();
 }
