@@ -1,5 +1,6 @@
-# Installation layout and the Debian package. The executables install themselves from
-# src/CMakeLists.txt; this adds the desktop entry, the icon and the documents.
+# Installation layout and the packages: the Debian package here, a zip and an NSIS installer
+# on Windows. The executables install themselves from src/CMakeLists.txt; this adds the
+# desktop entry, the icon and the documents, and on Windows the Qt and compiler DLLs.
 
 set(TARVEX_DESKTOP_FILE ${PROJECT_SOURCE_DIR}/res/tarvex.desktop)
 set(TARVEX_ICON_FILE ${PROJECT_SOURCE_DIR}/res/tarvex.png)
@@ -14,7 +15,7 @@ function(tarvex_png_size file out)
     set(${out} "${width}x${height}" PARENT_SCOPE)
 endfunction()
 
-if(TARVEX_GUI)
+if(TARVEX_GUI AND NOT WIN32)
     install(FILES ${TARVEX_DESKTOP_FILE} DESTINATION share/applications)
     if(EXISTS ${TARVEX_ICON_FILE})
         tarvex_png_size(${TARVEX_ICON_FILE} icon_size)
@@ -30,8 +31,24 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/fc3d-history.txt ${PROJECT_SOURCE_DIR}/
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/doc/tarvex
         FILES_MATCHING PATTERN "*.md")
 
-set(CPACK_GENERATOR DEB)
+if(WIN32 AND TARVEX_GUI)
+    # The Qt DLLs and plugins beside the programs; the command line needs only Qt6Core, which
+    # the window brings as well. Run at install time, so cpack's staging folder gets them too.
+    find_program(TARVEX_WINDEPLOYQT windeployqt HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}
+                 REQUIRED)
+    install(CODE "execute_process(COMMAND \"${TARVEX_WINDEPLOYQT}\" --no-translations
+                      --no-compiler-runtime --no-system-d3d-compiler --no-opengl-sw
+                      \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/tarvex.exe\"
+                  COMMAND_ERROR_IS_FATAL ANY)")
+    # The compiler's runtime DLLs (MSVC: vcruntime, msvcp), so that no redistributable is needed.
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION bin)
+    include(InstallRequiredSystemLibraries)
+endif()
+
 set(CPACK_PACKAGE_NAME tarvex)
+# All four numbers of project(VERSION), as the program and its Windows resource say them;
+# CPack's default would keep only the first three.
+set(CPACK_PACKAGE_VERSION ${TARVEX_VERSION})
 set(CPACK_PACKAGE_VENDOR tarvex)
 set(CPACK_PACKAGE_CONTACT "tarvex maintainers <tarvex@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Number filter (杀号) for the 3D lottery")
@@ -42,14 +59,27 @@ set(CPACK_PACKAGE_DESCRIPTION
     "command line (tarvex-cli) that replays the window's runs from a scheme file.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY tarvex)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
 
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window is laid out for the metrics of this font; without it the dialog is misdrawn.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
+if(WIN32)
+    # A zip to unpack anywhere and an installer with a Start menu entry for the window.
+    set(CPACK_GENERATOR ZIP NSIS)
+    set(CPACK_PACKAGE_FILE_NAME tarvex-${TARVEX_VERSION}-win64)
+    set(CPACK_PACKAGE_EXECUTABLES tarvex tarvex)
+    set(CPACK_NSIS_DISPLAY_NAME "tarvex ${TARVEX_VERSION}")
+    set(CPACK_NSIS_PACKAGE_NAME tarvex)
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_STRIP_FILES ON)
+
+    # DEB-DEFAULT names the file tarvex_<Version field>_<arch>.deb, so the two always agree.
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    # The window is laid out for the metrics of this font; without it the dialog is misdrawn.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
+endif()
 
 include(CPack)

@@ -1,5 +1,7 @@
 #include "app/CAboutDlg.h"
 
+#include "app/Version.h"
+
 #include "widgets/CLinkLabel.h"
 
 #include <QPushButton>
@@ -8,7 +10,7 @@ namespace {
 
 const ControlSpec kControls[] = {
     {-1, ControlKind::Icon, "", 11, 17, 20, 20},
-    {-1, ControlKind::Static, "tarvex 1.0.2 版", 40, 10, 170, 8},
+    {-1, ControlKind::Static, "tarvex " TARVEX_VERSION_TEXT " 版", 40, 10, 170, 8},
     {-1, ControlKind::Static, "3D 杀号工具：按条件逐层排除号码，专为青石客户端定制", 40, 25, 230,
      8},
     {1087, ControlKind::LinkLabel, "3D遗漏统计", 40, 45, 48, 10, StyleNone, &CLinkLabel::Make},

@@ -1,6 +1,7 @@
 #include "app/CApp.h"
 
 #include "app/CMainDialog.h"
+#include "app/Version.h"
 #include "framework/DialogUnits.h"
 
 #include <QIcon>
@@ -10,7 +11,7 @@
 CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("tarvex"));
     setApplicationName(QStringLiteral("tarvex"));
-    setApplicationVersion(QStringLiteral("1.0.0.2"));
+    setApplicationVersion(QStringLiteral(TARVEX_VERSION));
     setWindowIcon(QIcon(QStringLiteral(":/tarvex.png")));
     DialogUnits::RegisterFontSubstitutes();
 }

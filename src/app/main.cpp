@@ -1,7 +1,8 @@
 #include "app/CApp.h"
 
+#include <QtGlobal>
+
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 int main(int argc, char* argv[]) {
@@ -13,8 +14,9 @@ int main(int argc, char* argv[]) {
         }
         screenshot = argv[2];
         // Drawing into a picture needs no display; set before the application exists.
-        if (!std::getenv("QT_QPA_PLATFORM"))
-            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        // qputenv, as POSIX setenv is missing on Windows.
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     CApp app(argc, argv);
     if (screenshot)

@@ -4,13 +4,16 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <utility>
+
 namespace tarvex {
 
-std::string TextFileReader::Decode(const QByteArray& bytes) {
+std::optional<std::string> TextFileReader::Decode(const QByteArray& bytes, QStringDecoder& gbk) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
-        QStringDecoder gbk("GBK");
+        if (!gbk.isValid())
+            return std::nullopt;
         text = gbk.decode(bytes);
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -20,6 +23,12 @@ std::string TextFileReader::Decode(const QByteArray& bytes) {
 
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage) {
+    QStringDecoder gbk("GBK");
+    return Read(path, maxBytes, tooBigMessage, gbk);
+}
+
+TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
+                                    const QString& tooBigMessage, QStringDecoder& gbk) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
         // Opening a named pipe waits for a writer forever, and a device may never end.
@@ -36,7 +45,14 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
     if (file.error() != QFileDevice::NoError) {
         return {{}, file.errorString()};
     }
-    return {Decode(bytes), {}};
+    std::optional<std::string> text = Decode(bytes, gbk);
+    if (!text) {
+        return {{},
+                QStringLiteral("文件“%1”不是 UTF-8 文本，而此 Qt 缺少 GBK 编码转换器（未带 ICU），"
+                               "无法按 GBK 读取")
+                    .arg(path)};
+    }
+    return {std::move(*text), {}};
 }
 
 TextReadResult TextFileReader::ReadBaseSet(const QString& path) {

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringDecoder>
 
+#include <optional>
 #include <string>
 
 namespace tarvex {
@@ -22,12 +24,17 @@ public:
     // Refuses a file longer than maxBytes with tooBigMessage; reads at most maxBytes + 1 bytes
     // so a huge file is never read whole. An unreadable file gives the platform's error text.
     static TextReadResult Read(const QString& path, qint64 maxBytes, const QString& tooBigMessage);
+    // The same through the given GBK decoder. A Qt built without ICU has none; a file that is
+    // not UTF-8 is then refused with a message naming it, instead of being read as empty.
+    static TextReadResult Read(const QString& path, qint64 maxBytes, const QString& tooBigMessage,
+                               QStringDecoder& gbk);
     // 选择大底: at most 10,240 bytes.
     static TextReadResult ReadBaseSet(const QString& path);
 
-    // UTF-8 when the bytes are valid UTF-8 (a byte-order mark is dropped), else GBK.
+    // UTF-8 when the bytes are valid UTF-8 (a byte-order mark is dropped), else GBK through
+    // gbk; nothing when GBK is needed and gbk is not a valid decoder.
     // CR LF and a lone CR become "\n".
-    static std::string Decode(const QByteArray& bytes);
+    static std::optional<std::string> Decode(const QByteArray& bytes, QStringDecoder& gbk);
 };
 
 } // namespace tarvex

@@ -11,18 +11,32 @@ QString WriteError(const QString& path, const QString& reason) {
     return QStringLiteral("无法写入文件“%1”：%2").arg(path, reason);
 }
 
+QString WithCrLf(const std::string& utf8Text) {
+    QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
+    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return text;
+}
+
 } // namespace
 
 QByteArray TextFileWriter::ToGbkCrLf(const std::string& utf8Text) {
-    QString text = QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size()));
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     // Characters GBK lacks become "?", as a code page 936 text file would store them.
     QStringEncoder gbk("GBK");
-    return gbk.encode(text);
+    return gbk.encode(WithCrLf(utf8Text));
 }
 
 QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Text) {
-    return WriteBytes(path, ToGbkCrLf(utf8Text));
+    QStringEncoder gbk("GBK");
+    return WriteGbk(path, utf8Text, gbk);
+}
+
+QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Text,
+                                 QStringEncoder& gbk) {
+    if (!gbk.isValid()) {
+        return WriteError(path,
+                          QStringLiteral("此 Qt 缺少 GBK 编码转换器（未带 ICU），文件保持原样"));
+    }
+    return WriteBytes(path, gbk.encode(WithCrLf(utf8Text)));
 }
 
 QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {
