@@ -36,7 +36,7 @@ if(WIN32 AND TARVEX_GUI)
     # the window brings as well. Run at install time, so cpack's staging folder gets them too.
     find_program(TARVEX_WINDEPLOYQT windeployqt HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}
                  REQUIRED)
-    install(CODE "execute_process(COMMAND \"${TARVEX_WINDEPLOYQT}\" --no-translations
+    install(CODE "execute_process(COMMAND \"${TARVEX_WINDEPLOYQT}\"
                       --no-compiler-runtime --no-system-d3d-compiler --no-opengl-sw
                       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/tarvex.exe\"
                   COMMAND_ERROR_IS_FATAL ANY)")
@@ -79,7 +79,7 @@ else()
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     # The window is laid out for the metrics of this font; without it the dialog is misdrawn.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei")
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, qt6-translations-l10n")
 endif()
 
 include(CPack)

@@ -14,4 +14,6 @@ public:
     // Renders the main window as it stands after start-up into a PNG file.
     // 0 when written, 2 when the file cannot be written.
     int Screenshot(const QString& fileName);
+    // Loads Qt's Chinese translations into app; false when this system has none.
+    static bool InstallQtTranslations(QCoreApplication& app);
 };
