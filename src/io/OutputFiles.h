@@ -18,7 +18,7 @@ public:
     static QString KillFile() { return QString::fromUtf8(kKillFile); }
     static QString ReportFile() { return QString::fromUtf8(kReportFile); }
 
-    // A kill run empties tarvex.txt before it validates, so a stopped run leaves it empty.
+    // A kill run stopped by a validation message leaves tarvex.txt empty.
     static QString EmptyKillFile();
     // The kill run's survivors, or the group conversion's numbers, which replace them.
     static QString WriteKillFile(const std::string& utf8Text);

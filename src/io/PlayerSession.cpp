@@ -13,13 +13,14 @@ namespace tarvex {
 
 PlayerSession::KillStep PlayerSession::Kill(const Settings& settings) {
     KillStep step;
-    step.failure = OutputFiles::EmptyKillFile();
     step.outcome = RunKill(settings);
-    if (!step.outcome.completed())
+    if (!step.outcome.completed()) {
+        step.failure = OutputFiles::EmptyKillFile();
         return step;
-    // An empty file is already in place; writing it again could only report the same failure.
-    if (step.failure.isEmpty() && !step.outcome.fileText.empty())
-        step.failure = OutputFiles::WriteKillFile(step.outcome.fileText);
+    }
+    // Written in one piece: a write that fails (a full disk, a removed folder) leaves the
+    // previous tarvex.txt as it was instead of an emptied one.
+    step.failure = OutputFiles::WriteKillFile(step.outcome.fileText);
     m_list.clear();
     m_list.reserve(step.outcome.survivors.size());
     for (int n : step.outcome.survivors)

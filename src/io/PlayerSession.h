@@ -49,8 +49,8 @@ public:
     const std::vector<int>& Killed() const { return m_killed; }
     const std::optional<KillOutcome>& LastKill() const { return m_lastKill; }
 
-    // tarvex.txt is emptied before the settings are checked, so a stopped run leaves it empty;
-    // a stopped run changes nothing else.
+    // A run stopped by a validation message leaves tarvex.txt empty and changes nothing else;
+    // a completed run replaces tarvex.txt whole, or leaves the old one when it cannot.
     KillStep Kill(const Settings& settings);
     // Tolerates settings.level + 1 reasons; writes 排除号码原因.txt.
     ToleranceStep Tolerance(const Settings& settings);

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 namespace tarvex {
 namespace {
@@ -115,6 +118,27 @@ TEST_F(PlayerSessionTest, ExportAddsTxtAndWritesTheListInGbk) {
     EXPECT_TRUE(step.failure.isEmpty()) << step.failure.toStdString();
     EXPECT_EQ(step.path, dir_.filePath("结果.TXT"));
     EXPECT_EQ(Utf8(step.path), ExportText({"001", "002", "003"}, 1, "2026年12月09日 08:30:00"));
+}
+
+// A full disk after the checks passed: the player keeps the tarvex.txt he had.
+TEST_F(PlayerSessionTest, FailedWriteKeepsThePreviousTarvexTxt) {
+    PlayerSession session;
+    ASSERT_TRUE(session.Kill(Narrow()).outcome.completed());
+    const QByteArray previous = Bytes("tarvex.txt");
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024; // the 1,000 numbers of a run without conditions need more
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const PlayerSession::KillStep step = session.Kill(Settings{});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(step.outcome.completed());
+    EXPECT_TRUE(step.failure.contains("tarvex.txt")) << step.failure.toStdString();
+    EXPECT_EQ(Bytes("tarvex.txt"), previous);
+    EXPECT_EQ(session.List().size(), 1000u); // the result itself stands
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"tarvex.txt"});
 }
 
 TEST_F(PlayerSessionTest, UnwritableTarvexTxtIsReportedAndTheResultStands) {
