@@ -20,7 +20,8 @@ public:
 
     // A kill run stopped by a validation message leaves tarvex.txt empty.
     static QString EmptyKillFile();
-    // The kill run's survivors, or the group conversion's numbers, which replace them.
+    // The kill run's survivors, or the group conversion's numbers, which replace them. A
+    // symbolic link in the file's place is replaced, never followed.
     static QString WriteKillFile(const std::string& utf8Text);
     static QString WriteReportFile(const std::string& utf8Text);
 

@@ -5,8 +5,6 @@
 #include "io/TextFileWriter.h"
 #include "numbersets/ExportText.h"
 
-#include <QDir>
-
 #include <algorithm>
 
 namespace tarvex {
@@ -40,15 +38,13 @@ PlayerSession::ToleranceStep PlayerSession::Tolerance(const Settings& settings) 
     return step;
 }
 
-// The message names tarvex.txt by its full path, so the player knows which file is missing.
 PlayerSession::GroupStep PlayerSession::ToGroup() {
     GroupStep step;
     step.group = ConvertToGroup(m_list);
     m_list = step.group.numbers;
     std::sort(m_list.begin(), m_list.end()); // list box 1004 sorts what it is given
     m_resultText = step.group.resultText;
-    step.failure = TextFileWriter::WriteGbk(
-        QDir::current().absoluteFilePath(OutputFiles::KillFile()), step.group.fileText);
+    step.failure = OutputFiles::WriteKillFile(step.group.fileText);
     return step;
 }
 

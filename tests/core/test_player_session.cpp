@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
@@ -139,6 +140,38 @@ TEST_F(PlayerSessionTest, FailedWriteKeepsThePreviousTarvexTxt) {
     EXPECT_EQ(Bytes("tarvex.txt"), previous);
     EXPECT_EQ(session.List().size(), 1000u); // the result itself stands
     EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList{"tarvex.txt"});
+}
+
+// A link in the place of a fixed-name output is replaced by the file; what it pointed to is
+// never overwritten.
+TEST_F(PlayerSessionTest, LinksInPlaceOfTheOutputsAreReplacedNotFollowed) {
+    QTemporaryDir elsewhere;
+    const QString precious = elsewhere.filePath("precious.txt");
+    {
+        QFile file(precious);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    for (const char* name : {"tarvex.txt", "排除号码原因.txt"})
+        ASSERT_TRUE(QFile::link(precious, QString::fromUtf8(name)));
+    PlayerSession session;
+    Settings settings = Narrow();
+    EXPECT_TRUE(session.Kill(settings).failure.isEmpty());
+    EXPECT_TRUE(session.Tolerance(settings).failure.isEmpty());
+    EXPECT_TRUE(session.ToGroup().failure.isEmpty());
+    for (const char* name : {"tarvex.txt", "排除号码原因.txt"}) {
+        const QFileInfo info(QString::fromUtf8(name));
+        EXPECT_FALSE(info.isSymLink()) << name;
+        EXPECT_GT(info.size(), 0) << name;
+    }
+    EXPECT_EQ(Bytes(precious), "keep me");
+    // A stopped run empties the file, not the link's target either.
+    ASSERT_TRUE(QFile::remove("tarvex.txt"));
+    ASSERT_TRUE(QFile::link(precious, "tarvex.txt"));
+    settings.shape = {true, true, true};
+    EXPECT_FALSE(session.Kill(settings).outcome.completed());
+    EXPECT_EQ(Bytes(precious), "keep me");
+    EXPECT_FALSE(QFileInfo("tarvex.txt").isSymLink());
 }
 
 TEST_F(PlayerSessionTest, UnwritableTarvexTxtIsReportedAndTheResultStands) {
