@@ -1,10 +1,13 @@
 #include "io/SchemeFile.h"
 
+#include "io/FileErrorText.h"
 #include "io/SchemeWriter.h"
 #include "io/TextFileWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cerrno>
 
 namespace tarvex {
 
@@ -15,8 +18,11 @@ SchemeReadResult SchemeFile::Load(const QString& path) {
         return {{}, QStringLiteral("“%1”不是普通文件，不能作为方案文件读取").arg(path)};
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};
+        return {{},
+                QStringLiteral("无法读取方案文件“%1”：%2")
+                    .arg(path, FileErrorText::Reason(path, false, errno))};
     }
     // size() settles a regular file at once; the bounded read covers pipes and devices.
     const QByteArray bytes = file.size() > kMaxBytes ? QByteArray() : file.read(kMaxBytes + 1);
@@ -24,7 +30,9 @@ SchemeReadResult SchemeFile::Load(const QString& path) {
         return {{}, QStringLiteral("方案文件“%1”太大（超过 64 MiB），不是方案文件").arg(path)};
     }
     if (file.error() != QFileDevice::NoError) {
-        return {{}, QStringLiteral("无法读取方案文件“%1”：%2").arg(path, file.errorString())};
+        return {{},
+                QStringLiteral("无法读取方案文件“%1”：%2")
+                    .arg(path, FileErrorText::Reason(path, false, errno))};
     }
     SchemeReadResult result = FromBytes(bytes);
     if (!result.ok()) {

@@ -1,8 +1,12 @@
 #include "io/TextFileReader.h"
 
+#include "io/FileErrorText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
 
 #include <utility>
 
@@ -35,15 +39,17 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
         return {{}, QStringLiteral("“%1”不是普通文件").arg(path)};
     }
     QFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
-        return {{}, file.errorString()};
+        return {{}, FileErrorText::Reason(path, false, errno)};
     }
+    errno = 0;
     const QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes) {
         return {{}, tooBigMessage};
     }
     if (file.error() != QFileDevice::NoError) {
-        return {{}, file.errorString()};
+        return {{}, FileErrorText::Reason(path, false, errno)};
     }
     std::optional<std::string> text = Decode(bytes, gbk);
     if (!text) {

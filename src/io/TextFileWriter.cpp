@@ -1,7 +1,11 @@
 #include "io/TextFileWriter.h"
 
+#include "io/FileErrorText.h"
+
 #include <QSaveFile>
 #include <QStringEncoder>
+
+#include <cerrno>
 
 namespace tarvex {
 
@@ -43,19 +47,22 @@ QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes)
     QSaveFile file(path);
     // Unbuffered, so a short write (a full disk) shows in the count instead of vanishing in
     // the flush at commit, which Qt then reports as done.
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        return WriteError(path, file.errorString());
+        return WriteError(path, FileErrorText::Reason(path, true, errno));
     }
+    errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        // A short write sets no error of its own.
-        const QString reason = file.error() == QFileDevice::NoError
-                                   ? QStringLiteral("写入不完整，磁盘可能已满")
-                                   : file.errorString();
+        // A short write sets no error number of its own.
+        const int cause = errno;
         file.cancelWriting();
-        return WriteError(path, reason);
+        return WriteError(path, cause == 0 ? QStringLiteral("写入不完整，磁盘可能已满")
+                                           : QStringLiteral("写入不完整：") +
+                                                 FileErrorText::Reason(path, true, cause));
     }
+    errno = 0;
     if (!file.commit()) {
-        return WriteError(path, file.errorString());
+        return WriteError(path, FileErrorText::Reason(path, true, errno));
     }
     return {};
 }
