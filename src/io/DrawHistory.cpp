@@ -3,6 +3,7 @@
 #include "io/MessageText.h"
 #include "io/TextFileReader.h"
 
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
@@ -147,45 +148,79 @@ void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result) 
     }
 }
 
+void DrawHistory::ParseOne(std::string line, int number, std::vector<Entry>& entries,
+                           DrawHistoryResult& result) {
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    if (IsHeading(line)) {
+        return;
+    }
+    HistoricDraw draw;
+    if (ParseLine(line, draw)) {
+        entries.push_back({draw, number});
+    } else {
+        result.problems.push_back({HistoryProblem::Kind::Unreadable, {number}, {}, line});
+    }
+}
+
 DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
     DrawHistoryResult result;
     std::vector<Entry> entries;
     std::istringstream in(utf8Text);
     int number = 0;
     for (std::string line; std::getline(in, line);) {
+        ParseOne(std::move(line), ++number, entries, result);
+    }
+    Settle(std::move(entries), result);
+    return result;
+}
+
+DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
+    DrawHistoryResult result;
+    std::vector<Entry> entries;
+    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    int number = 0;
+    for (const QByteArray& raw : text.split('\n')) {
         ++number;
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString line = utf8.decode(raw);
+        if (utf8.hasError()) {
+            QStringDecoder gbk("GBK");
+            line = gbk.isValid() ? gbk.decode(raw) : QString();
+            if (!gbk.isValid() || gbk.hasError()) {
+                result.problems.push_back({HistoryProblem::Kind::Undecodable,
+                                           {number},
+                                           {},
+                                           QString::fromLatin1(raw).toStdString()});
+                continue;
+            }
         }
-        if (IsHeading(line)) {
-            continue;
-        }
-        HistoricDraw draw;
-        if (ParseLine(line, draw)) {
-            entries.push_back({draw, number});
-        } else {
-            result.problems.push_back({HistoryProblem::Kind::Unreadable, {number}, {}, line});
-        }
+        ParseOne(line.toStdString(), number, entries, result);
     }
     Settle(std::move(entries), result);
     return result;
 }
 
 DrawHistoryResult DrawHistory::Load(const QString& path) {
-    const TextReadResult text =
-        TextFileReader::Read(path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
-    if (!text.ok()) {
+    const ByteReadResult read = TextFileReader::ReadBytes(
+        path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
+    if (!read.ok()) {
         DrawHistoryResult result;
-        result.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, text.error);
+        result.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, read.error);
         return result;
     }
-    return Parse(text.text);
+    return ParseBytes(read.bytes);
 }
 
 QStringList DrawHistoryResult::ProblemMessages() const {
     QStringList messages;
     for (const HistoryProblem& p : problems) {
-        if (p.kind == HistoryProblem::Kind::Conflict) {
+        if (p.kind == HistoryProblem::Kind::Undecodable) {
+            messages << QStringLiteral(
+                            "第 %1 行的文字无法解码（既不是 UTF-8 也不是 GBK），这一行没有采用：%2")
+                            .arg(LineList(p.lines), MessageText::Excerpt(p.text));
+        } else if (p.kind == HistoryProblem::Kind::Conflict) {
             messages << QStringLiteral("期号 %1 出现在第 %2 行，号码不同，这一期没有采用")
                             .arg(QString::fromStdString(p.issue), LineList(p.lines));
         } else {

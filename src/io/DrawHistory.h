@@ -11,7 +11,7 @@ namespace tarvex {
 
 // A line of a history file that could not be taken as it stands.
 struct HistoryProblem {
-    enum class Kind { Unreadable, Conflict };
+    enum class Kind { Unreadable, Conflict, Undecodable };
     Kind kind = Kind::Unreadable;
     std::vector<int> lines; // 1-based line numbers; for a conflict every line of that 期号
     std::string issue;      // the conflicting 期号
@@ -40,6 +40,9 @@ public:
 
     static DrawHistoryResult Load(const QString& path);
     static DrawHistoryResult Parse(const std::string& utf8Text);
+    // Bytes as a file holds them: each line is read as UTF-8 or, failing that, as GBK, so a
+    // few lines in another encoding cost only themselves; a line that is neither is reported.
+    static DrawHistoryResult ParseBytes(const QByteArray& bytes);
 
 private:
     struct Entry {
@@ -47,6 +50,8 @@ private:
         int line = 0;
     };
     static bool ParseLine(const std::string& line, HistoricDraw& draw);
+    static void ParseOne(std::string line, int number, std::vector<Entry>& entries,
+                         DrawHistoryResult& result);
     static void Settle(std::vector<Entry> entries, DrawHistoryResult& result);
 };
 

@@ -33,6 +33,22 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
 
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage, QStringDecoder& gbk) {
+    const ByteReadResult read = ReadBytes(path, maxBytes, tooBigMessage);
+    if (!read.ok()) {
+        return {{}, read.error};
+    }
+    std::optional<std::string> text = Decode(read.bytes, gbk);
+    if (!text) {
+        return {{},
+                QStringLiteral("文件“%1”不是 UTF-8 文本，而此 Qt 缺少 GBK 编码转换器（未带 ICU），"
+                               "无法按 GBK 读取")
+                    .arg(path)};
+    }
+    return {std::move(*text), {}};
+}
+
+ByteReadResult TextFileReader::ReadBytes(const QString& path, qint64 maxBytes,
+                                         const QString& tooBigMessage) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile() && !info.isDir()) {
         // Opening a named pipe waits for a writer forever, and a device may never end.
@@ -51,14 +67,7 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
     if (file.error() != QFileDevice::NoError) {
         return {{}, FileErrorText::Reason(path, false, errno)};
     }
-    std::optional<std::string> text = Decode(bytes, gbk);
-    if (!text) {
-        return {{},
-                QStringLiteral("文件“%1”不是 UTF-8 文本，而此 Qt 缺少 GBK 编码转换器（未带 ICU），"
-                               "无法按 GBK 读取")
-                    .arg(path)};
-    }
-    return {std::move(*text), {}};
+    return {bytes, {}};
 }
 
 TextReadResult TextFileReader::ReadBaseSet(const QString& path) {

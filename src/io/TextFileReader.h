@@ -15,6 +15,12 @@ struct TextReadResult {
     bool ok() const { return error.isEmpty(); }
 };
 
+struct ByteReadResult {
+    QByteArray bytes;
+    QString error; // empty when the file was read
+    bool ok() const { return error.isEmpty(); }
+};
+
 // Reads the text files the user gives the program (base sets, draw histories). They may be
 // UTF-8 (with or without a byte-order mark) or code page 936 (GBK).
 class TextFileReader {
@@ -28,6 +34,9 @@ public:
     // not UTF-8 is then refused with a message naming it, instead of being read as empty.
     static TextReadResult Read(const QString& path, qint64 maxBytes, const QString& tooBigMessage,
                                QStringDecoder& gbk);
+    // The bytes as they stand, with the same refusals (not a regular file, too big, unreadable).
+    static ByteReadResult ReadBytes(const QString& path, qint64 maxBytes,
+                                    const QString& tooBigMessage);
     // 选择大底: at most 10,240 bytes.
     static TextReadResult ReadBaseSet(const QString& path);
 
