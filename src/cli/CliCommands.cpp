@@ -8,6 +8,8 @@
 #include "cli/CliRun.h"
 #include "io/MessageText.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstring>
 
@@ -108,6 +110,14 @@ int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString&
     options.group = in.Has("--group");
     options.json = in.Has("--json");
     if (!IntegerValue(in, "--tolerance", 1, 17, options.toleranceLevel, bad)) {
+        return kExitBadInput;
+    }
+    // A name that is only a folder would become a hidden ".TXT" inside it.
+    const QString& exportPath = options.exportPath;
+    if (exportPath.endsWith('/') || exportPath.endsWith('\\') ||
+        (!exportPath.isEmpty() && QFileInfo(exportPath).isDir())) {
+        bad = QStringLiteral("--export 的值 \"%1\" 是文件夹，应为文件名")
+                  .arg(MessageText::Excerpt(exportPath));
         return kExitBadInput;
     }
     return CliRun(options, out, err).Execute();

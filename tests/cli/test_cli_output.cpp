@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -96,6 +97,18 @@ TEST_F(CliOutput, NamedPipeAsSchemeIsRefusedAtOnce) {
         EXPECT_EQ(outcome.status, 2) << command.toStdString();
         EXPECT_TRUE(QString::fromUtf8(outcome.err).contains(QStringLiteral("不是普通文件")))
             << outcome.err.toStdString();
+    }
+}
+
+TEST_F(CliOutput, ExportToAFolderIsRefused) {
+    ASSERT_TRUE(QDir(dir_.path()).mkdir("out"));
+    for (const QString& name : {QStringLiteral("out/"), QStringLiteral("out")}) {
+        const Outcome outcome = Run({"run", "--export", name});
+        EXPECT_EQ(outcome.status, 2) << name.toStdString();
+        EXPECT_TRUE(QString::fromUtf8(outcome.err).contains(QStringLiteral("是文件夹")))
+            << outcome.err.toStdString();
+        EXPECT_TRUE(QDir(dir_.filePath("out")).isEmpty());
+        EXPECT_FALSE(QFile::exists(dir_.filePath("tarvex.txt")));
     }
 }
 
