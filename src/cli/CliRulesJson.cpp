@@ -3,6 +3,7 @@
 #include "engine/RunText.h"
 #include "history/RuleTargets.h"
 #include "io/JsonWriter.h"
+#include "io/SchemeWriter.h"
 
 namespace tarvex {
 
@@ -14,14 +15,7 @@ void Value(JsonWriter& json, int value) {
 
 void Rules(JsonWriter& json, const std::vector<Rule>& rules) {
     json.Key("rules");
-    json.BeginArray();
-    for (const Rule& rule : rules) {
-        json.BeginObject(true);
-        json.Text("target", RuleTargets::Name(rule.target));
-        json.Text("formula", rule.formula);
-        json.EndObject();
-    }
-    json.EndArray();
+    SchemeWriter::WriteRules(json, rules);
 }
 
 void Draw(JsonWriter& json, const RuleBacktestDraw& d) {

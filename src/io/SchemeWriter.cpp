@@ -57,14 +57,7 @@ template <class Row> void Value(JsonWriter& json, const std::vector<Row>& rows) 
 }
 
 void Value(JsonWriter& json, const std::vector<Rule>& rules) {
-    json.BeginArray();
-    for (const Rule& rule : rules) {
-        json.BeginObject(true);
-        json.Text("target", RuleTargets::Name(rule.target));
-        json.Text("formula", rule.formula);
-        json.EndObject();
-    }
-    json.EndArray();
+    SchemeWriter::WriteRules(json, rules);
 }
 
 template <class T> bool Omitted(const T&) {
@@ -95,6 +88,17 @@ void Value(JsonWriter& json, const PageSettings& pages) {
 }
 
 } // namespace
+
+void SchemeWriter::WriteRules(JsonWriter& json, const std::vector<Rule>& rules) {
+    json.BeginArray();
+    for (const Rule& rule : rules) {
+        json.BeginObject(true);
+        json.Text("target", RuleTargets::Name(rule.target));
+        json.Text("formula", rule.formula);
+        json.EndObject();
+    }
+    json.EndArray();
+}
 
 QByteArray SchemeWriter::Write(const Settings& s) {
     JsonWriter json;
