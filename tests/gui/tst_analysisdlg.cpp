@@ -1,5 +1,8 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "app/CAnalysisDlg.h"
+#include "app/CMainDialog.h"
+#include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
 #include "history/AnalysisText.h"
 #include "io/DrawHistory.h"
@@ -7,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -127,6 +131,30 @@ private slots:
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(id), Qt::LeftButton);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), result);
+    }
+
+    // The window menu opens it over the main window, with the shipped sample loaded.
+    void windowMenuOpensIt() {
+        m_dialog.reset();
+        CMainDialog window;
+        window.show();
+        QString title;
+        QWidget* parent = nullptr;
+        std::size_t draws = 0;
+        const CModalCloser closer = CloseModalWhenShown<CAnalysisDlg>([&](CAnalysisDlg* dialog) {
+            title = dialog->windowTitle();
+            parent = dialog->parentWidget();
+            draws = dialog->History().size();
+            dialog->reject();
+        });
+        for (QAction* action : window.SystemMenu().Menu()->actions())
+            if (action->text() == QStringLiteral("号码分析(&N)..."))
+                action->trigger();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
+        QCOMPARE(title, QStringLiteral("基本分析"));
+        QCOMPARE(parent, &window);
+        QCOMPARE(draws,
+                 tarvex::DrawHistory::Load(TARVEX_DATA_DIR "/fc3d-history.txt").draws.size());
     }
 
     void historyChosenIsRemembered() {
