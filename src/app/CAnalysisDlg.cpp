@@ -113,6 +113,9 @@ void CAnalysisDlg::CreateHistoryAndTable() {
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setHorizontalHeaderLabels(
+        {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     connect(DlgItem<QPushButton>(kHistoryButton), &QPushButton::clicked, this,
             &CAnalysisDlg::OnChooseHistory);
