@@ -1,10 +1,21 @@
 #include "app/CAnalysisDlg.h"
 
 #include "framework/DialogUnits.h"
+#include "framework/Platform.h"
+#include "framework/Utf8Text.h"
+#include "history/AnalysisText.h"
+#include "io/DrawHistory.h"
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 
 namespace {
 
@@ -26,6 +37,31 @@ const int kButtonH = 15;
 const int kButtonStepX = 58;
 const int kButtonStepY = 19;
 
+const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
+const int kListedProblems = 8;
+const int kDefaultLast = 100;
+
+// Numbers sort as numbers, not as text; "-" (no value) sorts first.
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(double value, const QString& text) : QTableWidgetItem(text), m_value(value) {}
+    bool operator<(const QTableWidgetItem& other) const override {
+        const auto* number = dynamic_cast<const NumberItem*>(&other);
+        return number ? m_value < number->m_value : QTableWidgetItem::operator<(other);
+    }
+
+private:
+    double m_value;
+};
+
+QTableWidgetItem* NumberCell(double value, const QString& text) {
+    return new NumberItem(value, text.isEmpty() ? QString::number(value) : text);
+}
+
+QTableWidgetItem* Cell(const std::optional<double>& value) {
+    return NumberCell(value.value_or(-1.0), FromUtf8(tarvex::AnalysisText::Decimal(value)));
+}
+
 const ControlSpec kControls[] = {
     {1027, ControlKind::MultiLineEdit, "", 7, 47, 284, 104},
     {1235, ControlKind::DropList, "", 7, 157, 38, 13},
@@ -37,6 +73,7 @@ const ControlSpec kControls[] = {
     {1240, ControlKind::Button, "添加", 259, 157, 32, 13},
     {1, ControlKind::Button, "确定", 185, 176, 50, 14},
     {2, ControlKind::Button, "取消", 241, 176, 50, 14},
+    {CAnalysisDlg::kHistoryButton, ControlKind::Button, "开奖历史…", 7, 176, 50, 14},
 };
 
 } // namespace
@@ -54,6 +91,168 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(DlgItem<QPushButton>(2), &QPushButton::clicked, this, &QDialog::reject);
+    CreateHistoryAndTable();
+}
+
+void CAnalysisDlg::CreateHistoryAndTable() {
+    const DialogUnits units(font());
+    auto* path = new QLabel(this);
+    path->setObjectName(QStringLiteral("historyPath"));
+    path->setGeometry(units.Rect(61, 178, 70, 10));
+    auto* lastLabel = new QLabel(QStringLiteral("最近"), this);
+    lastLabel->setGeometry(units.Rect(134, 178, 16, 10));
+    auto* last = new QSpinBox(this);
+    last->setObjectName(QStringLiteral("lastDraws"));
+    last->setRange(0, 100000);
+    last->setSpecialValueText(QStringLiteral("全部"));
+    last->setValue(kDefaultLast);
+    last->setGeometry(units.Rect(150, 176, 32, 14));
+    m_table = new QTableWidget(0, 7, this);
+    m_table->setGeometry(units.Rect(7, 196, 284, 154));
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setHorizontalHeaderLabels(
+        {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
+    connect(DlgItem<QPushButton>(kHistoryButton), &QPushButton::clicked, this,
+            &CAnalysisDlg::OnChooseHistory);
+    for (std::size_t i = 0; i < kAnalysisButtons.size(); ++i) {
+        const tarvex::AnalysisKind kind = tarvex::kAnalysisKinds[i];
+        connect(DlgItem<QPushButton>(kAnalysisButtons[i]), &QPushButton::clicked, this,
+                [this, kind] { RunAnalysis(kind); });
+    }
+}
+
+QString CAnalysisDlg::DefaultHistoryPath() {
+    const QString stored = Platform().ReadProfileString(QStringLiteral("analysis"),
+                                                        QStringLiteral("history"), QString());
+    if (!stored.isEmpty())
+        return stored;
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/tarvex/data/fc3d-history.txt");
+    if (QFileInfo::exists(installed))
+        return installed;
+#ifdef TARVEX_SOURCE_DATA_DIR
+    const QString source = QStringLiteral(TARVEX_SOURCE_DATA_DIR "/fc3d-history.txt");
+    if (QFileInfo::exists(source))
+        return source;
+#endif
+    return {};
+}
+
+void CAnalysisDlg::OnChooseHistory() {
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    if (!path.isEmpty())
+        LoadHistory(path);
+}
+
+bool CAnalysisDlg::LoadHistory(const QString& path) {
+    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
+    if (!history.ok()) {
+        Platform().Message(this, history.error);
+        return false;
+    }
+    if (history.draws.empty()) {
+        Platform().Message(this, QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path));
+        return false;
+    }
+    const QStringList problems = history.ProblemMessages();
+    if (!problems.isEmpty()) {
+        QString text =
+            QStringLiteral("开奖历史里有 %1 处问题，这些行没有采用：\n").arg(problems.size());
+        text += problems.mid(0, kListedProblems).join(u'\n');
+        if (problems.size() > kListedProblems)
+            text += QStringLiteral("\n……");
+        Platform().Message(this, text, {}, IPlatform::Icon::Information);
+    }
+    m_history = history.draws;
+    findChild<QLabel*>(QStringLiteral("historyPath"))->setText(QFileInfo(path).fileName());
+    Platform().WriteProfileString(QStringLiteral("analysis"), QStringLiteral("history"), path);
+    return true;
+}
+
+std::size_t CAnalysisDlg::LastDraws() {
+    return static_cast<std::size_t>(findChild<QSpinBox*>(QStringLiteral("lastDraws"))->value());
+}
+
+void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
+    if (m_history.empty()) {
+        Platform().Message(this, QStringLiteral("请先点“开奖历史…”选择开奖历史文件。"));
+        return;
+    }
+    m_analysis = tarvex::RunAnalysis(kind, m_history, LastDraws());
+    m_table->setSortingEnabled(false);
+    if (kind == tarvex::AnalysisKind::DanMethods)
+        FillDanTable();
+    else
+        FillOmissionTable();
+    // A new analysis starts in its own item order; a header click sorts it.
+    m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
+    DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
+}
+
+void CAnalysisDlg::FillOmissionTable() {
+    m_table->clear();
+    m_table->setColumnCount(7);
+    m_table->setHorizontalHeaderLabels(
+        {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
+    m_table->setRowCount(static_cast<int>(m_analysis.rows.size()));
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        const tarvex::OmissionRow& row = m_analysis.rows[static_cast<std::size_t>(r)];
+        auto* item = new QTableWidgetItem(FromUtf8(row.item));
+        item->setData(Qt::UserRole, r); // the row of the analysis, whatever the sort order
+        QTableWidgetItem* cells[] = {item,
+                                     NumberCell(row.hits, {}),
+                                     NumberCell(row.current, {}),
+                                     NumberCell(row.max, {}),
+                                     Cell(row.average),
+                                     Cell(row.expected),
+                                     Cell(row.Due())};
+        const bool overdue = row.Overdue();
+        for (int c = 0; c < 7; ++c) {
+            if (overdue) {
+                QFont bold = cells[c]->font();
+                bold.setBold(true);
+                cells[c]->setFont(bold);
+                cells[c]->setBackground(QColor(255, 205, 205));
+                cells[c]->setToolTip(
+                    QStringLiteral("当前遗漏 %1 超过以往最大遗漏 %2 或理论遗漏的两倍")
+                        .arg(row.current)
+                        .arg(row.maxBefore));
+            }
+            m_table->setItem(r, c, cells[c]);
+        }
+    }
+}
+
+void CAnalysisDlg::FillDanTable() {
+    m_table->clear();
+    m_table->setColumnCount(7);
+    m_table->setHorizontalHeaderLabels(
+        {"项目", "测试期数", "命中", "命中率", "机会", "当前连错", "最大连错"});
+    m_table->setRowCount(static_cast<int>(m_analysis.danRows.size()));
+    for (int r = 0; r < m_table->rowCount(); ++r) {
+        const tarvex::DanMethodRow& row = m_analysis.danRows[static_cast<std::size_t>(r)];
+        auto* item = new QTableWidgetItem(FromUtf8(row.item));
+        item->setData(Qt::UserRole, r);
+        QTableWidgetItem* cells[] = {
+            item,
+            NumberCell(row.tested, {}),
+            NumberCell(row.hits, {}),
+            NumberCell(row.hitRate.value_or(-1),
+                       FromUtf8(tarvex::AnalysisText::Percent(row.hitRate))),
+            NumberCell(row.chance.value_or(-1),
+                       FromUtf8(tarvex::AnalysisText::Percent(row.chance))),
+            NumberCell(row.currentMiss, {}),
+            NumberCell(row.maxMiss, {})};
+        for (int c = 0; c < 7; ++c)
+            m_table->setItem(r, c, cells[c]);
+    }
 }
 
 void CAnalysisDlg::CreateAnalysisButtons() {
@@ -73,5 +272,8 @@ bool CAnalysisDlg::OnInitDialog() {
     for (int id : kAnalysisButtons) {
         DlgItem<CSkinButton>(id)->SetSkin(146, 5, 5, 5, 5, 4);
     }
+    const QString path = DefaultHistoryPath();
+    if (!path.isEmpty())
+        LoadHistory(path);
     return true;
 }

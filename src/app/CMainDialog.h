@@ -37,6 +37,7 @@ public:
     static constexpr int kSaveSchemeCommand = 32;
     static constexpr int kLoadSchemeCommand = 48;
     static constexpr int kBacktestCommand = 64;
+    static constexpr int kAnalysisCommand = 80;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;

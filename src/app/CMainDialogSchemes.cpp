@@ -21,6 +21,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kSaveSchemeCommand, QStringLiteral("保存方案(&S)..."));
     m_systemMenu->AddItem(kLoadSchemeCommand, QStringLiteral("载入方案(&L)..."));
     m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
+    m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -33,6 +34,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kBacktestCommand:
         OnBacktest();
+        return true;
+    case kAnalysisCommand:
+        OnAnalysis();
         return true;
     default:
         return false;

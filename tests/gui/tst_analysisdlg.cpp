@@ -1,12 +1,20 @@
 #include "CFakePlatform.h"
+#include "ModalCloser.h"
 #include "app/CAnalysisDlg.h"
+#include "app/CMainDialog.h"
+#include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
+#include "history/AnalysisText.h"
+#include "io/DrawHistory.h"
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QtTest>
 #include <memory>
 
@@ -88,7 +96,7 @@ private slots:
 
     void controlsFitAndDoNotOverlap() {
         const QList<int> ids = m_dialog->ControlIds();
-        QCOMPARE(ids.size(), 10 + 10);
+        QCOMPARE(ids.size(), 10 + 11); // the classic ones and 开奖历史…
         for (int a : ids) {
             const QRect rect = m_dialog->GetDlgItem(a)->geometry();
             QVERIFY(m_dialog->rect().contains(rect));
@@ -123,6 +131,80 @@ private slots:
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(id), Qt::LeftButton);
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), result);
+    }
+
+    // The window menu opens it over the main window, with the shipped sample loaded.
+    void windowMenuOpensIt() {
+        m_dialog.reset();
+        CMainDialog window;
+        window.show();
+        QString title;
+        QWidget* parent = nullptr;
+        std::size_t draws = 0;
+        const CModalCloser closer = CloseModalWhenShown<CAnalysisDlg>([&](CAnalysisDlg* dialog) {
+            title = dialog->windowTitle();
+            parent = dialog->parentWidget();
+            draws = dialog->History().size();
+            dialog->reject();
+        });
+        for (QAction* action : window.SystemMenu().Menu()->actions())
+            if (action->text() == QStringLiteral("号码分析(&N)..."))
+                action->trigger();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
+        QCOMPARE(title, QStringLiteral("基本分析"));
+        QCOMPARE(parent, &window);
+        QCOMPARE(draws,
+                 tarvex::DrawHistory::Load(TARVEX_DATA_DIR "/fc3d-history.txt").draws.size());
+    }
+
+    void historyChosenIsRemembered() {
+        const QString path = QStringLiteral(TARVEX_DATA_DIR "/pl3-history.txt");
+        m_platform.openFileNames = {path};
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kHistoryButton),
+                          Qt::LeftButton);
+        QCOMPARE(m_platform.profile.value(QStringLiteral("analysis/history")), path);
+        QCOMPARE(m_dialog->History(), tarvex::DrawHistory::Load(path).draws);
+        QCOMPARE(CAnalysisDlg::DefaultHistoryPath(), path);
+    }
+
+    // Every button fills the table with what the core computes over the same draws.
+    void buttonsFillTable() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(200);
+        for (std::size_t i = 0; i < CAnalysisDlg::kAnalysisButtons.size(); ++i) {
+            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[i]),
+                              Qt::LeftButton);
+            const tarvex::Analysis expected =
+                tarvex::RunAnalysis(tarvex::kAnalysisKinds[i], m_dialog->History(), 200);
+            QTableWidget* table = m_dialog->Table();
+            const bool dan = expected.kind == tarvex::AnalysisKind::DanMethods;
+            QCOMPARE(std::size_t(table->rowCount()),
+                     dan ? expected.danRows.size() : expected.rows.size());
+            for (int r = 0; r < table->rowCount(); ++r) {
+                const std::size_t k = std::size_t(r);
+                QCOMPARE(table->item(r, 0)->text().toStdString(),
+                         dan ? expected.danRows[k].item : expected.rows[k].item);
+                if (dan) {
+                    QCOMPARE(table->item(r, 2)->text().toInt(), expected.danRows[k].hits);
+                    continue;
+                }
+                QCOMPARE(table->item(r, 1)->text().toInt(), expected.rows[k].hits);
+                QCOMPARE(table->item(r, 2)->text().toInt(), expected.rows[k].current);
+                QCOMPARE(table->item(r, 3)->text().toInt(), expected.rows[k].max);
+                QCOMPARE(table->item(r, 0)->font().bold(), expected.rows[k].Overdue());
+            }
+            QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText().toStdString(),
+                     tarvex::AnalysisText::Table(expected));
+        }
+    }
+
+    void sortsByNumber() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1228), Qt::LeftButton);
+        QTableWidget* table = m_dialog->Table();
+        table->sortByColumn(2, Qt::DescendingOrder);
+        for (int r = 1; r < table->rowCount(); ++r)
+            QVERIFY(table->item(r - 1, 2)->text().toInt() >= table->item(r, 2)->text().toInt());
     }
 
     // Set TARVEX_ANALYSIS_SHOT to a file name to get a picture of the window.
