@@ -5,6 +5,7 @@
 #include "engine/RunText.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
+#include "history/RuleText.h"
 #include "io/DrawHistory.h"
 #include "io/TextFileWriter.h"
 
@@ -124,6 +125,10 @@ bool CBacktestDlg::LoadHistory(const QString& path) {
 void CBacktestDlg::RunBacktest() {
     if (m_history.empty())
         return;
+    if (!m_settings.rules.empty()) {
+        RunRuleBacktest();
+        return;
+    }
     m_result = tarvex::RunBacktest(m_settings, m_level, m_history,
                                    static_cast<std::size_t>(m_last->value()));
     m_haveResult = true;
@@ -168,13 +173,64 @@ void CBacktestDlg::OnExport() {
 }
 
 bool CBacktestDlg::ExportTo(const QString& path) {
-    if (!m_haveResult || !m_result.completed())
+    if (!m_haveRuleResult && (!m_haveResult || !m_result.completed()))
         return false;
-    const QString failure =
-        tarvex::TextFileWriter::WriteGbk(path, tarvex::BacktestText::Table(m_result, m_level));
+    const std::string table = m_haveRuleResult
+                                  ? tarvex::RuleText::BacktestTable(m_ruleResult, m_level)
+                                  : tarvex::BacktestText::Table(m_result, m_level);
+    const QString failure = tarvex::TextFileWriter::WriteGbk(path, table);
     if (!failure.isEmpty()) {
         Platform().Message(this, QStringLiteral("回测结果没有导出：%1").arg(failure));
         return false;
     }
     return true;
+}
+
+// A scheme with rules is played as its rules would have set it for each draw.
+void CBacktestDlg::RunRuleBacktest() {
+    std::string error;
+    const std::optional<tarvex::RuleSet> rules = tarvex::RuleSet::Compile(m_settings.rules, &error);
+    if (!rules) {
+        Platform().Message(this, FromUtf8(error));
+        return;
+    }
+    m_ruleResult = tarvex::RunRuleBacktest(m_settings, m_level, *rules, m_history,
+                                           static_cast<std::size_t>(m_last->value()));
+    m_haveRuleResult = true;
+    ShowRuleResult();
+}
+
+void CBacktestDlg::ShowRuleResult() {
+    m_table->setColumnCount(7);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("期号"), QStringLiteral("号码"),
+                                        QStringLiteral("公式值"), QStringLiteral("杀号后"),
+                                        QStringLiteral("容错后"), QStringLiteral("注数"),
+                                        QStringLiteral("排除原因")});
+    m_table->setRowCount(static_cast<int>(m_ruleResult.draws.size()));
+    const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const tarvex::RuleBacktestDraw& r = m_ruleResult.draws[static_cast<std::size_t>(row)];
+        const tarvex::BacktestDraw& d = r.draw;
+        const QStringList cells{FromUtf8(d.issue),
+                                FromUtf8(tarvex::CandidateText(d.number)),
+                                FromUtf8(tarvex::RuleText::Values(r.values)),
+                                yes(d.survivesKill),
+                                yes(d.survivesTolerance),
+                                QString::number(d.count),
+                                r.message.empty()
+                                    ? FromUtf8(tarvex::BacktestText::Reasons(d.labels))
+                                    : FromUtf8(r.message)};
+        for (int column = 0; column < cells.size(); ++column)
+            m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    m_table->resizeColumnsToContents();
+    QStringList labels;
+    QVector<int> rejected;
+    for (const tarvex::BacktestCondition& c : m_ruleResult.conditions) {
+        labels << FromUtf8(tarvex::BacktestText::Trimmed(c.label));
+        rejected << c.rejected;
+    }
+    m_chart->SetRates(labels, rejected, static_cast<int>(m_ruleResult.draws.size()));
+    m_summary->setText(FromUtf8(tarvex::RuleText::BacktestSummary(m_ruleResult, m_level)));
+    m_export->setEnabled(true);
 }

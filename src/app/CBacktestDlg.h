@@ -2,6 +2,7 @@
 
 #include "engine/Backtest.h"
 #include "engine/Settings.h"
+#include "history/RuleBacktest.h"
 
 #include <QDialog>
 
@@ -30,6 +31,9 @@ public:
     CKillRateChart* Chart() const { return m_chart; }
     QSpinBox* DrawCount() const { return m_last; }
     const tarvex::BacktestResult& Result() const { return m_result; }
+    // The draw-by-draw backtest of a scheme with rules; empty for a scheme without.
+    const tarvex::RuleBacktestResult& RuleResult() const { return m_ruleResult; }
+    QLabel* Summary() const { return m_summary; }
 
 private:
     void BuildControls();
@@ -37,12 +41,16 @@ private:
     void OnExport();
     void ShowResult();
     void FillTable();
+    void RunRuleBacktest();
+    void ShowRuleResult();
 
     tarvex::Settings m_settings;
     int m_level;
     std::vector<tarvex::HistoricDraw> m_history;
     tarvex::BacktestResult m_result;
     bool m_haveResult = false;
+    tarvex::RuleBacktestResult m_ruleResult;
+    bool m_haveRuleResult = false;
 
     QLineEdit* m_path = nullptr;
     QSpinBox* m_last = nullptr;

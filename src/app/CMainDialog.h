@@ -38,6 +38,7 @@ public:
     static constexpr int kLoadSchemeCommand = 48;
     static constexpr int kBacktestCommand = 64;
     static constexpr int kAnalysisCommand = 80;
+    static constexpr int kRulesCommand = 96;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -113,6 +114,8 @@ public:
     std::optional<tarvex::Settings> ReadSettings();
     // Sets the controls, members, pages and lists so that the window shows these settings.
     void ApplySettings(const tarvex::Settings& settings);
+    // 应用到下期: the boxes set from the rules' values for the coming draw.
+    void ApplyRulesToNext(const std::vector<tarvex::Rule>& rules, const std::vector<int>& values);
 
     // 方案 files and the backtest window (CMainDialogSchemes.cpp).
     // Each reports a failure in a message box and then changes nothing.
@@ -203,6 +206,7 @@ private:
 
     void AddSchemeMenuItems();
     bool OnSchemeCommand(int id);
+    void OnRules();
     void OnSaveScheme();
     void OnLoadScheme();
     void OnBacktest();

@@ -1,7 +1,9 @@
 #include "app/CBacktestDlg.h"
 #include "app/CMainDialog.h"
+#include "app/CRuleDlg.h"
 #include "framework/CSystemMenu.h"
 #include "framework/Platform.h"
+#include "history/RuleApply.h"
 #include "io/SchemeFile.h"
 
 #include <QWidget>
@@ -22,6 +24,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kLoadSchemeCommand, QStringLiteral("载入方案(&L)..."));
     m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
+    m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -37,6 +40,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kAnalysisCommand:
         OnAnalysis();
+        return true;
+    case kRulesCommand:
+        OnRules();
         return true;
     default:
         return false;
@@ -89,4 +95,23 @@ void CMainDialog::OnBacktest() {
         return;
     CBacktestDlg dialog(*settings, m_nLevel + 1, this);
     dialog.exec();
+}
+
+void CMainDialog::OnRules() {
+    CRuleDlg dialog(
+        m_rules, [this](const auto& rules, const auto& values) { ApplyRulesToNext(rules, values); },
+        this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_rules = dialog.Rules();
+}
+
+void CMainDialog::ApplyRulesToNext(const std::vector<tarvex::Rule>& rules,
+                                   const std::vector<int>& values) {
+    const std::optional<tarvex::Settings> settings = ReadSettings();
+    if (!settings)
+        return;
+    tarvex::Settings applied = tarvex::ApplyRuleValues(*settings, rules, values);
+    // The window's own rules stay until 确定 writes the dialog's back.
+    applied.rules = m_rules;
+    ApplySettings(applied);
 }

@@ -1,0 +1,280 @@
+#include "app/CRuleDlg.h"
+
+#include "framework/Platform.h"
+#include "framework/Utf8Text.h"
+#include "history/RuleJudge.h"
+#include "history/RuleSet.h"
+#include "history/RuleTargets.h"
+#include "history/RuleText.h"
+#include "io/DrawHistory.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
+const char* const kVariables[] = {"百1", "十1", "个1", "和1", "跨1", "尾1", "百2", "十2", "个2",
+                                  "和2", "跨2", "尾2", "期",  "+",   "-",   "*",   "(",   ")"};
+const int kRuleRole = Qt::UserRole + 1;
+const int kSortRole = Qt::UserRole + 2;
+
+// Sorts by the number behind the text, so "-1.20%" comes before "+0.50%".
+class NumberItem : public QTableWidgetItem {
+public:
+    NumberItem(const QString& text, double value) : QTableWidgetItem(text) {
+        setData(kSortRole, value);
+    }
+    bool operator<(const QTableWidgetItem& other) const override {
+        return data(kSortRole).toDouble() < other.data(kSortRole).toDouble();
+    }
+};
+
+QString Noise() {
+    return QStringLiteral("与机会率的差在两个标准误之内，可能只是运气");
+}
+
+} // namespace
+
+CRuleDlg::CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent)
+    : QDialog(parent), m_rules(rules), m_apply(std::move(apply)) {
+    setWindowTitle(QStringLiteral("公式杀号"));
+    BuildControls();
+    resize(900, 560);
+    const QString last =
+        Platform().ReadProfileString(QStringLiteral("rules"), QStringLiteral("history"), QString());
+    if (!last.isEmpty())
+        LoadHistory(last);
+    Judge();
+}
+
+void CRuleDlg::BuildControls() {
+    m_path = new QLineEdit(this);
+    m_path->setReadOnly(true);
+    m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
+    auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
+    m_last = new QSpinBox(this);
+    m_last->setRange(0, 100000);
+    m_last->setSpecialValueText(QStringLiteral("全部"));
+    m_last->setValue(0);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("开奖历史："), this));
+    top->addWidget(m_path, 1);
+    top->addWidget(choose);
+    top->addWidget(new QLabel(QStringLiteral("最近"), this));
+    top->addWidget(m_last);
+    top->addWidget(new QLabel(QStringLiteral("期"), this));
+
+    m_target = new QComboBox(this);
+    for (tarvex::RuleTarget t : tarvex::RuleTargets::kAll)
+        m_target->addItem(QString::fromUtf8(tarvex::RuleTargets::Name(t)));
+    m_formula = new QLineEdit(this);
+    m_formula->setPlaceholderText(QStringLiteral("公式，例如 和1+3"));
+    m_variables = new QComboBox(this);
+    m_variables->addItem(QStringLiteral("插入变量"));
+    for (const char* v : kVariables)
+        m_variables->addItem(QString::fromUtf8(v));
+    auto* add = new QPushButton(QStringLiteral("添加(&A)"), this);
+    auto* modify = new QPushButton(QStringLiteral("修改(&M)"), this);
+    auto* remove = new QPushButton(QStringLiteral("删除(&D)"), this);
+    auto* edit = new QHBoxLayout;
+    edit->addWidget(m_target);
+    edit->addWidget(new QLabel(QStringLiteral("="), this));
+    edit->addWidget(m_formula, 1);
+    edit->addWidget(m_variables);
+    edit->addWidget(add);
+    edit->addWidget(modify);
+    edit->addWidget(remove);
+
+    m_table = new QTableWidget(0, 10, this);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("目标"), QStringLiteral("公式"),
+                                        QStringLiteral("测试期数"), QStringLiteral("命中"),
+                                        QStringLiteral("命中率"), QStringLiteral("机会率"),
+                                        QStringLiteral("差额"), QStringLiteral("当前连错"),
+                                        QStringLiteral("最大连错"), QStringLiteral("下期值")});
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* applyNext = new QPushButton(QStringLiteral("应用到下期(&N)"), this);
+    buttons->addButton(applyNext, QDialogButtonBox::ActionRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(edit);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_status);
+    layout->addWidget(buttons);
+
+    connect(choose, &QPushButton::clicked, this, &CRuleDlg::OnChooseHistory);
+    connect(m_last, &QSpinBox::valueChanged, this, [this] { Judge(); });
+    connect(m_variables, &QComboBox::activated, this, &CRuleDlg::OnInsertVariable);
+    connect(add, &QPushButton::clicked, this, &CRuleDlg::OnAdd);
+    connect(modify, &QPushButton::clicked, this, &CRuleDlg::OnModify);
+    connect(remove, &QPushButton::clicked, this, &CRuleDlg::OnDelete);
+    connect(applyNext, &QPushButton::clicked, this, &CRuleDlg::OnApplyNext);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &CRuleDlg::OnRowChosen);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CRuleDlg::OnChooseHistory() {
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    if (!path.isEmpty() && LoadHistory(path)) {
+        Platform().WriteProfileString(QStringLiteral("rules"), QStringLiteral("history"), path);
+        Judge();
+    }
+}
+
+bool CRuleDlg::LoadHistory(const QString& path) {
+    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
+    if (!history.ok() || history.draws.empty()) {
+        m_status->setText(history.ok()
+                              ? QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path)
+                              : history.error);
+        return false;
+    }
+    m_history = history.draws;
+    m_path->setText(path);
+    return true;
+}
+
+void CRuleDlg::OnInsertVariable(int index) {
+    if (index > 0)
+        m_formula->insert(m_variables->itemText(index));
+    m_variables->setCurrentIndex(0);
+    m_formula->setFocus();
+}
+
+std::optional<tarvex::Rule> CRuleDlg::EditedRule() {
+    std::string error;
+    const std::string text =
+        m_target->currentText().toStdString() + "=" + m_formula->text().toStdString();
+    const int index = static_cast<int>(m_rules.size()) + 1;
+    std::optional<tarvex::Rule> rule = tarvex::RuleSet::ParseRule(text, index, &error);
+    if (!rule)
+        Platform().Message(this, FromUtf8(error));
+    return rule;
+}
+
+void CRuleDlg::OnAdd() {
+    if (const std::optional<tarvex::Rule> rule = EditedRule()) {
+        m_rules.push_back(*rule);
+        Judge();
+    }
+}
+
+static int ChosenRule(const QTableWidget* table) {
+    const QList<QTableWidgetItem*> chosen = table->selectedItems();
+    return chosen.isEmpty() ? -1 : table->item(chosen.front()->row(), 0)->data(kRuleRole).toInt();
+}
+
+void CRuleDlg::OnModify() {
+    const int index = ChosenRule(m_table);
+    if (index < 0)
+        return;
+    if (const std::optional<tarvex::Rule> rule = EditedRule()) {
+        m_rules[static_cast<std::size_t>(index)] = *rule;
+        Judge();
+    }
+}
+
+void CRuleDlg::OnDelete() {
+    const int index = ChosenRule(m_table);
+    if (index < 0)
+        return;
+    m_rules.erase(m_rules.begin() + index);
+    Judge();
+}
+
+void CRuleDlg::OnRowChosen() {
+    const int index = ChosenRule(m_table);
+    if (index < 0)
+        return;
+    const tarvex::Rule& rule = m_rules[static_cast<std::size_t>(index)];
+    m_target->setCurrentText(QString::fromUtf8(tarvex::RuleTargets::Name(rule.target)));
+    m_formula->setText(FromUtf8(rule.formula));
+}
+
+bool CRuleDlg::Judge() {
+    std::string error;
+    const std::optional<tarvex::RuleSet> set = tarvex::RuleSet::Compile(m_rules, &error);
+    m_next.assign(m_rules.size(), tarvex::kNoRuleValue);
+    if (!set) {
+        m_status->setText(FromUtf8(error));
+        Platform().Message(this, FromUtf8(error));
+        return false;
+    }
+    std::vector<tarvex::RuleJudgement> judged;
+    if (!m_history.empty()) {
+        const tarvex::RuleJudge judge(m_history, static_cast<std::size_t>(m_last->value()));
+        judged = judge.Judge(*set);
+        for (std::size_t i = 0; i < judged.size(); ++i)
+            m_next[i] = judged[i].next;
+        m_status->setText(QStringLiteral("%1 期，下期 %2")
+                              .arg(judge.WindowDraws())
+                              .arg(FromUtf8(judge.NextIssue())));
+    } else {
+        m_status->setText(QStringLiteral("请选择开奖历史文件。"));
+    }
+    m_table->setSortingEnabled(false);
+    m_table->setRowCount(static_cast<int>(m_rules.size()));
+    for (int row = 0; row < m_table->rowCount(); ++row) {
+        const tarvex::Rule& rule = m_rules[static_cast<std::size_t>(row)];
+        auto* target =
+            new QTableWidgetItem(QString::fromUtf8(tarvex::RuleTargets::Name(rule.target)));
+        target->setData(kRuleRole, row);
+        m_table->setItem(row, 0, target);
+        m_table->setItem(row, 1, new QTableWidgetItem(FromUtf8(rule.formula)));
+        for (int c = 2; c < 10; ++c)
+            m_table->setItem(row, c, new QTableWidgetItem);
+        if (judged.empty())
+            continue;
+        const tarvex::RuleJudgement& j = judged[static_cast<std::size_t>(row)];
+        const auto percent = [](double v, bool sign) {
+            return FromUtf8(tarvex::RuleText::Percent(v, sign));
+        };
+        m_table->setItem(row, 2, new NumberItem(QString::number(j.tested), j.tested));
+        m_table->setItem(row, 3, new NumberItem(QString::number(j.right), j.right));
+        m_table->setItem(row, 4, new NumberItem(percent(j.HitRate(), false), j.HitRate()));
+        m_table->setItem(row, 5, new NumberItem(percent(j.ChanceRate(), false), j.ChanceRate()));
+        m_table->setItem(row, 6, new NumberItem(percent(j.Margin(), true), j.Margin()));
+        m_table->setItem(row, 7, new NumberItem(QString::number(j.currentMiss), j.currentMiss));
+        m_table->setItem(row, 8, new NumberItem(QString::number(j.maxMiss), j.maxMiss));
+        m_table->setItem(row, 9,
+                         new NumberItem(j.next == tarvex::kNoRuleValue ? QStringLiteral("-")
+                                                                       : QString::number(j.next),
+                                        j.next));
+        if (j.WithinNoise())
+            for (int c = 0; c < 10; ++c) {
+                m_table->item(row, c)->setForeground(Qt::gray);
+                m_table->item(row, c)->setToolTip(Noise());
+            }
+    }
+    m_table->setSortingEnabled(true);
+    m_table->resizeColumnsToContents();
+    return true;
+}
+
+void CRuleDlg::OnApplyNext() {
+    if (!Judge() || !m_apply)
+        return;
+    int skipped = 0;
+    for (int v : m_next)
+        skipped += v == tarvex::kNoRuleValue ? 1 : 0;
+    m_apply(m_rules, m_next);
+    if (skipped > 0)
+        m_status->setText(
+            QStringLiteral("有 %1 条公式没有下期值（历史太短），未应用。").arg(skipped));
+}

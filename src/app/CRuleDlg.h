@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/Backtest.h"
+#include "engine/Rule.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+
+// 公式杀号: the player composes kill rules and sees each one judged against chance on a
+// history; 应用到下期 hands the rules' next values to the main window.
+class CRuleDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Called by 应用到下期 with the rules and their values for the coming draw.
+    using ApplyFn = std::function<void(const std::vector<tarvex::Rule>&, const std::vector<int>&)>;
+
+    CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent = nullptr);
+
+    bool LoadHistory(const QString& path);
+    // Judges the rules over the chosen window; false after a message when a formula is bad.
+    bool Judge();
+    void OnAdd();
+    void OnModify();
+    void OnDelete();
+    void OnApplyNext();
+
+    const std::vector<tarvex::Rule>& Rules() const { return m_rules; }
+    QTableWidget* Table() const { return m_table; }
+    QComboBox* Target() const { return m_target; }
+    QLineEdit* Formula() const { return m_formula; }
+    QComboBox* Variables() const { return m_variables; }
+    QSpinBox* Window() const { return m_last; }
+    QLabel* Status() const { return m_status; }
+
+private:
+    void BuildControls();
+    void OnChooseHistory();
+    void OnInsertVariable(int index);
+    void OnRowChosen();
+    std::optional<tarvex::Rule> EditedRule();
+    void FillTable();
+
+    std::vector<tarvex::Rule> m_rules;
+    ApplyFn m_apply;
+    std::vector<tarvex::HistoricDraw> m_history;
+    std::vector<int> m_next; // each rule's value for the coming draw, after Judge
+
+    QLineEdit* m_path = nullptr;
+    QSpinBox* m_last = nullptr;
+    QComboBox* m_target = nullptr;
+    QLineEdit* m_formula = nullptr;
+    QComboBox* m_variables = nullptr;
+    QTableWidget* m_table = nullptr;
+    QLabel* m_status = nullptr;
+};

@@ -1,0 +1,154 @@
+#include "CFakePlatform.h"
+#include "ModalCloser.h"
+#include "app/CMainDialog.h"
+#include "app/CRuleDlg.h"
+#include "framework/CSystemMenu.h"
+#include "history/RuleApply.h"
+#include "history/RuleJudge.h"
+#include "history/RuleSet.h"
+#include "history/RuleText.h"
+#include "io/DrawHistory.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QtTest>
+
+namespace {
+
+const QString kHistory = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
+
+std::vector<tarvex::Rule> SampleRules() {
+    return {{tarvex::RuleTarget::SumTail, "和1+3"},
+            {tarvex::RuleTarget::Span, "跨1*2+期"},
+            {tarvex::RuleTarget::Hundreds, "百1+十2"},
+            {tarvex::RuleTarget::AllPositions, "个1"},
+            {tarvex::RuleTarget::Dan, "尾2+1"}};
+}
+
+int RuleOfRow(const QTableWidget* table, int row) {
+    return table->item(row, 0)->data(Qt::UserRole + 1).toInt();
+}
+
+} // namespace
+
+// The 公式杀号 window: composing rules, their figures against chance, 应用到下期.
+class TestRules : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+    }
+    void cleanup() { m_fake.reset(); }
+
+    void menuOpensWindowAndWritesRulesBack() {
+        CMainDialog main;
+        main.show();
+        QAction* item = nullptr;
+        for (QAction* a : main.SystemMenu().Menu()->actions())
+            if (a->data().toInt() == CMainDialog::kRulesCommand)
+                item = a;
+        QVERIFY(item);
+        QCOMPARE(item->text(), QStringLiteral("公式杀号(&F)..."));
+        const CModalCloser closer = CloseModalWhenShown<CRuleDlg>([](CRuleDlg* dialog) {
+            dialog->Target()->setCurrentIndex(1);
+            dialog->Formula()->setText(QStringLiteral("和1+"));
+            dialog->Variables()->setCurrentIndex(0);
+            dialog->Formula()->insert(QStringLiteral("期"));
+            dialog->OnAdd();
+            dialog->accept();
+        });
+        item->trigger();
+        QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
+        const std::optional<tarvex::Settings> settings = main.ReadSettings();
+        QVERIFY(settings);
+        QCOMPARE(settings->rules.size(), std::size_t{1});
+        QCOMPARE(settings->rules[0].target, tarvex::RuleTarget::Span);
+        QCOMPARE(QString::fromStdString(settings->rules[0].formula), QStringLiteral("和1+期"));
+    }
+
+    void figuresEqualTheJudge_data() {
+        QTest::addColumn<int>("last");
+        QTest::newRow("all") << 0;
+        QTest::newRow("last 30") << 30;
+        QTest::newRow("last 1") << 1;
+    }
+    void figuresEqualTheJudge() {
+        QFETCH(int, last);
+        const std::vector<tarvex::Rule> rules = SampleRules();
+        CRuleDlg dialog(rules, {});
+        QVERIFY(dialog.LoadHistory(kHistory));
+        dialog.Window()->setValue(last);
+        QVERIFY(dialog.Judge());
+        const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(kHistory);
+        std::string error;
+        const auto set = tarvex::RuleSet::Compile(rules, &error);
+        QVERIFY(set);
+        const auto judged =
+            tarvex::RuleJudge(history.draws, static_cast<std::size_t>(last)).Judge(*set);
+        QTableWidget* table = dialog.Table();
+        QCOMPARE(table->rowCount(), static_cast<int>(rules.size()));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const tarvex::RuleJudgement& j =
+                judged[static_cast<std::size_t>(RuleOfRow(table, row))];
+            QCOMPARE(table->item(row, 2)->text(), QString::number(j.tested));
+            QCOMPARE(table->item(row, 3)->text(), QString::number(j.right));
+            QCOMPARE(table->item(row, 4)->text(),
+                     QString::fromStdString(tarvex::RuleText::Percent(j.HitRate())));
+            QCOMPARE(table->item(row, 6)->text(),
+                     QString::fromStdString(tarvex::RuleText::Percent(j.Margin(), true)));
+            QCOMPARE(table->item(row, 8)->text(), QString::number(j.maxMiss));
+            QCOMPARE(table->item(row, 9)->text(), QString::number(j.next));
+            QCOMPARE(table->item(row, 6)->foreground().color() == QColor(Qt::gray),
+                     j.WithinNoise());
+        }
+        // Sorted by margin, the rows come in the judge's margin order.
+        table->sortItems(6);
+        for (int row = 1; row < table->rowCount(); ++row)
+            QVERIFY(judged[static_cast<std::size_t>(RuleOfRow(table, row - 1))].Margin() <=
+                    judged[static_cast<std::size_t>(RuleOfRow(table, row))].Margin());
+    }
+
+    void badFormulaChangesNothing() {
+        CRuleDlg dialog(SampleRules(), {});
+        dialog.Formula()->setText(QStringLiteral("和1+*3"));
+        dialog.OnAdd();
+        QCOMPARE(dialog.Rules(), SampleRules());
+        QCOMPARE(m_fake->messages.size(), 1);
+    }
+
+    void applyNextSetsTheMainWindow() {
+        CMainDialog main;
+        main.show();
+        const std::optional<tarvex::Settings> before = main.ReadSettings();
+        QVERIFY(before);
+        std::vector<tarvex::Rule> rules = SampleRules();
+        std::vector<int> values;
+        CRuleDlg dialog(rules, [&](const auto& r, const auto& v) {
+            values = v;
+            main.ApplyRulesToNext(r, v);
+        });
+        QVERIFY(dialog.LoadHistory(kHistory));
+        dialog.OnApplyNext();
+        const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(kHistory);
+        std::string error;
+        const auto set = tarvex::RuleSet::Compile(rules, &error);
+        const tarvex::RuleJudge judge(history.draws, 0);
+        QCOMPARE(values, set->Values(judge.NextInputs()));
+        tarvex::Settings expected = tarvex::ApplyRuleValues(*before, rules, values);
+        const std::optional<tarvex::Settings> after = main.ReadSettings();
+        QVERIFY(after);
+        QVERIFY(after->sumTail == expected.sumTail);
+        QVERIFY(after->span == expected.span);
+        QVERIFY(after->dan == expected.dan);
+    }
+
+private:
+    std::unique_ptr<CFakePlatform> m_fake;
+};
+
+QTEST_MAIN(TestRules)
+#include "tst_rules.moc"
