@@ -137,6 +137,7 @@ private slots:
                                QStringLiteral("载入方案(&L)..."),
                                QStringLiteral("历史回测(&B)..."),
                                QStringLiteral("号码分析(&N)..."),
+                               QStringLiteral("公式杀号(&F)..."),
                                QStringLiteral("-"),
                                QStringLiteral("关于 tarvex(&A)...")};
         QVERIFY2(texts.size() > tail.size(), qPrintable(texts.join(u',')));
