@@ -1,10 +1,10 @@
 #include "app/CAnalysisDlg.h"
+#include "app/WindowHistory.h"
 
 #include "framework/DialogUnits.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 #include "history/AnalysisText.h"
-#include "io/DrawHistory.h"
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>
@@ -38,7 +38,6 @@ const int kButtonStepX = 58;
 const int kButtonStepY = 19;
 
 const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
-const int kListedProblems = 8;
 const int kDefaultLast = 100;
 
 // Numbers sort as numbers, not as text; "-" (no value) sorts first.
@@ -150,25 +149,10 @@ void CAnalysisDlg::OnChooseHistory() {
 }
 
 bool CAnalysisDlg::LoadHistory(const QString& path) {
-    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
-    if (!history.ok()) {
-        Platform().Message(this, history.error);
+    std::optional<std::vector<tarvex::HistoricDraw>> draws = WindowHistory::Load(this, path);
+    if (!draws)
         return false;
-    }
-    if (history.draws.empty()) {
-        Platform().Message(this, QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path));
-        return false;
-    }
-    const QStringList problems = history.ProblemMessages();
-    if (!problems.isEmpty()) {
-        QString text =
-            QStringLiteral("开奖历史里有 %1 处问题，这些行没有采用：\n").arg(problems.size());
-        text += problems.mid(0, kListedProblems).join(u'\n');
-        if (problems.size() > kListedProblems)
-            text += QStringLiteral("\n……");
-        Platform().Message(this, text, {}, IPlatform::Icon::Information);
-    }
-    m_history = history.draws;
+    m_history = std::move(*draws);
     findChild<QLabel*>(QStringLiteral("historyPath"))->setText(QFileInfo(path).fileName());
     Platform().WriteProfileString(QStringLiteral("analysis"), QStringLiteral("history"), path);
     return true;

@@ -1,4 +1,5 @@
 #include "app/CBacktestDlg.h"
+#include "app/WindowHistory.h"
 
 #include "app/CKillRateChart.h"
 #include "engine/BacktestText.h"
@@ -6,7 +7,6 @@
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 #include "history/RuleText.h"
-#include "io/DrawHistory.h"
 #include "io/TextFileWriter.h"
 
 #include <QDialogButtonBox>
@@ -26,7 +26,6 @@ namespace {
 const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
 const char* const kExportFilter = "文件名(*.TXT)|*.TXT||";
 // More problems than this are summed up rather than listed.
-const int kListedProblems = 8;
 
 } // namespace
 
@@ -98,25 +97,10 @@ void CBacktestDlg::OnChooseHistory() {
 }
 
 bool CBacktestDlg::LoadHistory(const QString& path) {
-    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
-    if (!history.ok()) {
-        Platform().Message(this, history.error);
+    std::optional<std::vector<tarvex::HistoricDraw>> draws = WindowHistory::Load(this, path);
+    if (!draws)
         return false;
-    }
-    const QStringList problems = history.ProblemMessages();
-    if (history.draws.empty()) {
-        Platform().Message(this, QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path));
-        return false;
-    }
-    if (!problems.isEmpty()) {
-        QString text =
-            QStringLiteral("开奖历史里有 %1 处问题，这些行没有采用：\n").arg(problems.size());
-        text += problems.mid(0, kListedProblems).join(u'\n');
-        if (problems.size() > kListedProblems)
-            text += QStringLiteral("\n……");
-        Platform().Message(this, text, {}, IPlatform::Icon::Information);
-    }
-    m_history = history.draws;
+    m_history = std::move(*draws);
     m_path->setText(path);
     m_run->setEnabled(true);
     return true;

@@ -133,13 +133,11 @@ private slots:
         QStringList texts;
         for (QAction* action : m_dialog->SystemMenu().Menu()->actions())
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        const QStringList tail{QStringLiteral("保存方案(&S)..."),
-                               QStringLiteral("载入方案(&L)..."),
-                               QStringLiteral("历史回测(&B)..."),
-                               QStringLiteral("号码分析(&N)..."),
-                               QStringLiteral("公式杀号(&F)..."),
-                               QStringLiteral("-"),
-                               QStringLiteral("关于 tarvex(&A)...")};
+        const QStringList tail{
+            QStringLiteral("保存方案(&S)..."),   QStringLiteral("载入方案(&L)..."),
+            QStringLiteral("历史回测(&B)..."),   QStringLiteral("号码分析(&N)..."),
+            QStringLiteral("公式杀号(&F)..."),   QStringLiteral("-"),
+            QStringLiteral("关于 tarvex(&A)...")};
         QVERIFY2(texts.size() > tail.size(), qPrintable(texts.join(u',')));
         QCOMPARE(texts.mid(texts.size() - tail.size()), tail);
     }

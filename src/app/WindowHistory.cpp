@@ -1,0 +1,36 @@
+#include "app/WindowHistory.h"
+
+#include "framework/Platform.h"
+#include "io/DrawHistory.h"
+
+#include <QStringList>
+
+namespace {
+
+const int kListedProblems = 8;
+
+} // namespace
+
+std::optional<std::vector<tarvex::HistoricDraw>> WindowHistory::Load(QWidget* parent,
+                                                                     const QString& path) {
+    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
+    if (!history.ok()) {
+        Platform().Message(parent, history.error);
+        return std::nullopt;
+    }
+    if (history.draws.empty()) {
+        Platform().Message(parent,
+                           QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path));
+        return std::nullopt;
+    }
+    const QStringList problems = history.ProblemMessages();
+    if (!problems.isEmpty()) {
+        QString text =
+            QStringLiteral("开奖历史里有 %1 处问题，这些行没有采用：\n").arg(problems.size());
+        text += problems.mid(0, kListedProblems).join(u'\n');
+        if (problems.size() > kListedProblems)
+            text += QStringLiteral("\n……");
+        Platform().Message(parent, text, {}, IPlatform::Icon::Information);
+    }
+    return history.draws;
+}
