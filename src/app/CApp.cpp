@@ -7,9 +7,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QPixmap>
 #include <QTranslator>
-#include <cstdio>
 
 CApp::CApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("tarvex"));
@@ -41,17 +39,4 @@ bool CApp::InitInstance(const QString& schemePath) {
     dialog->exec();
     delete dialog;
     return false;
-}
-
-int CApp::Screenshot(const QString& fileName) {
-    CMainDialog dialog(nullptr);
-    dialog.show();
-    processEvents();
-    const QPixmap picture = dialog.grab();
-    dialog.hide();
-    if (picture.isNull() || !picture.save(fileName, "PNG")) {
-        std::fprintf(stderr, "tarvex: cannot write %s\n", qPrintable(fileName));
-        return 2;
-    }
-    return 0;
 }

@@ -11,9 +11,18 @@ public:
     // Shows the main window modally, with the 方案 file schemePath loaded when one is given;
     // false once it has ended, so the process exits.
     bool InitInstance(const QString& schemePath = {});
-    // Renders the main window as it stands after start-up into a PNG file.
-    // 0 when written, 2 when the file cannot be written.
-    int Screenshot(const QString& fileName);
+    // Renders the main window into a PNG file: as it stands after start-up, or with the 方案
+    // file schemePath loaded and 杀组合 pressed. 0 when written, 2 after a message on stderr.
+    int Screenshot(const QString& fileName, const QString& schemePath = {});
+    // Renders the 历史回测 window of a scheme after a backtest over historyPath.
+    int BacktestScreenshot(const QString& fileName, const QString& schemePath,
+                           const QString& historyPath);
+
+    // Started from the desktop menu, the launcher's folder means nothing to the player: the
+    // outputs go to a tarvex folder in his documents, made on first start. The error text, or
+    // empty once that folder is the current one.
+    static QString EnterOutputFolder(const QString& documents);
+    static QString DocumentsFolder();
     // Loads Qt's Chinese translations into app; false when this system has none.
     static bool InstallQtTranslations(QCoreApplication& app);
 };

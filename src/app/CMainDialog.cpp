@@ -59,6 +59,7 @@ bool CMainDialog::OnInitDialog() {
     UpdateData(true);
     CreateConditionSheet();
     m_nDanMethod = 1;
+    CreateAdditions();
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CLivePreview.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
 #include "io/PlayerSession.h"
@@ -12,6 +13,8 @@
 #include <vector>
 
 class CSystemMenu;
+class QLabel;
+class QPushButton;
 class ConditionSheet;
 class CPropertyPage;
 class CPage1;
@@ -24,7 +27,8 @@ class CPage7;
 class CPage8;
 namespace tarvex {
 struct KillOutcome;
-}
+struct ResultSplit;
+} // namespace tarvex
 
 // The main window: every condition control, bound to the members below by data exchange.
 // The runs read only these members, after exchanging the controls into them.
@@ -39,6 +43,7 @@ public:
     static constexpr int kBacktestCommand = 64;
     static constexpr int kAnalysisCommand = 80;
     static constexpr int kRulesCommand = 96;
+    static constexpr int kOutputFolderCommand = 112;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -126,6 +131,14 @@ public:
     void OnKillRun();
     void OnTolerance();
 
+    // Beside the classic controls (CMainDialogAdditions.cpp): the live count of 杀组合, the
+    // split and cost of the result, the menu button and the output folder.
+    CLivePreview* Preview() const { return m_preview; }
+    QLabel* PreviewText() const { return m_previewLabel; }
+    QLabel* SplitText() const { return m_splitLabel; }
+    QPushButton* MenuButton() const { return m_menuButton; }
+    void OnOpenOutputFolder();
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -211,8 +224,18 @@ private:
     void OnLoadScheme();
     void OnBacktest();
 
+    void CreateAdditions();
+    void OnMenuButton();
+    CLivePreview::Reading ReadForPreview();
+    void ShowSplit(const tarvex::ResultSplit& split);
+    void ShowOutputs(bool withReasons);
+
     ConditionSheet* m_sheet = nullptr;
     CSystemMenu* m_systemMenu = nullptr;
+    CLivePreview* m_preview = nullptr;
+    QLabel* m_previewLabel = nullptr;
+    QLabel* m_splitLabel = nullptr;
+    QPushButton* m_menuButton = nullptr;
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
 };

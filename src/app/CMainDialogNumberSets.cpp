@@ -1,4 +1,5 @@
 #include "app/CMainDialog.h"
+#include "engine/ResultSplit.h"
 #include "framework/Platform.h"
 #include "io/TextFileReader.h"
 
@@ -62,6 +63,7 @@ void CMainDialog::OnChooseBaseFile() {
     }
     m_strResult = QString::fromStdString(read.text);
     UpdateData(false);
+    ShowSplit(tarvex::SplitBaseText(read.text));
 }
 
 void CMainDialog::OnExport() {
@@ -90,6 +92,8 @@ void CMainDialog::OnToGroup() {
     ShowSessionResult();
     m_strCount = QString::fromStdString(step.group.countText);
     UpdateData(false);
+    ShowSplit(tarvex::SplitItems(step.group.numbers));
+    ShowOutputs(false);
     if (!step.failure.isEmpty())
         Platform().Message(this, step.failure);
 }

@@ -1,4 +1,5 @@
 #include "app/CMainDialog.h"
+#include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
@@ -22,6 +23,8 @@ void CMainDialog::OnKillRun() {
     }
     ShowKillOutcome(step.outcome);
     ShowTolerancePreview(settings, step.outcome.killed);
+    ShowSplit(tarvex::SplitNumbers(step.outcome.survivors));
+    ShowOutputs(false);
     // The result stands whatever became of the file; the player learns once what failed.
     if (!step.failure.isEmpty())
         Platform().Message(this, step.failure);
@@ -57,10 +60,13 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
 void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
                                        const std::vector<int>& killed) {
     const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
-    QStringList parts;
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        parts << QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
-    const QString tip = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
+    // Six levels a line, so the tip stays narrower than the window.
+    QString tip = QStringLiteral("容错预览：");
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        if (i > 0)
+            tip += i % 6 == 0 ? QStringLiteral("，\n") : QStringLiteral("，");
+        tip += QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
+    }
     for (int id : {1175, 1183})
         GetDlgItem(id)->setToolTip(tip);
 }
@@ -77,6 +83,8 @@ void CMainDialog::OnTolerance() {
     m_strCount = FromUtf8(step.outcome.countText);
     m_strTolerance = FromUtf8(step.outcome.toleranceText);
     UpdateData(false);
+    ShowSplit(tarvex::SplitItems(m_session.List()));
+    ShowOutputs(true);
     if (!step.failure.isEmpty())
         Platform().Message(this, step.failure);
 }

@@ -25,6 +25,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
+    m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -43,6 +44,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kRulesCommand:
         OnRules();
+        return true;
+    case kOutputFolderCommand:
+        OnOpenOutputFolder();
         return true;
     default:
         return false;

@@ -1,30 +1,63 @@
 #include "app/CApp.h"
+#include "framework/Platform.h"
 
 #include <QtGlobal>
 
 #include <cstdio>
 #include <cstring>
 
-int main(int argc, char* argv[]) {
-    const char* screenshot = nullptr;
-    if (argc >= 2 && std::strcmp(argv[1], "--screenshot") == 0) {
-        if (argc != 3) {
-            std::fprintf(stderr, "usage: tarvex [FILE.json | --screenshot FILE]\n");
-            return 2;
-        }
-        screenshot = argv[2];
-        // Drawing into a picture needs no display; set before the application exists.
-        // qputenv, as POSIX setenv is missing on Windows.
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+namespace {
+
+const char* const kUsage = "usage: tarvex [--from-menu] [FILE.json]\n"
+                           "       tarvex --screenshot FILE.png [SCHEME.json]\n"
+                           "       tarvex --screenshot-backtest FILE.png SCHEME.json HISTORY\n";
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+bool Is(const char* argument, const char* option) {
+    return std::strcmp(argument, option) == 0;
+}
+
+// Pictures need no display; set before the application exists. qputenv, as POSIX setenv is
+// missing on Windows.
+void DrawOffscreen() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+int Pictures(int argc, char* argv[]) {
+    const bool backtest = Is(argv[1], "--screenshot-backtest");
+    if (backtest ? argc != 5 : (argc != 3 && argc != 4))
+        return Usage();
+    DrawOffscreen();
     CApp app(argc, argv);
-    if (screenshot)
-        return app.Screenshot(QString::fromLocal8Bit(screenshot));
     const QStringList arguments = CApp::arguments();
-    if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(u'-'))) {
-        std::fprintf(stderr, "usage: tarvex [FILE.json | --screenshot FILE]\n");
-        return 2;
+    if (backtest)
+        return app.BacktestScreenshot(arguments[2], arguments[3], arguments[4]);
+    return app.Screenshot(arguments[2], argc == 4 ? arguments[3] : QString());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc >= 2 && (Is(argv[1], "--screenshot") || Is(argv[1], "--screenshot-backtest")))
+        return Pictures(argc, argv);
+    CApp app(argc, argv);
+    QStringList arguments = CApp::arguments();
+    // The desktop entry says where it was started from; a terminal keeps its folder.
+    const bool fromMenu = arguments.size() >= 2 && arguments[1] == QStringLiteral("--from-menu");
+    if (fromMenu)
+        arguments.removeAt(1);
+    if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith(u'-')))
+        return Usage();
+    if (fromMenu) {
+        const QString problem = CApp::EnterOutputFolder(CApp::DocumentsFolder());
+        if (!problem.isEmpty())
+            Platform().Message(nullptr, problem, QStringLiteral("tarvex"),
+                               IPlatform::Icon::Information);
     }
     app.InitInstance(arguments.size() == 2 ? arguments[1] : QString());
     return 0;

@@ -1,5 +1,6 @@
 #include "cli/CliJson.h"
 
+#include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "io/JsonWriter.h"
 
@@ -14,6 +15,18 @@ void Numbers(JsonWriter& json, const char* key, const std::vector<int>& numbers)
         json.String(CandidateText(n));
     }
     json.EndArray();
+}
+
+// The shape split and the cost of the numbers a step left, as the window shows them.
+void Split(JsonWriter& json, const ResultSplit& split) {
+    json.Key("split");
+    json.BeginObject(true);
+    json.Number("leopards", split.leopards);
+    json.Number("pairs", split.pairs);
+    json.Number("sixes", split.sixes);
+    json.Number("other", split.other);
+    json.Number("cost", split.CostYuan());
+    json.EndObject();
 }
 
 void Report(JsonWriter& json, const std::vector<ReportLine>& report) {
@@ -37,6 +50,7 @@ void Tolerance(JsonWriter& json, const ToleranceOutcome& t) {
     json.Text("resultText", t.resultText);
     json.Text("countText", t.countText);
     json.Text("toleranceText", t.toleranceText);
+    Split(json, SplitItems(t.list));
     Report(json, t.report);
     json.EndObject();
 }
@@ -47,6 +61,7 @@ void Group(JsonWriter& json, const GroupConversion& g) {
     json.Texts("numbers", g.numbers);
     json.Text("resultText", g.resultText);
     json.Text("countText", g.countText);
+    Split(json, SplitItems(g.numbers));
     json.EndObject();
 }
 
@@ -67,6 +82,7 @@ QByteArray CliJson::Write(const CliRunState& state) {
     json.Number("count", static_cast<long long>(kill.survivors.size()));
     json.Text("countText", kill.countText);
     json.Text("resultText", kill.resultText);
+    Split(json, SplitNumbers(kill.survivors));
     if (state.tolerance) {
         Tolerance(json, *state.tolerance);
     }

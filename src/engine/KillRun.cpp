@@ -93,6 +93,16 @@ std::vector<int> KillSurvivors(const CompiledConditions& conditions, std::vector
     return list;
 }
 
+KillPreview PreviewKill(const Settings& settings) {
+    KillPreview preview;
+    preview.message = KillRunMessage(settings);
+    if (preview.completed()) {
+        preview.count =
+            static_cast<int>(KillSurvivors(CompiledConditions(settings), nullptr).size());
+    }
+    return preview;
+}
+
 KillOutcome RunKill(const Settings& settings) {
     KillOutcome outcome;
     outcome.message = KillRunMessage(settings);

@@ -23,6 +23,14 @@ struct KillOutcome {
 
 KillOutcome RunKill(const Settings& settings);
 
+// What 杀组合 would leave, without the texts it writes: the live count beside the button.
+struct KillPreview {
+    std::string message; // the validation message that would stop the run
+    int count = 0;       // survivors when it runs
+    bool completed() const { return message.empty(); }
+};
+KillPreview PreviewKill(const Settings& settings);
+
 class CompiledConditions;
 
 // The validation message that stops a kill run with these settings; empty when it runs.

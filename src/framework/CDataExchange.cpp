@@ -12,6 +12,12 @@
 CDataExchange::CDataExchange(const CControlHost& host, QWidget* window, bool save)
     : m_host(host), m_window(window), m_save(save) {}
 
+CDataExchange CDataExchange::Quiet(const CControlHost& host, QWidget* window) {
+    CDataExchange dx(host, window, true);
+    dx.m_quiet = true;
+    return dx;
+}
+
 QWidget* CDataExchange::Control(int id) const {
     if (m_failed)
         return nullptr;
@@ -119,6 +125,9 @@ QString CDataExchange::IntegerMessage() {
 
 void CDataExchange::Fail(QWidget* control, const QString& message) {
     m_failed = true;
+    m_refusal = message;
+    if (m_quiet)
+        return;
     Platform().Message(m_window, message, QStringLiteral("tarvex"), IPlatform::Icon::Exclamation);
     control->setFocus(Qt::OtherFocusReason);
     if (auto* line = qobject_cast<QLineEdit*>(control))

@@ -10,9 +10,13 @@
 class CDataExchange {
 public:
     CDataExchange(const CControlHost& host, QWidget* window, bool save);
+    // A pass that only looks: a refused text is remembered in Refusal() instead of being
+    // told in a message box, and the focus stays where the player is typing.
+    static CDataExchange Quiet(const CControlHost& host, QWidget* window);
 
     bool Saving() const { return m_save; }
     bool Failed() const { return m_failed; }
+    const QString& Refusal() const { return m_refusal; }
     QWidget* Window() const { return m_window; }
 
     // Check box or radio button <-> 0 / 1.
@@ -36,4 +40,6 @@ private:
     QWidget* m_window;
     bool m_save;
     bool m_failed = false;
+    bool m_quiet = false;
+    QString m_refusal;
 };

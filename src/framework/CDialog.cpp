@@ -21,6 +21,13 @@ bool CDialog::UpdateData(bool save) {
     return !dx.Failed();
 }
 
+bool CDialog::ReadDataQuietly(QString& refusal) {
+    CDataExchange dx = CDataExchange::Quiet(*this, this);
+    DoDataExchange(dx);
+    refusal = dx.Refusal();
+    return !dx.Failed();
+}
+
 void CDialog::InitDialog() {
     if (m_initialised)
         return;

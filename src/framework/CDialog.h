@@ -15,6 +15,9 @@ public:
     explicit CDialog(QWidget* parent = nullptr);
 
     bool UpdateData(bool save = true);
+    // Reads the controls into the members without a message box; false with the refusal of
+    // the first control that refused its text.
+    bool ReadDataQuietly(QString& refusal);
     // Runs OnInitDialog unless it has already run.
     void InitDialog();
     bool IsInitialised() const { return m_initialised; }

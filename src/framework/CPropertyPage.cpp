@@ -14,6 +14,13 @@ bool CPropertyPage::UpdateData(bool save) {
     return !dx.Failed();
 }
 
+bool CPropertyPage::ReadDataQuietly(QString& refusal) {
+    CDataExchange dx = CDataExchange::Quiet(*this, this);
+    DoDataExchange(dx);
+    refusal = dx.Refusal();
+    return !dx.Failed();
+}
+
 void CPropertyPage::InitDialog() {
     if (m_initialised)
         return;

@@ -17,6 +17,9 @@ public:
 
     QString Caption() const { return m_caption; }
     bool UpdateData(bool save = true);
+    // Reads the controls into the members without a message box; false with the refusal of
+    // the first control that refused its text.
+    bool ReadDataQuietly(QString& refusal);
     // Runs OnInitDialog unless it has already run.
     void InitDialog();
 

@@ -360,3 +360,38 @@ INSTANTIATE_TEST_SUITE_P(
                             "tarvex-cli: 格式本期期尾+上期奖号，如18期为8878,17期为7481\n"}));
 
 } // namespace
+
+// The shape split in the JSON output, held to a count of the digits of what each step left.
+TEST_F(CliTest, JsonCarriesTheShapeSplitAndCostOfEachStep) {
+    const QString scheme = Scheme(
+        R"("sumTail": [true, false, false, false, false, false, false, false, false, false])");
+    const QJsonObject json = Json(Run({"run", "--scheme", scheme, "--tolerance", "1", "--json"}));
+    int shapes[3] = {0, 0, 0};
+    for (int n = 0; n < 1000; ++n) {
+        if (DigitSum(n) % 10 != 0) {
+            const int h = n / 100, t = n / 10 % 10, u = n % 10;
+            const int distinct = 1 + (t != h) + (u != h && u != t);
+            ++shapes[distinct - 1];
+        }
+    }
+    const QJsonObject split = json.value("split").toObject();
+    EXPECT_EQ(split.value("leopards").toInt(), shapes[0]);
+    EXPECT_EQ(split.value("pairs").toInt(), shapes[1]);
+    EXPECT_EQ(split.value("sixes").toInt(), shapes[2]);
+    EXPECT_EQ(split.value("other").toInt(), 0);
+    EXPECT_EQ(split.value("cost").toInt(), 2 * (shapes[0] + shapes[1] + shapes[2]));
+    // The tolerance run re-admits every number at level 1: the whole 1,000 again.
+    const QJsonObject tolerated = json.value("tolerance").toObject().value("split").toObject();
+    EXPECT_EQ(tolerated.value("leopards").toInt(), 10);
+    EXPECT_EQ(tolerated.value("pairs").toInt(), 270);
+    EXPECT_EQ(tolerated.value("sixes").toInt(), 720);
+    EXPECT_EQ(tolerated.value("cost").toInt(), 2000);
+
+    const QJsonObject group =
+        Json(Run({"run", "--group", "--json"})).value("group").toObject().value("split").toObject();
+    // 220 groups: 10 leopards, 90 pairs, 120 sixes.
+    EXPECT_EQ(group.value("leopards").toInt(), 10);
+    EXPECT_EQ(group.value("pairs").toInt(), 90);
+    EXPECT_EQ(group.value("sixes").toInt(), 120);
+    EXPECT_EQ(group.value("cost").toInt(), 440);
+}

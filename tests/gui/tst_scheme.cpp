@@ -133,11 +133,14 @@ private slots:
         QStringList texts;
         for (QAction* action : m_dialog->SystemMenu().Menu()->actions())
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        const QStringList tail{
-            QStringLiteral("保存方案(&S)..."),   QStringLiteral("载入方案(&L)..."),
-            QStringLiteral("历史回测(&B)..."),   QStringLiteral("号码分析(&N)..."),
-            QStringLiteral("公式杀号(&F)..."),   QStringLiteral("-"),
-            QStringLiteral("关于 tarvex(&A)...")};
+        const QStringList tail{QStringLiteral("保存方案(&S)..."),
+                               QStringLiteral("载入方案(&L)..."),
+                               QStringLiteral("历史回测(&B)..."),
+                               QStringLiteral("号码分析(&N)..."),
+                               QStringLiteral("公式杀号(&F)..."),
+                               QStringLiteral("打开输出文件夹(&O)"),
+                               QStringLiteral("-"),
+                               QStringLiteral("关于 tarvex(&A)...")};
         QVERIFY2(texts.size() > tail.size(), qPrintable(texts.join(u',')));
         QCOMPARE(texts.mid(texts.size() - tail.size()), tail);
     }
@@ -262,7 +265,10 @@ private slots:
         QStringList parts{QStringLiteral("1级 %1注").arg(one)};
         for (int level = 2; level <= 17; ++level)
             parts << QStringLiteral("%1级 %2注").arg(level).arg(one + two);
-        const QString expected = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
+        QString expected = QStringLiteral("容错预览：") + parts.join(QStringLiteral("，"));
+        // Wrapped after every sixth level so the tip stays narrow.
+        expected.replace(QStringLiteral("，7级"), QStringLiteral("，\n7级"))
+            .replace(QStringLiteral("，13级"), QStringLiteral("，\n13级"));
         QCOMPARE(m_dialog->GetDlgItem(1175)->toolTip(), expected);
         QCOMPARE(m_dialog->GetDlgItem(1183)->toolTip(), expected);
         QCOMPARE(m_dialog->m_killed.size(), one + two);

@@ -132,6 +132,11 @@ TEST(Differential, EngineAgreesWithTheLiteralModel) {
         const KillOutcome model = ReferenceRunKill(settings);
         ASSERT_TRUE(SameKill(engine, model)) << "kill run, seed " << seed << "\n"
                                              << ReferenceDescribeSettings(settings);
+        // The live count beside 杀组合 must never promise other than the run delivers.
+        const KillPreview preview = PreviewKill(settings);
+        ASSERT_EQ(preview.message, model.message) << "preview, seed " << seed;
+        ASSERT_EQ(preview.count, static_cast<int>(model.survivors.size()))
+            << "preview, seed " << seed;
         completed += engine.completed();
         withSurvivors += !engine.survivors.empty();
         withKills += !engine.killed.empty();

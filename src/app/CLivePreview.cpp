@@ -1,0 +1,105 @@
+#include "app/CLivePreview.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextEdit>
+#include <QThreadPool>
+
+CLivePreview::CLivePreview(QLabel* label, ReadFn read, QObject* parent)
+    : QObject(parent), m_label(label), m_read(std::move(read)) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &CLivePreview::Start);
+}
+
+QString CLivePreview::CountText(int count) {
+    return QStringLiteral("预计剩下%1注").arg(count);
+}
+
+// A short form fits beside the button; the whole message is the tooltip.
+QString CLivePreview::StopText(const QString& message) {
+    return QStringLiteral("不能杀：") + message;
+}
+
+void CLivePreview::Watch(QWidget* root, const QList<QWidget*>& ignore) {
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (!ignore.contains(widget))
+            WatchWidget(widget);
+    }
+}
+
+void CLivePreview::WatchWidget(QWidget* widget) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (button->isCheckable())
+            connect(button, &QAbstractButton::toggled, this, &CLivePreview::Schedule);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        connect(line, &QLineEdit::textChanged, this, &CLivePreview::Schedule);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        connect(combo, &QComboBox::currentIndexChanged, this, &CLivePreview::Schedule);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        connect(plain, &QPlainTextEdit::textChanged, this, &CLivePreview::Schedule);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(widget)) {
+        connect(rich, &QTextEdit::textChanged, this, &CLivePreview::Schedule);
+    } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+        if (QAbstractItemModel* model = view->model()) {
+            connect(model, &QAbstractItemModel::rowsInserted, this, &CLivePreview::Schedule);
+            connect(model, &QAbstractItemModel::rowsRemoved, this, &CLivePreview::Schedule);
+            connect(model, &QAbstractItemModel::dataChanged, this, &CLivePreview::Schedule);
+            connect(model, &QAbstractItemModel::modelReset, this, &CLivePreview::Schedule);
+        }
+    }
+}
+
+void CLivePreview::Schedule() {
+    ++m_asked;
+    m_timer.start();
+}
+
+void CLivePreview::Start() {
+    const quint64 generation = m_asked;
+    Reading reading = m_read();
+    if (!reading.settings) {
+        m_shown = generation;
+        ShowText(StopText(reading.refusal), reading.refusal);
+        return;
+    }
+    // The worker owns its copy of the settings; the answer comes back through the event
+    // loop and is shown only while this object lives.
+    QPointer<CLivePreview> self(this);
+    QThreadPool::globalInstance()->start([self, generation, settings = *reading.settings] {
+        const tarvex::KillPreview preview = tarvex::PreviewKill(settings);
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, generation, preview] {
+                if (self)
+                    self->Show(generation, preview);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void CLivePreview::Show(quint64 generation, const tarvex::KillPreview& preview) {
+    if (generation != m_asked)
+        return; // a newer change is on its way
+    m_shown = generation;
+    if (preview.completed()) {
+        ShowText(CountText(preview.count), {});
+    } else {
+        const QString message = QString::fromStdString(preview.message);
+        ShowText(StopText(message), message);
+    }
+}
+
+void CLivePreview::ShowText(const QString& text, const QString& tip) {
+    m_label->setToolTip(tip.isEmpty() ? text : tip);
+    m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideRight, m_label->width()));
+    emit Shown();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "engine/KillRun.h"
+#include "engine/Settings.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QWidget;
+
+// "预计剩下N注" beside 杀组合: whenever a condition control changes, the engine works out in the
+// background what 杀组合 would leave now. Changes are gathered for a short moment first, so
+// typing never waits for a count, and an answer that arrives after a newer change is dropped.
+// It only reads the controls: the result box, list box 1004, the count text and tarvex.txt
+// change only when 杀组合 is pressed.
+class CLivePreview : public QObject {
+    Q_OBJECT
+public:
+    // What the controls say now: settings to count, or the message a control's text would
+    // stop the run with.
+    struct Reading {
+        std::optional<tarvex::Settings> settings;
+        QString refusal;
+    };
+    using ReadFn = std::function<Reading()>;
+
+    static constexpr int kDelayMs = 250;
+
+    CLivePreview(QLabel* label, ReadFn read, QObject* parent = nullptr);
+
+    // Follows every edit, box, combo and list below root, except the widgets in ignore.
+    void Watch(QWidget* root, const QList<QWidget*>& ignore);
+    // Counts again after the pause; every change calls this.
+    void Schedule();
+    // True until the answer to the last change is shown.
+    bool Busy() const { return m_timer.isActive() || m_shown != m_asked; }
+
+    static QString CountText(int count);
+    static QString StopText(const QString& message);
+
+signals:
+    void Shown();
+
+private:
+    void WatchWidget(QWidget* widget);
+    void Start();
+    void Show(quint64 generation, const tarvex::KillPreview& preview);
+    void ShowText(const QString& text, const QString& tip);
+
+    QLabel* m_label;
+    ReadFn m_read;
+    QTimer m_timer;
+    quint64 m_asked = 0;
+    quint64 m_shown = 0;
+};
