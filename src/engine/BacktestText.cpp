@@ -77,13 +77,14 @@ std::string BacktestText::ChanceSummary(const BacktestSpan& whole) {
            " 期，容错后应中 " + Decimal(whole.ChanceWinsAfterTolerance()) + " 期\n";
 }
 
-std::string BacktestText::SpanLine(const std::vector<BacktestSpan>& spans) {
+std::string BacktestText::SpanLine(const std::vector<BacktestSpan>& spans,
+                                   const std::string& separator) {
     std::string text;
     for (const BacktestSpan& span : spans) {
-        text += (text.empty() ? "" : "；") + SpanName(span) + "（" + std::to_string(span.draws) +
-                " 期）：杀号后中 " + std::to_string(span.wonAfterKill) + " 期（按机会 " +
-                Decimal(span.ChanceWins()) + "），容错后中 " +
-                std::to_string(span.wonAfterTolerance) + " 期（按机会 " +
+        text += (text.empty() ? "" : separator) + SpanName(span) + "（" +
+                std::to_string(span.draws) + " 期）：杀号后中 " +
+                std::to_string(span.wonAfterKill) + " 期（按机会 " + Decimal(span.ChanceWins()) +
+                "），容错后中 " + std::to_string(span.wonAfterTolerance) + " 期（按机会 " +
                 Decimal(span.ChanceWinsAfterTolerance()) + "）";
     }
     return text;

@@ -26,8 +26,9 @@ public:
     // The line without its trailing blanks, and "\n".
     static std::string TrimmedLine(std::string line);
     // "近30期：杀号后中 27 期（按机会 27.00），容错后中 30 期（按机会 29.10）；近100期：…",
-    // every span on one line.
-    static std::string SpanLine(const std::vector<BacktestSpan>& spans);
+    // the spans joined by `separator`.
+    static std::string SpanLine(const std::vector<BacktestSpan>& spans,
+                                const std::string& separator = "；");
     // "全部" for the whole window, else "近30期".
     static std::string SpanName(const BacktestSpan& span);
     // 1.2345 → "1.23".
