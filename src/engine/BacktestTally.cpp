@@ -4,6 +4,7 @@
 #include "engine/ToleranceRun.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace tarvex {
 
@@ -45,14 +46,18 @@ void BacktestTally::AddTo(BacktestSpan& span, const BacktestDraw& draw, int tole
     }
 }
 
+// Most numbers have few reasons or none, so only the set bits are visited.
+void BacktestTally::AddReasons(RowRejects& rejects, std::uint32_t reasons) {
+    for (; reasons != 0; reasons &= reasons - 1) {
+        ++rejects[static_cast<std::size_t>(std::countr_zero(reasons))];
+    }
+}
+
 RowRejects BacktestTally::RejectsOf(const Settings& settings) {
     const CompiledConditions conditions(settings);
     RowRejects rejects{};
     for (int n = 0; n < 1000; ++n) {
-        const std::uint32_t reasons = ToleranceReasons(conditions, n);
-        for (std::size_t row = 0; row < rejects.size(); ++row) {
-            rejects[row] += static_cast<int>(reasons >> row & 1);
-        }
+        AddReasons(rejects, ToleranceReasons(conditions, n));
     }
     return rejects;
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tarvex {
@@ -25,6 +26,8 @@ public:
 
     // Counted from the tolerance run's reasons, over every number 000–999.
     static RowRejects RejectsOf(const Settings& settings);
+    // Counts one number's reasons (bit r for row r) into `rejects`.
+    static void AddReasons(RowRejects& rejects, std::uint32_t reasons);
 
 private:
     static void AddTo(BacktestSpan& span, const BacktestDraw& draw, int toleranceCount,

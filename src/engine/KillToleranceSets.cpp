@@ -1,5 +1,6 @@
 #include "engine/KillToleranceSets.h"
 
+#include "engine/BacktestTally.h"
 #include "engine/CompiledConditions.h"
 #include "engine/KillRun.h"
 #include "engine/ToleranceRun.h"
@@ -22,10 +23,7 @@ KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vecto
     std::array<std::uint32_t, 1000> reasons{};
     for (int n = 0; n < 1000; ++n) {
         reasons[static_cast<std::size_t>(n)] = ToleranceReasons(conditions, n);
-        for (std::size_t row = 0; row < sets.rowRejects.size(); ++row) {
-            sets.rowRejects[row] +=
-                static_cast<int>(reasons[static_cast<std::size_t>(n)] >> row & 1);
-        }
+        BacktestTally::AddReasons(sets.rowRejects, reasons[static_cast<std::size_t>(n)]);
     }
     std::vector<int> killed;
     for (const int n : KillSurvivors(conditions, &killed)) {
