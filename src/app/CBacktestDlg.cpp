@@ -1,6 +1,7 @@
 #include "app/CBacktestDlg.h"
 #include "app/WindowHistory.h"
 
+#include "app/CChanceTable.h"
 #include "app/CKillRateChart.h"
 #include "engine/BacktestText.h"
 #include "engine/RunText.h"
@@ -9,6 +10,7 @@
 #include "history/RuleText.h"
 #include "io/TextFileWriter.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,7 +35,7 @@ CBacktestDlg::CBacktestDlg(const tarvex::Settings& settings, int level, QWidget*
     : QDialog(parent), m_settings(settings), m_level(std::clamp(level, 1, 17)) {
     setWindowTitle(QStringLiteral("历史回测"));
     BuildControls();
-    resize(760, 560);
+    resize(900, 640);
 }
 
 void CBacktestDlg::BuildControls() {
@@ -48,6 +50,12 @@ void CBacktestDlg::BuildControls() {
     m_run->setEnabled(false);
     m_export = new QPushButton(QStringLiteral("导出(&E)..."), this);
     m_export->setEnabled(false);
+    // Enter anywhere in the window, in 最近 N 期 above all, runs the backtest rather than
+    // opening the file chooser, which a dialog's first button would otherwise do.
+    m_run->setDefault(true);
+    choose->setAutoDefault(false);
+    m_export->setAutoDefault(false);
+    m_newestFirst = new QCheckBox(QStringLiteral("最新的在前"), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("开奖历史："), this));
@@ -57,6 +65,7 @@ void CBacktestDlg::BuildControls() {
     top->addWidget(m_last);
     top->addWidget(new QLabel(QStringLiteral("期，容错 %1 级").arg(m_level), this));
     top->addWidget(m_run);
+    top->addWidget(m_newestFirst);
 
     m_summary = new QLabel(this);
     m_summary->setWordWrap(true);
@@ -72,9 +81,14 @@ void CBacktestDlg::BuildControls() {
     auto* chartArea = new QScrollArea(this);
     chartArea->setWidget(m_chart);
     chartArea->setWidgetResizable(true);
+    m_chance = new CChanceTable(this);
+    auto* side = new QSplitter(Qt::Vertical, this);
+    side->addWidget(chartArea);
+    side->addWidget(m_chance);
+    side->setSizes({300, 260});
     auto* split = new QSplitter(Qt::Horizontal, this);
     split->addWidget(m_table);
-    split->addWidget(chartArea);
+    split->addWidget(side);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_export, QDialogButtonBox::ActionRole);
@@ -87,6 +101,7 @@ void CBacktestDlg::BuildControls() {
     connect(choose, &QPushButton::clicked, this, &CBacktestDlg::OnChooseHistory);
     connect(m_run, &QPushButton::clicked, this, &CBacktestDlg::RunBacktest);
     connect(m_export, &QPushButton::clicked, this, &CBacktestDlg::OnExport);
+    connect(m_newestFirst, &QCheckBox::toggled, this, &CBacktestDlg::OnOrderChanged);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
@@ -123,29 +138,60 @@ void CBacktestDlg::RunBacktest() {
 
 void CBacktestDlg::ShowResult() {
     FillTable();
-    QStringList labels;
-    QVector<int> rejected;
-    for (const tarvex::BacktestCondition& c : m_result.conditions) {
-        labels << FromUtf8(tarvex::BacktestText::Trimmed(c.label));
-        rejected << c.rejected;
-    }
-    m_chart->SetRates(labels, rejected, static_cast<int>(m_result.draws.size()));
+    ShowChance(m_result.conditions, m_result.spans, static_cast<int>(m_result.draws.size()));
     m_summary->setText(m_result.completed()
-                           ? FromUtf8(tarvex::BacktestText::Summary(m_result, m_level))
+                           ? FromUtf8(tarvex::BacktestText::Summary(m_result, m_level) + "\n" +
+                                      tarvex::BacktestText::SpanLine(m_result.spans, "\n"))
                            : FromUtf8(m_result.message));
     m_export->setEnabled(m_result.completed());
+}
+
+// The chart and the table of the conditions, each beside what chance alone gives.
+void CBacktestDlg::ShowChance(const std::vector<tarvex::BacktestCondition>& conditions,
+                              const std::vector<tarvex::BacktestSpan>& spans, int draws) {
+    QStringList labels;
+    QVector<int> rejected;
+    QVector<double> expected;
+    for (const tarvex::BacktestCondition& c : conditions) {
+        labels << FromUtf8(tarvex::BacktestText::Trimmed(c.label));
+        rejected << c.rejected;
+        expected << c.ExpectedRejected();
+    }
+    m_chart->SetRates(labels, rejected, draws);
+    m_chart->SetChance(expected);
+    m_chance->SetSpans(draws > 0 ? spans : std::vector<tarvex::BacktestSpan>());
+}
+
+std::size_t CBacktestDlg::DrawAt(int row, std::size_t draws) const {
+    const auto at = static_cast<std::size_t>(row);
+    return m_newestFirst->isChecked() ? draws - 1 - at : at;
+}
+
+// A long list of reasons is cut off by the column; the tooltip holds all of it.
+QTableWidgetItem* CBacktestDlg::ReasonItem(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    if (!text.isEmpty())
+        item->setToolTip(text);
+    return item;
+}
+
+void CBacktestDlg::OnOrderChanged() {
+    if (m_haveRuleResult)
+        FillRuleTable();
+    else if (m_haveResult)
+        FillTable();
 }
 
 void CBacktestDlg::FillTable() {
     m_table->setRowCount(static_cast<int>(m_result.draws.size()));
     const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
     for (int row = 0; row < m_table->rowCount(); ++row) {
-        const tarvex::BacktestDraw& d = m_result.draws[static_cast<std::size_t>(row)];
+        const tarvex::BacktestDraw& d = m_result.draws[DrawAt(row, m_result.draws.size())];
         const QStringList cells{FromUtf8(d.issue), FromUtf8(tarvex::CandidateText(d.number)),
-                                yes(d.survivesKill), yes(d.survivesTolerance),
-                                FromUtf8(tarvex::BacktestText::Reasons(d.labels))};
+                                yes(d.survivesKill), yes(d.survivesTolerance)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        m_table->setItem(row, 4, ReasonItem(FromUtf8(tarvex::BacktestText::Reasons(d.labels))));
     }
     m_table->resizeColumnsToContents();
 }
@@ -190,31 +236,33 @@ void CBacktestDlg::ShowRuleResult() {
                                         QStringLiteral("公式值"), QStringLiteral("杀号后"),
                                         QStringLiteral("容错后"), QStringLiteral("注数"),
                                         QStringLiteral("排除原因")});
+    FillRuleTable();
+    ShowChance(m_ruleResult.conditions, m_ruleResult.spans,
+               static_cast<int>(m_ruleResult.draws.size()));
+    m_summary->setText(FromUtf8(tarvex::RuleText::BacktestSummary(m_ruleResult, m_level) +
+                                tarvex::BacktestText::SpanLine(m_ruleResult.spans, "\n")));
+    m_export->setEnabled(true);
+}
+
+void CBacktestDlg::FillRuleTable() {
     m_table->setRowCount(static_cast<int>(m_ruleResult.draws.size()));
     const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
     for (int row = 0; row < m_table->rowCount(); ++row) {
-        const tarvex::RuleBacktestDraw& r = m_ruleResult.draws[static_cast<std::size_t>(row)];
+        const tarvex::RuleBacktestDraw& r =
+            m_ruleResult.draws[DrawAt(row, m_ruleResult.draws.size())];
         const tarvex::BacktestDraw& d = r.draw;
         const QStringList cells{FromUtf8(d.issue),
                                 FromUtf8(tarvex::CandidateText(d.number)),
                                 FromUtf8(tarvex::RuleText::Values(r.values)),
                                 yes(d.survivesKill),
                                 yes(d.survivesTolerance),
-                                QString::number(d.count),
-                                r.message.empty()
-                                    ? FromUtf8(tarvex::BacktestText::Reasons(d.labels))
-                                    : FromUtf8(r.message)};
+                                QString::number(d.count)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        m_table->setItem(row, 6,
+                         ReasonItem(r.message.empty()
+                                        ? FromUtf8(tarvex::BacktestText::Reasons(d.labels))
+                                        : FromUtf8(r.message)));
     }
     m_table->resizeColumnsToContents();
-    QStringList labels;
-    QVector<int> rejected;
-    for (const tarvex::BacktestCondition& c : m_ruleResult.conditions) {
-        labels << FromUtf8(tarvex::BacktestText::Trimmed(c.label));
-        rejected << c.rejected;
-    }
-    m_chart->SetRates(labels, rejected, static_cast<int>(m_ruleResult.draws.size()));
-    m_summary->setText(FromUtf8(tarvex::RuleText::BacktestSummary(m_ruleResult, m_level)));
-    m_export->setEnabled(true);
 }

@@ -6,12 +6,15 @@
 
 #include <QDialog>
 
+class CChanceTable;
 class CKillRateChart;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QTableWidgetItem;
 
 // 历史回测: how the window's current scheme would have fared on past draws.
 class CBacktestDlg : public QDialog {
@@ -34,6 +37,9 @@ public:
     // The draw-by-draw backtest of a scheme with rules; empty for a scheme without.
     const tarvex::RuleBacktestResult& RuleResult() const { return m_ruleResult; }
     QLabel* Summary() const { return m_summary; }
+    CChanceTable* ChanceTable() const { return m_chance; }
+    // "最新的在前": the table lists the newest draw first.
+    QCheckBox* NewestFirst() const { return m_newestFirst; }
 
 private:
     void BuildControls();
@@ -43,6 +49,13 @@ private:
     void FillTable();
     void RunRuleBacktest();
     void ShowRuleResult();
+    void FillRuleTable();
+    void ShowChance(const std::vector<tarvex::BacktestCondition>& conditions,
+                    const std::vector<tarvex::BacktestSpan>& spans, int draws);
+    void OnOrderChanged();
+    // The draw shown in a table row: the oldest first, or the newest with 最新的在前.
+    std::size_t DrawAt(int row, std::size_t draws) const;
+    static QTableWidgetItem* ReasonItem(const QString& text);
 
     tarvex::Settings m_settings;
     int m_level;
@@ -56,7 +69,9 @@ private:
     QSpinBox* m_last = nullptr;
     QPushButton* m_run = nullptr;
     QPushButton* m_export = nullptr;
+    QCheckBox* m_newestFirst = nullptr;
     QLabel* m_summary = nullptr;
+    CChanceTable* m_chance = nullptr;
     QTableWidget* m_table = nullptr;
     CKillRateChart* m_chart = nullptr;
 };

@@ -6,18 +6,17 @@ namespace {
 
 const int kRowHeight = 14;
 const int kLabelWidth = 84;
-const int kNumberWidth = 84;
+const int kNumberWidth = 84; // the least kept for the bar texts
 
 } // namespace
 
-CKillRateChart::CKillRateChart(QWidget* parent) : QWidget(parent) {
-    setMinimumWidth(kLabelWidth + kNumberWidth + 80);
-}
+CKillRateChart::CKillRateChart(QWidget* parent) : QWidget(parent) {}
 
 void CKillRateChart::SetRates(const QStringList& labels, const QVector<int>& rejected, int draws) {
     m_labels = draws > 0 ? labels : QStringList();
     m_rejected = draws > 0 ? rejected : QVector<int>();
     m_rejected.resize(m_labels.size());
+    m_chance.clear();
     m_draws = draws;
     updateGeometry();
     update();
@@ -29,8 +28,46 @@ double CKillRateChart::Rate(int index) const {
     return static_cast<double>(m_rejected[index]) / m_draws;
 }
 
+void CKillRateChart::SetChance(const QVector<double>& expectedRejected) {
+    m_chance = expectedRejected;
+    if (!m_chance.isEmpty())
+        m_chance.resize(m_labels.size());
+    updateGeometry();
+    update();
+}
+
+int CKillRateChart::ChanceLength(int index, int barSpace) const {
+    if (index >= m_chance.size() || m_draws <= 0)
+        return 0;
+    return static_cast<int>(m_chance[index] / m_draws * barSpace + 0.5);
+}
+
+QString CKillRateChart::BarText(int index) const {
+    if (index < 0 || index >= m_rejected.size())
+        return {};
+    QString text = QStringLiteral("%1/%2 %3%")
+                       .arg(m_rejected[index])
+                       .arg(m_draws)
+                       .arg(Rate(index) * 100, 0, 'f', 0);
+    if (index < m_chance.size() && m_draws > 0)
+        text += QStringLiteral(" 机会 %1%").arg(m_chance[index] / m_draws * 100, 0, 'f', 0);
+    return text;
+}
+
+// Counts of four and five digits make the texts wider, so the space follows them.
+int CKillRateChart::TextWidth() const {
+    int widest = kNumberWidth;
+    for (int i = 0; i < m_labels.size(); ++i)
+        widest = std::max(widest, fontMetrics().horizontalAdvance(BarText(i)) + 8);
+    return widest;
+}
+
 QSize CKillRateChart::sizeHint() const {
-    return {kLabelWidth + kNumberWidth + 200, kRowHeight * static_cast<int>(m_labels.size()) + 4};
+    return {kLabelWidth + TextWidth() + 200, kRowHeight * static_cast<int>(m_labels.size()) + 4};
+}
+
+QSize CKillRateChart::minimumSizeHint() const {
+    return {kLabelWidth + TextWidth() + 80, kRowHeight * static_cast<int>(m_labels.size()) + 4};
 }
 
 void CKillRateChart::paintEvent(QPaintEvent*) {
@@ -42,7 +79,8 @@ void CKillRateChart::paintEvent(QPaintEvent*) {
                          QStringLiteral("回测后这里显示各条件排除中奖号码的比例"));
         return;
     }
-    const int barSpace = std::max(10, width() - kLabelWidth - kNumberWidth - 8);
+    const int textWidth = TextWidth();
+    const int barSpace = std::max(10, width() - kLabelWidth - textWidth - 8);
     for (int i = 0; i < m_labels.size(); ++i) {
         const int y = 2 + i * kRowHeight;
         painter.setPen(palette().color(QPalette::Text));
@@ -52,11 +90,13 @@ void CKillRateChart::paintEvent(QPaintEvent*) {
         const QRect bar(kLabelWidth, y + 2, length, kRowHeight - 4);
         painter.fillRect(bar,
                          m_rejected[i] > 0 ? QColor(0xC0, 0x39, 0x2B) : QColor(0x7F, 0x8C, 0x8D));
-        painter.drawText(QRect(kLabelWidth + length + 4, y, kNumberWidth, kRowHeight),
-                         Qt::AlignVCenter | Qt::AlignLeft,
-                         QStringLiteral("%1/%2 %3%")
-                             .arg(m_rejected[i])
-                             .arg(m_draws)
-                             .arg(Rate(i) * 100, 0, 'f', 0));
+        if (i < m_chance.size() && m_draws > 0) {
+            // Where the bar would end by chance alone.
+            const int mark = kLabelWidth + ChanceLength(i, barSpace);
+            painter.drawLine(mark, y + 1, mark, y + kRowHeight - 2);
+        }
+        const int textAt = kLabelWidth + std::max(length, ChanceLength(i, barSpace)) + 4;
+        painter.drawText(QRect(textAt, y, textWidth, kRowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                         BarText(i));
     }
 }

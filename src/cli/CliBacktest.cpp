@@ -1,5 +1,6 @@
 #include "cli/CliBacktest.h"
 
+#include "cli/CliChanceJson.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRulesJson.h"
 #include "engine/BacktestText.h"
@@ -89,17 +90,13 @@ void CliBacktest::PrintJson(const BacktestResult& result) const {
         json.EndObject();
     }
     json.EndArray();
-    json.Key("conditions");
-    json.BeginArray();
-    for (const BacktestCondition& c : result.conditions) {
-        json.BeginObject(true);
-        json.Key("label");
-        json.String(c.label);
-        json.Key("rejected");
-        json.Int(c.rejected);
-        json.EndObject();
-    }
-    json.EndArray();
+    CliChanceJson::Conditions(json, result.conditions);
+    json.Key("summary");
+    json.BeginObject();
+    json.Number("tested", static_cast<long long>(result.draws.size()));
+    CliChanceJson::Figures(json, result.spans.back());
+    json.EndObject();
+    CliChanceJson::Spans(json, result.spans);
     json.EndObject();
     Print(json.Take());
 }

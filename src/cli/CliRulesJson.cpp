@@ -1,5 +1,7 @@
 #include "cli/CliRulesJson.h"
 
+#include "cli/CliChanceJson.h"
+
 #include "engine/RunText.h"
 #include "history/RuleTargets.h"
 #include "io/JsonWriter.h"
@@ -78,15 +80,7 @@ QByteArray CliRulesJson::Backtest(const RuleBacktestResult& result, const RuleSe
         Draw(json, d);
     }
     json.EndArray();
-    json.Key("conditions");
-    json.BeginArray();
-    for (const BacktestCondition& c : result.conditions) {
-        json.BeginObject(true);
-        json.Text("label", c.label);
-        json.Number("rejected", c.rejected);
-        json.EndObject();
-    }
-    json.EndArray();
+    CliChanceJson::Conditions(json, result.conditions);
     json.Key("summary");
     json.BeginObject();
     json.Number("tested", static_cast<long long>(result.draws.size()));
@@ -98,6 +92,7 @@ QByteArray CliRulesJson::Backtest(const RuleBacktestResult& result, const RuleSe
     json.Real("chanceWinsAfterTolerance", result.ChanceWinsAfterTolerance());
     json.Number("stopped", result.stopped);
     json.EndObject();
+    CliChanceJson::Spans(json, result.spans);
     json.EndObject();
     return json.Take();
 }

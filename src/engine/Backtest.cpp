@@ -1,5 +1,6 @@
 #include "engine/Backtest.h"
 
+#include "engine/BacktestTally.h"
 #include "engine/KillRun.h"
 #include "engine/RunText.h"
 #include "engine/ToleranceRun.h"
@@ -61,8 +62,9 @@ BacktestResult RunBacktest(const Settings& scheme, int level,
     settings.level = std::clamp(level, 1, 17) - 1;
     BacktestResult result;
     for (const std::string& label : ToleranceLabels()) {
-        result.conditions.push_back({label, 0});
+        result.conditions.push_back({label, 0, 0});
     }
+    result.spans = BacktestTally(0).Spans();
     const KillOutcome kill = RunKill(settings);
     if (!kill.completed()) {
         result.message = kill.message;
@@ -81,18 +83,18 @@ BacktestResult RunBacktest(const Settings& scheme, int level,
                  std::back_inserter(tested),
                  [](const HistoricDraw& d) { return d.number >= 0 && d.number <= 999; });
     const std::vector<ReportLine> reasons = Reasons(settings, tested);
+    // The scheme is the same for every draw, and so is what chance alone rejects.
+    const RowRejects rejects = BacktestTally::RejectsOf(settings);
+    BacktestTally tally(tested.size());
     for (std::size_t i = 0; i < tested.size(); ++i) {
         const auto at = static_cast<std::size_t>(tested[i].number);
         BacktestDraw draw{tested[i].issue, tested[i].number,  survivors[at],
                           tolerated[at],   reasons[i].labels, result.survivorCount};
-        for (BacktestCondition& condition : result.conditions) {
-            if (std::find(draw.labels.begin(), draw.labels.end(), condition.label) !=
-                draw.labels.end()) {
-                ++condition.rejected;
-            }
-        }
+        tally.Add(draw, result.toleranceCount, rejects);
         result.draws.push_back(std::move(draw));
     }
+    result.spans = tally.Spans();
+    result.conditions = result.spans.back().conditions;
     return result;
 }
 

@@ -1,10 +1,13 @@
 #include "engine/KillToleranceSets.h"
 
+#include "engine/BacktestTally.h"
 #include "engine/CompiledConditions.h"
 #include "engine/KillRun.h"
 #include "engine/ToleranceRun.h"
 
+#include <array>
 #include <bit>
+#include <cstdint>
 
 namespace tarvex {
 
@@ -15,6 +18,13 @@ KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vecto
         return sets;
     }
     const CompiledConditions conditions(settings);
+    // Every number's reasons once: the tolerance run, the asked labels and the row counts
+    // all read them.
+    std::array<std::uint32_t, 1000> reasons{};
+    for (int n = 0; n < 1000; ++n) {
+        reasons[static_cast<std::size_t>(n)] = ToleranceReasons(conditions, n);
+        BacktestTally::AddReasons(sets.rowRejects, reasons[static_cast<std::size_t>(n)]);
+    }
     std::vector<int> killed;
     for (const int n : KillSurvivors(conditions, &killed)) {
         sets.survivors.set(static_cast<std::size_t>(n));
@@ -27,7 +37,7 @@ KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vecto
     const long long tolerated = static_cast<long long>(settings.level) + 1;
     for (const int n : killed) {
         sets.killed.set(static_cast<std::size_t>(n));
-        if (std::popcount(ToleranceReasons(conditions, n)) <= tolerated) {
+        if (std::popcount(reasons[static_cast<std::size_t>(n)]) <= tolerated) {
             sets.tolerated.set(static_cast<std::size_t>(n));
         }
     }
@@ -36,7 +46,7 @@ KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vecto
     sets.labels.reserve(asked.size());
     for (const int n : asked) {
         sets.labels.push_back(n >= 0 && n <= 999
-                                  ? ToleranceReasonLabels(ToleranceReasons(conditions, n))
+                                  ? ToleranceReasonLabels(reasons[static_cast<std::size_t>(n)])
                                   : std::vector<std::string>{});
     }
     return sets;

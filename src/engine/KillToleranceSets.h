@@ -3,6 +3,7 @@
 #include "engine/NumberSet.h"
 #include "engine/Settings.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ struct KillToleranceSets {
     // For each number asked about, the labels the tolerance run gives it as if the kill
     // run had killed it (as RunTolerance with that number alone reports them).
     std::vector<std::vector<std::string>> labels;
+    // How many of the 1,000 numbers each row of the report rejects: what chance alone has
+    // each condition reject of a winner.
+    std::array<int, 27> rowRejects{};
     bool completed() const { return message.empty(); }
 };
 

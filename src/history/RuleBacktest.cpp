@@ -1,7 +1,7 @@
 #include "history/RuleBacktest.h"
 
+#include "engine/BacktestTally.h"
 #include "engine/KillToleranceSets.h"
-#include "engine/ToleranceRun.h"
 #include "history/RuleApply.h"
 #include "history/RuleInputs.h"
 
@@ -56,7 +56,9 @@ struct Group {
 };
 
 // The kill run and the tolerance run for all the draws that come to these settings.
-void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& result) {
+// `rejects` gets, for each of the group's draws, what chance alone rejects under its settings.
+void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& result,
+              std::vector<RowRejects>& rejects) {
     std::vector<int> winners;
     for (const HistoricDraw& d : group.draws) {
         winners.push_back(d.number);
@@ -75,23 +77,24 @@ void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& 
             winner.issue,   winner.number,     sets.survivors.test(at), sets.tolerated.test(at),
             sets.labels[m], sets.survivorCount};
         d.toleranceCount = sets.toleranceCount;
+        rejects[group.members[m]] = sets.rowRejects;
     }
 }
 
-void Tally(RuleBacktestResult& result) {
-    for (const RuleBacktestDraw& d : result.draws) {
+// A stopped draw played nothing, so chance gives it nothing either (its rejects stay 0).
+void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
+    BacktestTally tally(result.draws.size());
+    for (std::size_t i = 0; i < result.draws.size(); ++i) {
+        const RuleBacktestDraw& d = result.draws[i];
         result.wonAfterKill += d.draw.survivesKill ? 1 : 0;
         result.wonAfterTolerance += d.draw.survivesTolerance ? 1 : 0;
         result.stopped += d.message.empty() ? 0 : 1;
         result.countPlayed += d.draw.count;
         result.toleranceCountPlayed += d.toleranceCount;
-        for (BacktestCondition& condition : result.conditions) {
-            if (std::find(d.draw.labels.begin(), d.draw.labels.end(), condition.label) !=
-                d.draw.labels.end()) {
-                ++condition.rejected;
-            }
-        }
+        tally.Add(d.draw, d.toleranceCount, rejects[i]);
     }
+    result.spans = tally.Spans();
+    result.conditions = result.spans.back().conditions;
 }
 
 } // namespace
@@ -107,9 +110,6 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
     Settings scheme = fixed;
     scheme.level = std::clamp(level, 1, 17) - 1;
     RuleBacktestResult result;
-    for (const std::string& label : ToleranceLabels()) {
-        result.conditions.push_back({label, 0});
-    }
     std::unordered_map<std::uint64_t, Group> groups;
     std::vector<std::uint64_t> order; // first appearance, so the runs go oldest first
     for (std::size_t i = first; i < draws.size(); ++i) {
@@ -127,13 +127,14 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         at->second.draws.push_back(draws[i]);
         result.draws.push_back(std::move(entry));
     }
+    std::vector<RowRejects> rejects(result.draws.size(), RowRejects{});
     for (const std::uint64_t key : order) {
         const Group& group = groups[key];
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
-                 group, result);
+                 group, result, rejects);
     }
     result.settingsRun = order.size();
-    Tally(result);
+    Tally(result, rejects);
     return result;
 }
 

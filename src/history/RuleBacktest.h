@@ -21,6 +21,7 @@ struct RuleBacktestDraw {
 struct RuleBacktestResult {
     std::vector<RuleBacktestDraw> draws;       // oldest first
     std::vector<BacktestCondition> conditions; // the 27 rows in report order
+    std::vector<BacktestSpan> spans; // the newest 30, the newest 100, all (kBacktestSpans)
     int wonAfterKill = 0;
     int wonAfterTolerance = 0;
     int stopped = 0;                    // draws whose kill run stopped on a message

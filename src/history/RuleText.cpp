@@ -121,10 +121,9 @@ std::string RuleText::BacktestTable(const RuleBacktestResult& r, int level) {
     text += '\n';
     text += BacktestSummary(r, level);
     text += '\n';
-    text += Pad("条件", 14) + "排除中奖号次数\n";
-    for (const BacktestCondition& c : r.conditions) {
-        text += Pad(BacktestText::Trimmed(c.label), 14) + std::to_string(c.rejected) + "\n";
-    }
+    text += BacktestText::SpanTable(r.spans);
+    text += '\n';
+    text += BacktestText::ConditionTable(r.conditions, r.spans);
     return text;
 }
 

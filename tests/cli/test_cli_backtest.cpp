@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +97,98 @@ TEST_F(CliBacktest, JsonListsDrawsOldestFirstWithReasonsAndTallies) {
     EXPECT_EQ(conditions[6]["label"].toString(), " 和尾 ");
     EXPECT_EQ(conditions[6]["rejected"].toInt(), 1);
     EXPECT_EQ(conditions[26]["label"].toString(), " AC值过滤");
+}
+
+int SumOf(int n) {
+    return n / 100 + n / 10 % 10 + n % 10;
+}
+
+int SpanOf(int n) {
+    const int d[3] = {n / 100, n / 10 % 10, n % 10};
+    return *std::max_element(d, d + 3) - *std::min_element(d, d + 3);
+}
+
+// 120 draws spread over the numbers: the window of 110 holds proper newest 30 and 100.
+QByteArray LongHistory(std::vector<int>& numbers) {
+    QByteArray text = "期号,日期,号码\n";
+    for (int i = 0; i < 120; ++i) {
+        numbers.push_back((i * 379 + 17) % 1000);
+        text += QByteArray::number(2026001 + i) + ",2026-01-01," +
+                QByteArray::number(numbers.back()).rightJustified(3, '0') + "\n";
+    }
+    return text;
+}
+
+// Sum tail 3 and span 9, counted number by number: what the kill run leaves and what chance
+// has each condition reject, held against the JSON of the real binary.
+TEST_F(CliBacktest, JsonPutsEveryFigureBesideChance) {
+    std::vector<int> numbers;
+    const QString history = Put("long.csv", LongHistory(numbers));
+    const QByteArray body = QByteArray(kSumTail3) +
+                            R"(, "span": [false, false, false, false, false, false, false,
+                                          false, false, true])";
+    const Outcome o =
+        Run({"--scheme", Scheme(body), "--history", history, "--json", "--last", "110"});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const auto tail = [](int n) { return SumOf(n) % 10 == 3; };
+    const auto span = [](int n) { return SpanOf(n) == 9; };
+    int tails = 0;
+    int spans = 0;
+    int survivors = 0;
+    for (int n = 0; n < 1000; ++n) {
+        tails += tail(n);
+        spans += span(n);
+        survivors += !tail(n) && !span(n);
+    }
+    const QJsonObject json = Json(o);
+    const QJsonArray all = json["spans"].toArray();
+    ASSERT_EQ(all.size(), 3);
+    const int sizes[] = {30, 100, 110};
+    for (int s = 0; s < 3; ++s) {
+        const QJsonObject got = all[s].toObject();
+        const int k = sizes[s];
+        SCOPED_TRACE(k);
+        EXPECT_EQ(got["newest"], s == 2 ? QJsonValue() : QJsonValue(k));
+        EXPECT_EQ(got["draws"].toInt(), k);
+        int won = 0;
+        int tailRejects = 0;
+        int spanRejects = 0;
+        for (std::size_t i = numbers.size() - static_cast<std::size_t>(k); i < numbers.size();
+             ++i) {
+            won += !tail(numbers[i]) && !span(numbers[i]);
+            tailRejects += tail(numbers[i]);
+            spanRejects += span(numbers[i]);
+        }
+        EXPECT_EQ(got["wonAfterKill"].toInt(), won);
+        EXPECT_EQ(got["countPlayed"].toInteger(), survivors * k);
+        EXPECT_DOUBLE_EQ(got["chanceWins"].toDouble(), survivors * k / 1000.0);
+        const QJsonArray rows = got["conditions"].toArray();
+        ASSERT_EQ(rows.size(), 27);
+        EXPECT_EQ(rows[6]["rejected"].toInt(), tailRejects);
+        EXPECT_DOUBLE_EQ(rows[6]["expectedRejected"].toDouble(), tails * k / 1000.0);
+        EXPECT_EQ(rows[7]["rejected"].toInt(), spanRejects);
+        EXPECT_DOUBLE_EQ(rows[7]["expectedRejected"].toDouble(), spans * k / 1000.0);
+        EXPECT_EQ(rows[0]["expectedRejected"].toDouble(), 0.0);
+    }
+    EXPECT_EQ(json["conditions"].toArray()[7], all[2]["conditions"].toArray()[7]);
+    const QJsonObject summary = json["summary"].toObject();
+    EXPECT_EQ(summary["tested"].toInt(), 110);
+    EXPECT_DOUBLE_EQ(summary["chanceWins"].toDouble(), survivors * 110 / 1000.0);
+
+    const Outcome table = Run({"--scheme", Scheme(body), "--history", history, "--last", "110"});
+    ASSERT_EQ(table.status, 0);
+    const QString text = QString::fromUtf8(table.out);
+    EXPECT_TRUE(text.contains(QStringLiteral("按机会（随机选同样多的注）：杀号后应中 ")))
+        << table.out.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n近30期    30     "))) << table.out.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\n全部      110    "))) << table.out.toStdString();
+    int spanRejects = 0;
+    for (std::size_t i = numbers.size() - 110; i < numbers.size(); ++i) {
+        spanRejects += span(numbers[i]);
+    }
+    const QString row = QStringLiteral("\n跨度          %1").arg(spanRejects, -16) +
+                        QString::number(spans * 110 / 1000.0, 'f', 2);
+    EXPECT_TRUE(text.contains(row)) << row.toStdString() << table.out.toStdString();
 }
 
 TEST_F(CliBacktest, ToleranceLevelDecidesWhetherAKilledWinnerComesBack) {

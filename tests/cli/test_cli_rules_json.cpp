@@ -39,7 +39,7 @@ TEST(CliRulesJson, BacktestObjectHoldsEveryDrawAndTheTotals) {
     ASSERT_GT(result.stopped, 0);
 
     const QJsonObject json = Parsed(CliRulesJson::Backtest(result, *rules));
-    EXPECT_EQ(json.keys(), (QStringList{"conditions", "draws", "rules", "summary"}));
+    EXPECT_EQ(json.keys(), (QStringList{"conditions", "draws", "rules", "spans", "summary"}));
     const QJsonArray listed = json["rules"].toArray();
     ASSERT_EQ(listed.size(), 2);
     EXPECT_EQ(listed[0].toObject()["target"].toString(), QStringLiteral("胆"));
@@ -69,7 +69,24 @@ TEST(CliRulesJson, BacktestObjectHoldsEveryDrawAndTheTotals) {
             EXPECT_EQ(got["message"].toString().toStdString(), want.message);
         }
     }
-    EXPECT_EQ(json["conditions"].toArray().size(), 27);
+    const QJsonArray conditions = json["conditions"].toArray();
+    ASSERT_EQ(conditions.size(), 27);
+    for (qsizetype row = 0; row < 27; ++row) {
+        const BacktestCondition& want = result.conditions[static_cast<std::size_t>(row)];
+        EXPECT_EQ(conditions[row]["rejected"].toInt(), want.rejected);
+        EXPECT_EQ(conditions[row]["expectedRejected"].toDouble(), want.ExpectedRejected());
+    }
+    const QJsonArray spans = json["spans"].toArray();
+    ASSERT_EQ(spans.size(), 3);
+    EXPECT_EQ(spans[0]["newest"].toInt(), 30);
+    EXPECT_EQ(spans[1]["newest"].toInt(), 100);
+    EXPECT_TRUE(spans[2]["newest"].isNull());
+    for (qsizetype s = 0; s < 3; ++s) {
+        const BacktestSpan& want = result.spans[static_cast<std::size_t>(s)];
+        EXPECT_EQ(spans[s]["draws"].toInt(), 6); // a window of six: every span holds it all
+        EXPECT_EQ(spans[s]["chanceWins"].toDouble(), want.ChanceWins());
+        EXPECT_EQ(spans[s]["conditions"].toArray().size(), 27);
+    }
     const QJsonObject summary = json["summary"].toObject();
     EXPECT_EQ(summary["tested"].toInt(), 6);
     EXPECT_EQ(summary["wonAfterKill"].toInt(), result.wonAfterKill);

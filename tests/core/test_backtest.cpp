@@ -1,11 +1,13 @@
 #include "engine/Backtest.h"
 #include "engine/BacktestText.h"
 #include "engine/KillRun.h"
+#include "engine/RunText.h"
 #include "engine/ToleranceRun.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -141,6 +143,126 @@ INSTANTIATE_TEST_SUITE_P(Schemes, Backtests, testing::ValuesIn(Cases()),
                              return std::string(info.param.name);
                          });
 
+// How many of the 1,000 numbers each row rejects, read from one tolerance run over all of
+// them as if the kill run had killed every one.
+std::array<long long, 27> ChanceCounts(const Settings& settings) {
+    ToleranceInput input;
+    for (int n = 0; n < 1000; ++n) {
+        input.killed.push_back(n);
+    }
+    std::array<long long, 27> counts{};
+    for (const ReportLine& line : RunTolerance(settings, input).report) {
+        for (std::size_t row = 0; row < 27; ++row) {
+            counts[row] += Has(line.labels, ToleranceLabels()[row]);
+        }
+    }
+    return counts;
+}
+
+// 150 draws spread over the numbers, so the newest 30 and 100 are proper parts of the window.
+std::vector<HistoricDraw> LongHistory() {
+    std::vector<HistoricDraw> draws;
+    for (int i = 0; i < 150; ++i) {
+        draws.push_back({std::to_string(2025001 + i), (i * 379 + 17) % 1000});
+    }
+    return draws;
+}
+
+TEST_P(Backtests, ChanceFiguresAgreeWithABruteForceCount) {
+    const BacktestCase& c = GetParam();
+    Settings scheme;
+    c.change(scheme);
+    const std::vector<HistoricDraw> history = LongHistory();
+    const BacktestResult result = RunBacktest(scheme, c.level, history, 0);
+    ASSERT_TRUE(result.completed()) << result.message;
+    Settings settings = scheme;
+    settings.level = c.level - 1;
+    const std::array<long long, 27> chance = ChanceCounts(settings);
+    const KillOutcome kill = RunKill(settings);
+    ToleranceInput input{kill.killed, {}, kill.resultText};
+    for (const int n : kill.survivors) {
+        input.list.push_back(CandidateText(n));
+    }
+    const auto toleranceCount = static_cast<long long>(RunTolerance(settings, input).list.size());
+    const auto survivorCount = static_cast<long long>(kill.survivors.size());
+
+    ASSERT_EQ(result.spans.size(), 3u);
+    const std::size_t asked[] = {30, 100, 0};
+    for (std::size_t s = 0; s < 3; ++s) {
+        const BacktestSpan& span = result.spans[s];
+        const std::size_t k = asked[s] == 0 ? history.size() : asked[s];
+        SCOPED_TRACE(k);
+        EXPECT_EQ(span.newest, asked[s]);
+        ASSERT_EQ(span.draws, static_cast<int>(k));
+        int wonKill = 0;
+        int wonTolerance = 0;
+        std::vector<int> rejected(27, 0);
+        for (std::size_t i = history.size() - k; i < history.size(); ++i) {
+            const BacktestDraw& d = result.draws[i];
+            wonKill += d.survivesKill;
+            wonTolerance += d.survivesTolerance;
+            const std::vector<std::string> labels =
+                RunTolerance(settings, {{history[i].number}, {}, ""}).report.at(0).labels;
+            for (std::size_t row = 0; row < 27; ++row) {
+                rejected[row] += Has(labels, ToleranceLabels()[row]);
+            }
+        }
+        EXPECT_EQ(span.wonAfterKill, wonKill);
+        EXPECT_EQ(span.wonAfterTolerance, wonTolerance);
+        const auto draws = static_cast<long long>(k);
+        EXPECT_EQ(span.countPlayed, survivorCount * draws);
+        EXPECT_EQ(span.toleranceCountPlayed, toleranceCount * draws);
+        EXPECT_DOUBLE_EQ(span.ChanceWins(), static_cast<double>(survivorCount * draws) / 1000.0);
+        EXPECT_DOUBLE_EQ(span.ChanceWinsAfterTolerance(),
+                         static_cast<double>(toleranceCount * draws) / 1000.0);
+        ASSERT_EQ(span.conditions.size(), 27u);
+        for (std::size_t row = 0; row < 27; ++row) {
+            SCOPED_TRACE(ToleranceLabels()[row]);
+            EXPECT_EQ(span.conditions[row].label, ToleranceLabels()[row]);
+            EXPECT_EQ(span.conditions[row].rejected, rejected[row]);
+            EXPECT_EQ(span.conditions[row].chanceRejects, chance[row] * draws);
+            EXPECT_DOUBLE_EQ(span.conditions[row].ExpectedRejected(),
+                             static_cast<double>(chance[row]) * static_cast<double>(k) / 1000.0);
+        }
+    }
+    for (std::size_t row = 0; row < 27; ++row) {
+        EXPECT_EQ(result.conditions[row].rejected, result.spans[2].conditions[row].rejected);
+        EXPECT_EQ(result.conditions[row].chanceRejects,
+                  result.spans[2].conditions[row].chanceRejects);
+    }
+}
+
+TEST(Backtest, ChanceFiguresOfOneSumTailByHand) {
+    Settings scheme;
+    scheme.sumTail[3] = true;
+    const BacktestResult result = RunBacktest(scheme, 1, kHistory, 0);
+    ASSERT_TRUE(result.completed());
+    // A tenth of the numbers have sum tail 3, so chance rejects 1.2 of twelve winners.
+    EXPECT_EQ(result.conditions[6].chanceRejects, 100 * 12);
+    EXPECT_DOUBLE_EQ(result.conditions[6].ExpectedRejected(), 1.2);
+    EXPECT_EQ(result.conditions[7].chanceRejects, 0);
+    // The window is shorter than 30: every span holds all twelve draws.
+    for (const BacktestSpan& span : result.spans) {
+        EXPECT_EQ(span.draws, 12);
+        EXPECT_EQ(span.wonAfterKill, 11);
+        EXPECT_DOUBLE_EQ(span.ChanceWins(), 900 * 12 / 1000.0);
+    }
+    const BacktestResult two = RunBacktest(scheme, 1, kHistory, 2);
+    EXPECT_DOUBLE_EQ(two.conditions[6].ExpectedRejected(), 0.2);
+}
+
+TEST(Backtest, StoppedKillRunHasEmptySpans) {
+    Settings scheme;
+    scheme.danCount = 2;
+    scheme.dan[4] = true;
+    const BacktestResult result = RunBacktest(scheme, 1, kHistory, 0);
+    ASSERT_EQ(result.spans.size(), 3u);
+    for (const BacktestSpan& span : result.spans) {
+        EXPECT_EQ(span.draws, 0);
+        EXPECT_EQ(span.conditions.size(), 27u);
+    }
+}
+
 TEST(Backtest, SumTailSchemeFiguresByHand) {
     Settings scheme;
     scheme.sumTail[3] = true;
@@ -181,7 +303,13 @@ TEST(BacktestText, TableListsEveryDrawAndCondition) {
     EXPECT_NE(table.find("共 2 期：杀号后中 2 期，容错 1 级后中 2 期；方案留下 900 注，容错后"),
               std::string::npos)
         << table;
-    EXPECT_NE(table.find("和尾          0\n"), std::string::npos);
+    // 和尾: no winner of the two rejected, chance 0.20; the newer spans hold the same two.
+    EXPECT_NE(table.find("和尾          0               0.20        0             0.20        0"
+                         "             0.20\n"),
+              std::string::npos)
+        << table;
+    EXPECT_NE(table.find("按机会（随机选同样多的注）：杀号后应中 1.80 期"), std::string::npos);
+    EXPECT_NE(table.find("近30期    2      2         1.80"), std::string::npos) << table;
     EXPECT_EQ(BacktestText::Reasons({" 和尾 ", " AC值过滤"}), "和尾 AC值过滤");
 }
 

@@ -9,7 +9,9 @@
 #include <QString>
 
 #include <algorithm>
+#include <array>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -146,6 +148,68 @@ std::vector<SchemeCase> Cases() {
 
 class SchemeBacktests : public testing::TestWithParam<SchemeCase> {};
 
+// How many of the 1,000 numbers each row rejects, from one tolerance run over all of them.
+std::array<long long, 27> ChanceCounts(const Settings& settings) {
+    ToleranceInput input;
+    for (int n = 0; n < 1000; ++n) {
+        input.killed.push_back(n);
+    }
+    std::array<long long, 27> counts{};
+    for (const ReportLine& line : RunTolerance(settings, input).report) {
+        for (std::size_t row = 0; row < 27; ++row) {
+            counts[row] +=
+                std::count(line.labels.begin(), line.labels.end(), ToleranceLabels()[row]) > 0;
+        }
+    }
+    return counts;
+}
+
+// What a draw adds to the spans, worked out by hand.
+struct DrawFigures {
+    int kill = 0; // 1 when the winner survived the kill run
+    int tolerated = 0;
+    long long count = 0;
+    long long toleranceCount = 0;
+    std::vector<std::string> labels;
+    std::array<long long, 27> chance{}; // none for a draw whose kill run stopped
+};
+
+void ExpectSpans(const std::vector<BacktestSpan>& spans, const std::vector<DrawFigures>& draws) {
+    ASSERT_EQ(spans.size(), 3u);
+    const std::size_t asked[] = {30, 100, 0};
+    for (std::size_t s = 0; s < 3; ++s) {
+        const std::size_t k = asked[s] == 0 ? draws.size() : std::min(asked[s], draws.size());
+        SCOPED_TRACE(k);
+        DrawFigures sum;
+        std::array<int, 27> rejected{};
+        for (std::size_t i = draws.size() - k; i < draws.size(); ++i) {
+            sum.kill += draws[i].kill;
+            sum.tolerated += draws[i].tolerated;
+            sum.count += draws[i].count;
+            sum.toleranceCount += draws[i].toleranceCount;
+            for (std::size_t row = 0; row < 27; ++row) {
+                sum.chance[row] += draws[i].chance[row];
+                rejected[row] += std::count(draws[i].labels.begin(), draws[i].labels.end(),
+                                            ToleranceLabels()[row]) > 0;
+            }
+        }
+        const BacktestSpan& span = spans[s];
+        EXPECT_EQ(span.draws, static_cast<int>(k));
+        EXPECT_EQ(span.wonAfterKill, sum.kill);
+        EXPECT_EQ(span.wonAfterTolerance, sum.tolerated);
+        EXPECT_EQ(span.countPlayed, sum.count);
+        EXPECT_EQ(span.toleranceCountPlayed, sum.toleranceCount);
+        EXPECT_DOUBLE_EQ(span.ChanceWins(), static_cast<double>(sum.count) / 1000.0);
+        for (std::size_t row = 0; row < 27; ++row) {
+            SCOPED_TRACE(ToleranceLabels()[row]);
+            EXPECT_EQ(span.conditions[row].rejected, rejected[row]);
+            EXPECT_EQ(span.conditions[row].chanceRejects, sum.chance[row]);
+            EXPECT_DOUBLE_EQ(span.conditions[row].ExpectedRejected(),
+                             static_cast<double>(sum.chance[row]) / 1000.0);
+        }
+    }
+}
+
 TEST_P(SchemeBacktests, AgreeWithRunningEveryDrawByHand) {
     const SchemeCase& c = GetParam();
     const std::vector<HistoricDraw> history =
@@ -171,7 +235,10 @@ TEST_P(SchemeBacktests, AgreeWithRunningEveryDrawByHand) {
     int wonKill = 0, wonTolerance = 0, stopped = 0;
     long long count = 0, toleranceCount = 0;
     std::vector<int> rejected(27, 0);
+    std::vector<DrawFigures> figures;
+    std::map<std::vector<int>, std::array<long long, 27>> chanceByValues;
     for (std::size_t i = first; i < history.size(); ++i) {
+        figures.emplace_back();
         const HistoricDraw& draw = history[i];
         const RuleBacktestDraw& got = result.draws[i - first];
         SCOPED_TRACE(draw.issue);
@@ -207,6 +274,15 @@ TEST_P(SchemeBacktests, AgreeWithRunningEveryDrawByHand) {
                                           CandidateText(draw.number)) > 0;
         const std::vector<std::string> labels =
             RunTolerance(settings, {{draw.number}, {}, ""}).report.at(0).labels;
+        if (!chanceByValues.contains(values)) {
+            chanceByValues[values] = ChanceCounts(settings);
+        }
+        figures.back() = {survives,
+                          tolerated,
+                          static_cast<long long>(kill.survivors.size()),
+                          static_cast<long long>(tolerance.list.size()),
+                          labels,
+                          chanceByValues[values]};
         EXPECT_EQ(got.draw.survivesKill, survives);
         EXPECT_EQ(got.draw.survivesTolerance, tolerated);
         EXPECT_EQ(got.draw.labels, labels);
@@ -232,7 +308,10 @@ TEST_P(SchemeBacktests, AgreeWithRunningEveryDrawByHand) {
     for (std::size_t row = 0; row < 27; ++row) {
         EXPECT_EQ(result.conditions[row].label, ToleranceLabels()[row]);
         EXPECT_EQ(result.conditions[row].rejected, rejected[row]) << ToleranceLabels()[row];
+        EXPECT_EQ(result.conditions[row].chanceRejects,
+                  result.spans.back().conditions[row].chanceRejects);
     }
+    ExpectSpans(result.spans, figures);
 }
 
 INSTANTIATE_TEST_SUITE_P(Schemes, SchemeBacktests, testing::ValuesIn(Cases()),

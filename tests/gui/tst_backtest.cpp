@@ -1,12 +1,16 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/CBacktestDlg.h"
+#include "app/CChanceTable.h"
 #include "app/CKillRateChart.h"
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
+#include "engine/BacktestText.h"
 #include "framework/CSystemMenu.h"
+#include "history/RuleText.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -160,6 +164,124 @@ private slots:
         QCOMPARE(m_fake->messages.size(), 1);
         QCOMPARE(dialog.Table()->rowCount(), 0);
         QVERIFY(!Button(&dialog, QStringLiteral("导出(&E)..."))->isEnabled());
+    }
+
+    // Enter in 最近 N 期 runs 回测 with the number typed; it never opens the file chooser.
+    void enterInDrawCountRunsTheBacktest() {
+        CBacktestDlg dialog(m_settings, 1);
+        dialog.show();
+        QVERIFY(dialog.LoadHistory(Put("h.csv", kHistory)));
+        QSpinBox* count = dialog.DrawCount();
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(count, QStringLiteral("3"));
+        QTest::keyClick(count, Qt::Key_Return);
+        QCOMPARE(m_fake->fileFilters, QStringList());
+        QCOMPARE(static_cast<int>(dialog.Result().draws.size()), 3);
+        QCOMPARE(dialog.Table()->rowCount(), 3);
+        QCOMPARE(dialog.Table()->item(0, 0)->text(), QStringLiteral("2026105"));
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(count, Qt::Key_Enter); // the keypad's Enter too
+        QCOMPARE(m_fake->fileFilters, QStringList());
+    }
+
+    void newestFirstReversesTheTable() {
+        CBacktestDlg dialog(m_settings, 1);
+        QVERIFY(dialog.LoadHistory(Put("h.csv", kHistory)));
+        dialog.RunBacktest();
+        const auto column = [&](int c) {
+            QStringList cells;
+            for (int r = 0; r < dialog.Table()->rowCount(); ++r)
+                cells << dialog.Table()->item(r, c)->text();
+            return cells;
+        };
+        const QStringList oldestFirst = column(0);
+        QCOMPARE(oldestFirst.first(), QStringLiteral("2026101"));
+        dialog.NewestFirst()->click();
+        QStringList reversed(oldestFirst.rbegin(), oldestFirst.rend());
+        QCOMPARE(column(0), reversed);
+        QCOMPARE(dialog.Table()->item(6, 4)->text(), QStringLiteral("和尾 跨度"));
+        // The reasons column can be narrower than its text: the tooltip holds all of it.
+        QCOMPARE(dialog.Table()->item(6, 4)->toolTip(), QStringLiteral("和尾 跨度"));
+        dialog.DrawCount()->setValue(2);
+        dialog.RunBacktest(); // a new run keeps the order chosen
+        QCOMPARE(column(0), (QStringList{"2026107", "2026106"}));
+        dialog.NewestFirst()->click();
+        QCOMPARE(column(0), (QStringList{"2026106", "2026107"}));
+    }
+
+    // 和尾 3 rejects 100 of the 1,000 numbers and 跨度 9 54 of them: over seven draws chance
+    // rejects 0.70 and 0.378 winners.
+    void chanceFiguresStandBesideTheRejected() {
+        CBacktestDlg dialog(m_settings, 1);
+        QVERIFY(dialog.LoadHistory(Put("h.csv", kHistory)));
+        dialog.RunBacktest();
+        const CChanceTable* chance = dialog.ChanceTable();
+        QCOMPARE(chance->rowCount(), 27);
+        QCOMPARE(chance->horizontalHeaderItem(2)->text(), QStringLiteral("按机会应杀"));
+        const auto row = [&](int r) {
+            QStringList cells;
+            for (int c = 0; c < chance->columnCount(); ++c)
+                cells << chance->item(r, c)->text();
+            return cells.join(u'|');
+        };
+        QCOMPARE(row(6), QStringLiteral("和尾|1|0.70|1|0.70|1|0.70"));
+        QCOMPARE(row(7), QStringLiteral("跨度|2|0.38|2|0.38|2|0.38"));
+        QCOMPARE(row(0), QStringLiteral("胆|0|0.00|0|0.00|0|0.00"));
+        const QString summary = dialog.Summary()->text();
+        // 1000 − 100 − 54 + 6 (sum tail 3 with span 9: 039, 093, 309, 390, 903, 930) = 852.
+        QVERIFY2(summary.contains(QStringLiteral("近30期（7 期）：杀号后中 5 期（按机会 5.96）")),
+                 qPrintable(summary));
+        QVERIFY2(summary.contains(QStringLiteral("\n全部（7 期）：杀号后中 5 期（按机会 5.96），"
+                                                 "容错后中 6 期（按机会 6.96）")),
+                 qPrintable(summary));
+    }
+
+    void ruleSchemeShowsTheRuleBacktestFigures() {
+        m_settings.rules = {{tarvex::RuleTarget::SumTail, "和1"}};
+        CBacktestDlg dialog(m_settings, 1);
+        QVERIFY(dialog.LoadHistory(Put("h.csv", kHistory)));
+        dialog.RunBacktest();
+        const tarvex::RuleBacktestResult& r = dialog.RuleResult();
+        QCOMPARE(static_cast<int>(r.draws.size()), 6); // 2026101 has no draw before it
+        QCOMPARE(dialog.Table()->rowCount(), 6);
+        QCOMPARE(dialog.Table()->item(0, 2)->text(), QStringLiteral("3")); // 409's sum tail
+        const CChanceTable* chance = dialog.ChanceTable();
+        QCOMPARE(chance->rowCount(), 27);
+        for (int row = 0; row < 27; ++row) {
+            const tarvex::BacktestCondition& c = r.conditions[static_cast<std::size_t>(row)];
+            QCOMPARE(chance->item(row, 1)->text(), QString::number(c.rejected));
+            QCOMPARE(chance->item(row, 2)->text(),
+                     QString::fromStdString(tarvex::BacktestText::Decimal(c.ExpectedRejected())));
+            QCOMPARE(dialog.Chart()->Rate(row), double(c.rejected) / 6);
+        }
+        // Six draws, each with one sum tail of the rule and 3 of the scheme (one of them, 3
+        // after 409, the same): chance rejects a tenth or a fifth of a winner per draw.
+        QCOMPARE(r.conditions[6].chanceRejects, 100LL + 5 * 200);
+        const QString summary = dialog.Summary()->text();
+        QVERIFY2(summary.contains(
+                     QString::fromStdString(tarvex::RuleText::BacktestSummary(r, 1).substr(0, 40))),
+                 qPrintable(summary));
+        QVERIFY2(summary.contains(
+                     QStringLiteral("随机选同样多的注平均中 %1 期").arg(r.ChanceWins(), 0, 'f', 2)),
+                 qPrintable(summary));
+        QVERIFY2(summary.contains(QStringLiteral("近30期（6 期）")), qPrintable(summary));
+        dialog.NewestFirst()->click();
+        QCOMPARE(dialog.Table()->item(0, 0)->text(), QStringLiteral("2026107"));
+    }
+
+    // Counts of four digits keep the "%" of their bar texts.
+    void chartMakesRoomForLongCounts() {
+        CKillRateChart chart;
+        chart.SetRates({QStringLiteral("和尾"), QStringLiteral("跨度")}, {1234, 7731}, 7731);
+        chart.SetChance({773.1, 7731.0});
+        QCOMPARE(chart.BarText(0), QStringLiteral("1234/7731 16% 机会 10%"));
+        const int widest = chart.fontMetrics().horizontalAdvance(chart.BarText(1));
+        QVERIFY(chart.TextWidth() > widest);
+        chart.resize(chart.minimumSizeHint());
+        // Label column, the full-length bar's minimum and the text all fit.
+        QVERIFY(chart.width() >= 84 + 10 + 4 + widest);
+        QVERIFY(!chart.grab().isNull());
     }
 
     void mainWindowOpensItWithItsSettingsAndLevel() {

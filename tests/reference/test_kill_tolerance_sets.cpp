@@ -1,3 +1,4 @@
+#include "engine/BacktestTally.h"
 #include "engine/KillRun.h"
 #include "engine/KillToleranceSets.h"
 #include "engine/RunText.h"
@@ -7,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,20 @@ TEST(KillToleranceSets, AgreeWithTheKillAndToleranceRuns) {
         for (std::size_t i = 0; i < asked.size(); ++i) {
             EXPECT_EQ(sets.labels[i], alone.report[i].labels);
         }
+        // What chance alone rejects: each row counted over the report of all 1,000 numbers.
+        ToleranceInput everyNumber;
+        for (int n = 0; n < 1000; ++n) {
+            everyNumber.killed.push_back(n);
+        }
+        std::array<int, 27> rows{};
+        for (const ReportLine& line : RunTolerance(settings, everyNumber).report) {
+            for (std::size_t row = 0; row < rows.size(); ++row) {
+                rows[row] +=
+                    std::count(line.labels.begin(), line.labels.end(), ToleranceLabels()[row]) > 0;
+            }
+        }
+        EXPECT_EQ(sets.rowRejects, rows);
+        EXPECT_EQ(BacktestTally::RejectsOf(settings), rows);
     }
 }
 
