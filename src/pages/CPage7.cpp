@@ -41,9 +41,13 @@ const std::initializer_list<int> kFormulaControls = {
 CPage7::CPage7(QWidget* parent) : CPropertyPage(QStringLiteral("公式"), parent) {
     CreateControls(kControls, 279, 70);
     // A drop-down list's template height includes its open list; closed it is one line.
+    // A narrower arrow and padding leave the closed lists room for "不等于" and "取余" at the
+    // classic widths.
     for (int id : {kLeftId, kOperationId, kRightId, kComparisonId}) {
         QWidget* combo = GetDlgItem(id);
         combo->resize(combo->width(), std::min(combo->height(), combo->sizeHint().height()));
+        combo->setStyleSheet(QStringLiteral("QComboBox { padding-left: 1px; padding-right: 0px; }"
+                                            "QComboBox::drop-down { width: 9px; }"));
     }
     FillDropLists();
     DlgItem<QLineEdit>(kValueId)->setValidator(new CDigitsValidator(this));

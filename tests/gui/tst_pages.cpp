@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -203,6 +205,26 @@ private slots:
             QCOMPARE(list->columnWidth(c), 40);
         }
         QCOMPARE(list->selectionMode(), QAbstractItemView::ExtendedSelection);
+    }
+
+    // Every item of the four closed lists fits beside the arrow, at the classic widths.
+    void formulaListsShowTheirWholeItems() {
+        QVERIFY(m_sheet->SetActivePage(6));
+        for (int id : {1193, 1191, 1192, 1195}) {
+            auto* combo = m_page7->DlgItem<QComboBox>(id);
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.editable = false;
+            const QRect field = combo->style()->subControlRect(
+                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            for (int i = 0; i < combo->count(); ++i)
+                QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <=
+                             field.width(),
+                         qPrintable(QStringLiteral("%1 %2 in %3 px")
+                                        .arg(id)
+                                        .arg(combo->itemText(i))
+                                        .arg(field.width())));
+        }
     }
 
     void formulaMatchSwitchesTheNineControls() {
