@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <utility>
 
 namespace {
 
@@ -77,7 +78,8 @@ const ControlSpec kControls[] = {
 
 } // namespace
 
-CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
+CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
+    : CDialog(parent), m_apply(std::move(apply)) {
     setWindowTitle(QStringLiteral("基本分析"));
     UseDialogFrame();
     CreateAnalysisButtons();
@@ -91,6 +93,7 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(DlgItem<QPushButton>(2), &QPushButton::clicked, this, &QDialog::reject);
     CreateHistoryAndTable();
+    SetUpConditionControls();
 }
 
 void CAnalysisDlg::CreateHistoryAndTable() {
@@ -178,6 +181,7 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
+    FillConditionCombos();
 }
 
 void CAnalysisDlg::FillOmissionTable() {

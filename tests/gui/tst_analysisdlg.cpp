@@ -79,7 +79,11 @@ private slots:
     void otherControls() {
         QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(1027));
         QVERIFY(m_dialog->DlgItem<QLineEdit>(1029));
-        const QStringList items{"1", "2", "全部"};
+        QStringList names;
+        for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
+            names << QString::fromStdString(tarvex::AnalysisName(kind));
+        const QStringList expected[] = {
+            {"1", "2", "全部"}, {"1", "2", "全部"}, {"杀", "胆"}, {}, names};
         for (int id : {1235, 1236, 1237, 1238, 1239}) {
             auto* combo = m_dialog->DlgItem<QComboBox>(id);
             QVERIFY(combo);
@@ -87,11 +91,33 @@ private slots:
             for (int i = 0; i < combo->count(); ++i) {
                 actual << combo->itemText(i);
             }
-            QCOMPARE(actual, id <= 1236 ? items : QStringList());
+            QCOMPARE(actual, expected[id - 1235]);
         }
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1240)->text(), QStringLiteral("添加"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1)->text(), QStringLiteral("确定"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(2)->text(), QStringLiteral("取消"));
+    }
+
+    // Combo 1238 holds the shown analysis's items, follows the table and 1029 names the
+    // control; picking an analysis in 1239 runs it.
+    void conditionCombosFollowTheAnalysis() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1217), Qt::LeftButton);
+        auto* items = m_dialog->DlgItem<QComboBox>(1238);
+        QCOMPARE(items->count(), 10);
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(1239)->currentText(), QStringLiteral("跨度分析"));
+        m_dialog->Table()->sortByColumn(2, Qt::DescendingOrder);
+        m_dialog->Table()->selectRow(0);
+        QCOMPARE(items->currentText(), m_dialog->Table()->item(0, 0)->text());
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(),
+                 QStringLiteral("杀跨度 ") + items->currentText());
+        m_dialog->DlgItem<QComboBox>(1237)->setCurrentIndex(1);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
+        auto* analysis = m_dialog->DlgItem<QComboBox>(1239);
+        analysis->setCurrentIndex(1);
+        emit analysis->activated(1);
+        QCOMPARE(m_dialog->Current().kind, tarvex::AnalysisKind::Sum);
+        QCOMPARE(items->count(), 28);
     }
 
     void controlsFitAndDoNotOverlap() {
@@ -109,12 +135,25 @@ private slots:
         }
     }
 
-    void addButtonDoesNothing() {
+    // Without an analysis shown there is nothing to add; a message says what to do.
+    void addButtonWithoutAnalysisSaysSo() {
         m_dialog->DlgItem<QPlainTextEdit>(1027)->setPlainText(QStringLiteral("123"));
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText(), QStringLiteral("123"));
-        QVERIFY(m_platform.messages.isEmpty());
+        QCOMPARE(m_platform.MessageTexts().size(), 1);
+    }
+
+    // A dialog opened with no main window to take conditions offers none.
+    void rowMenuDisabledWithoutWindow() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1228), Qt::LeftButton);
+        const std::unique_ptr<QMenu> menu = m_dialog->RowMenu(0);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("杀"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("胆"));
+        QVERIFY(!menu->actions().at(0)->isEnabled());
+        QVERIFY(!m_dialog->ApplyRow(0, tarvex::ItemAction::Kill));
     }
 
     void okAndCancelClose_data() {
