@@ -78,6 +78,7 @@ void CAnalysisDlg::ShowConditionPreview() {
     const std::string text = tarvex::ItemConditionText(
         m_analysis.rows[static_cast<std::size_t>(item)].condition, kActionOf[action]);
     edit->setText(text.empty() ? QString::fromUtf8(kNoCondition) : FromUtf8(text));
+    edit->setToolTip(edit->text()); // the edit is narrow; the whole text shows on hover
 }
 
 const tarvex::OmissionRow* CAnalysisDlg::RowOfTable(int tableRow) const {
@@ -135,7 +136,8 @@ void CAnalysisDlg::OnAdd() {
 bool CAnalysisDlg::Apply(const tarvex::OmissionRow& row, tarvex::ItemAction action) {
     if (!m_apply || !tarvex::ItemAllows(row.condition, action))
         return false;
-    m_apply(row.condition, action);
+    if (!m_apply(row.condition, action))
+        return false;
     DlgItem<QLineEdit>(1029)->setText(QStringLiteral("已添加：") +
                                       FromUtf8(tarvex::ItemConditionText(row.condition, action)));
     return true;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ struct KeepCase {
     std::vector<ItemCondition> items;
     std::function<void(Settings&)> expected; // the changes on top of `before`
 };
+
+void PrintTo(const KeepCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ItemConditionKeeps : public testing::TestWithParam<KeepCase> {};
 

@@ -104,7 +104,7 @@ private slots:
         CMainDialog* window = m_window.get();
         m_dialog = std::make_unique<CAnalysisDlg>(
             window, [window](const tarvex::ItemCondition& item, tarvex::ItemAction action) {
-                window->ApplyAnalysisCondition(item, action);
+                return window->ApplyAnalysisCondition(item, action);
             });
         m_dialog->show();
         QVERIFY(m_dialog->LoadHistory(kHistory));
@@ -189,6 +189,34 @@ private slots:
         m_window->OnKillRun();
         const QList<int> survivors = ResultNumbers(m_window->m_strResult);
         QCOMPARE(survivors.size(), 1000 - 10 - 28); // sums 3 and 21: 10 and 28 numbers
+    }
+
+    // What the player set by hand in the window, not yet run, stays beside the new condition.
+    void handSetControlsStay() {
+        m_window->DlgItem<QAbstractButton>(MainIds::kShape[0])->setChecked(true);
+        m_window->DlgItem<QLineEdit>(MainIds::kPositionalKill[2])->setText(QStringLiteral("1"));
+        RunButton(5);
+        m_dialog->RowMenu(TableRowOf(m_dialog->Table(), QStringLiteral("个7")))
+            ->actions()
+            .at(0)
+            ->trigger();
+        QCOMPARE(ControlState(MainIds::kShape[0]), QStringLiteral("checked"));
+        QCOMPARE(ControlState(MainIds::kPositionalKill[2]), QStringLiteral("17"));
+        QCOMPARE(ControlState(1047), QStringLiteral("checked"));
+        QVERIFY(m_window->GetDlgItem(MainIds::kPositionalKill[2])->isEnabled());
+    }
+
+    // A typo in the window's 和值范围 stops the condition as it stops a run: the message is
+    // the window's, nothing changes, and the dialog does not say it was added.
+    void refusedWindowTextAddsNothing() {
+        m_window->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("abc"));
+        RunButton(3);
+        QVERIFY(!m_dialog->ApplyRow(TableRowOf(m_dialog->Table(), QStringLiteral("4")),
+                                    tarvex::ItemAction::Kill));
+        QCOMPARE(m_platform->MessageTexts().size(), 1);
+        QCOMPARE(ControlState(MainIds::kSpan[4]), QStringLiteral("unchecked"));
+        QCOMPARE(ControlState(1016), QStringLiteral("abc"));
+        QVERIFY(!m_dialog->DlgItem<QLineEdit>(1029)->text().startsWith(QStringLiteral("已添加")));
     }
 
     void itemsWithoutControlOfferNothing_data() {
