@@ -255,7 +255,11 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
-    m_chart->SetRows(m_analysis.rows);
+    // 云杉分析 judges dan methods, whose hit rates and chances the table shows; it has no items.
+    m_chart->SetRows(m_analysis.rows,
+                     kind == tarvex::AnalysisKind::DanMethods
+                         ? QStringLiteral("云杉分析比较算胆法的命中率与机会，见上表")
+                         : QString());
     FillConditionCombos();
 }
 

@@ -16,9 +16,11 @@ const QColor kExpected(0xB0, 0xB0, 0xB0);
 
 } // namespace
 
-COmissionChart::COmissionChart(QWidget* parent) : QWidget(parent) {}
+COmissionChart::COmissionChart(QWidget* parent)
+    : QWidget(parent), m_empty(QStringLiteral("点一个分析按钮，这里显示各项当前遗漏与理论遗漏")) {}
 
-void COmissionChart::SetRows(const std::vector<tarvex::OmissionRow>& rows) {
+void COmissionChart::SetRows(const std::vector<tarvex::OmissionRow>& rows, const QString& empty) {
+    m_empty = empty;
     m_bars.clear();
     for (const tarvex::OmissionRow& row : rows)
         m_bars.push_back({FromUtf8(row.item), row.current, row.expected, row.Overdue()});
@@ -37,8 +39,7 @@ void COmissionChart::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), palette().base());
     if (m_bars.isEmpty()) {
         painter.setPen(palette().color(QPalette::PlaceholderText));
-        painter.drawText(rect(), Qt::AlignCenter,
-                         QStringLiteral("点一个分析按钮，这里显示各项当前遗漏与理论遗漏"));
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_empty);
         return;
     }
     painter.setPen(palette().color(QPalette::Text));

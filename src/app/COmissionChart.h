@@ -25,8 +25,10 @@ public:
 
     explicit COmissionChart(QWidget* parent = nullptr);
 
-    // The rows of an omission analysis, in its item order; none clears the chart.
-    void SetRows(const std::vector<tarvex::OmissionRow>& rows);
+    // The rows of an omission analysis, in its item order; none clears the chart, which then
+    // shows `empty` (a word on what to do, or why there is nothing to draw).
+    void SetRows(const std::vector<tarvex::OmissionRow>& rows, const QString& empty = {});
+    const QString& EmptyText() const { return m_empty; }
     const QVector<Bar>& Bars() const { return m_bars; }
     // The omission the top of the chart stands for: the largest bar, at least 1.
     double Scale() const;
@@ -39,4 +41,5 @@ private:
     void PaintLabels(QPainter& painter, const QRect& area) const;
 
     QVector<Bar> m_bars;
+    QString m_empty;
 };

@@ -280,6 +280,7 @@ private slots:
                 QVERIFY(qAbs(*bars[i].expected - *row.expected) < 1e-9);
             QCOMPARE(bars[i].overdue, m_dialog->Table()->item(int(i), 0)->font().bold());
         }
+        QCOMPARE(m_dialog->Chart()->EmptyText().isEmpty(), expected.danRows.empty());
         QVERIFY(m_dialog->Chart()->isVisible());
         QVERIFY(m_dialog->rect().contains(m_dialog->Chart()->geometry()));
     }
