@@ -1,4 +1,6 @@
 #include "app/CAnalysisDlg.h"
+#include "app/COmissionChart.h"
+#include "app/CTrendDlg.h"
 #include "app/WindowHistory.h"
 
 #include "framework/DialogUnits.h"
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <utility>
 
 namespace {
 
@@ -77,7 +80,8 @@ const ControlSpec kControls[] = {
 
 } // namespace
 
-CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
+CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
+    : CDialog(parent), m_apply(std::move(apply)) {
     setWindowTitle(QStringLiteral("基本分析"));
     UseDialogFrame();
     CreateAnalysisButtons();
@@ -91,6 +95,7 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent) : CDialog(parent) {
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(DlgItem<QPushButton>(2), &QPushButton::clicked, this, &QDialog::reject);
     CreateHistoryAndTable();
+    SetUpConditionControls();
 }
 
 void CAnalysisDlg::CreateHistoryAndTable() {
@@ -106,8 +111,9 @@ void CAnalysisDlg::CreateHistoryAndTable() {
     last->setSpecialValueText(QStringLiteral("全部"));
     last->setValue(kDefaultLast);
     last->setGeometry(units.Rect(150, 176, 32, 14));
+    CreateExtraButtons();
     m_table = new QTableWidget(0, 7, this);
-    m_table->setGeometry(units.Rect(7, 196, 284, 154));
+    m_table->setGeometry(units.Rect(7, 212, 284, 150));
     m_table->verticalHeader()->setVisible(false);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -116,6 +122,9 @@ void CAnalysisDlg::CreateHistoryAndTable() {
         {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
+    m_chart = new COmissionChart(this);
+    m_chart->setObjectName(QStringLiteral("omissionChart"));
+    m_chart->setGeometry(units.Rect(7, 366, 284, 100));
     connect(DlgItem<QPushButton>(kHistoryButton), &QPushButton::clicked, this,
             &CAnalysisDlg::OnChooseHistory);
     for (std::size_t i = 0; i < kAnalysisButtons.size(); ++i) {
@@ -153,13 +162,81 @@ bool CAnalysisDlg::LoadHistory(const QString& path) {
     if (!draws)
         return false;
     m_history = std::move(*draws);
-    findChild<QLabel*>(QStringLiteral("historyPath"))->setText(QFileInfo(path).fileName());
+    m_historyPaths = {path};
+    ShowHistoryNames();
     Platform().WriteProfileString(QStringLiteral("analysis"), QStringLiteral("history"), path);
     return true;
 }
 
+// The remembered history stays the first file: the added one is for this session.
+bool CAnalysisDlg::AddHistoryFile(const QString& path) {
+    if (m_historyPaths.isEmpty())
+        return LoadHistory(path);
+    std::optional<std::vector<tarvex::HistoricDraw>> draws =
+        WindowHistory::LoadAll(this, m_historyPaths + QStringList{path});
+    if (!draws)
+        return false;
+    m_history = std::move(*draws);
+    m_historyPaths << path;
+    ShowHistoryNames();
+    return true;
+}
+
+void CAnalysisDlg::ShowHistoryNames() {
+    QStringList names;
+    for (const QString& path : m_historyPaths)
+        names << QFileInfo(path).fileName();
+    auto* label = findChild<QLabel*>(QStringLiteral("historyPath"));
+    label->setText(names.join(QStringLiteral(" + ")));
+    label->setToolTip(
+        QStringLiteral("%1期，%2 至 %3")
+            .arg(m_history.size())
+            .arg(FromUtf8(m_history.front().issue), FromUtf8(m_history.back().issue)));
+}
+
 std::size_t CAnalysisDlg::LastDraws() {
     return static_cast<std::size_t>(findChild<QSpinBox*>(QStringLiteral("lastDraws"))->value());
+}
+
+// A second row under the history row, so no control above moves.
+void CAnalysisDlg::CreateExtraButtons() {
+    const DialogUnits units(font());
+    auto* add = new QPushButton(QStringLiteral("加入文件…"), this);
+    add->setObjectName(QStringLiteral("addHistoryFile"));
+    add->setAutoDefault(false);
+    add->setToolTip(
+        QStringLiteral("把另一个开奖历史文件并入已载入的历史；期号相同而号码不同的期不采用"));
+    add->setGeometry(units.Rect(7, 194, 50, 14));
+    connect(add, &QPushButton::clicked, this, &CAnalysisDlg::OnAddHistoryFile);
+    auto* trend = new QPushButton(QStringLiteral("走势图…"), this);
+    trend->setObjectName(QStringLiteral("trendButton"));
+    trend->setAutoDefault(false);
+    trend->setGeometry(units.Rect(61, 194, 50, 14));
+    connect(trend, &QPushButton::clicked, this, &CAnalysisDlg::OpenTrend);
+}
+
+void CAnalysisDlg::OnAddHistoryFile() {
+    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    if (!path.isEmpty())
+        AddHistoryFile(path);
+}
+
+// Modeless, so the player can keep it open beside the analyses; a new one replaces it.
+bool CAnalysisDlg::OpenTrend() {
+    if (m_history.empty()) {
+        Platform().Message(this, QStringLiteral("请先点“开奖历史…”选择开奖历史文件。"));
+        return false;
+    }
+    if (m_trend)
+        m_trend->close();
+    m_trend = new CTrendDlg(m_history, LastDraws(), this);
+    m_trend->setAttribute(Qt::WA_DeleteOnClose);
+    m_trend->show();
+    return true;
+}
+
+CTrendDlg* CAnalysisDlg::TrendWindow() const {
+    return m_trend.data();
 }
 
 void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
@@ -178,6 +255,12 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
     DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
+    // 云杉分析 judges dan methods, whose hit rates and chances the table shows; it has no items.
+    m_chart->SetRows(m_analysis.rows,
+                     kind == tarvex::AnalysisKind::DanMethods
+                         ? QStringLiteral("云杉分析比较算胆法的命中率与机会，见上表")
+                         : QString());
+    FillConditionCombos();
 }
 
 void CAnalysisDlg::FillOmissionTable() {

@@ -4,30 +4,53 @@
 
 #include "engine/Backtest.h"
 #include "history/Analysis.h"
+#include "history/ItemConditionApply.h"
+
+#include <QPointer>
+#include <QStringList>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <vector>
 
+class COmissionChart;
+class CTrendDlg;
+class QMenu;
+class QPushButton;
 class QTableWidget;
 
 // The analysis window "基本分析", opened from the window menu (button 1230 stays hidden): each
 // of the ten skinned buttons runs its analysis over the last N draws (combo 1235) of a history
 // file, fills the sortable table below the classic controls and shows the text in edit 1027.
+// A row's item becomes a condition of the main window through the row's menu or 添加.
 class CAnalysisDlg : public CDialog {
     Q_OBJECT
 public:
+    // Hands an item's 杀 or 胆 to the main window, which knows its controls; false when the
+    // window could not take it (it has said why).
+    using ApplyFn = std::function<bool(const tarvex::ItemCondition&, tarvex::ItemAction)>;
+
     static constexpr int kTemplateId = 139;
     static constexpr int kWidth = 298;  // dialog units
-    static constexpr int kHeight = 356; // grown downward for the history row and table
+    static constexpr int kHeight = 472; // grown downward for the history rows, table and chart
     static constexpr std::array<int, 10> kAnalysisButtons = {1227, 1228, 1229, 1217, 1218,
                                                              1219, 1220, 1221, 1222, 1234};
 
     static constexpr int kHistoryButton = 1300; // "开奖历史…", beside 确定/取消
 
-    explicit CAnalysisDlg(QWidget* parent = nullptr);
+    explicit CAnalysisDlg(QWidget* parent = nullptr, ApplyFn apply = {});
 
     // Reads a history file and remembers it in the profile; false after a message.
     bool LoadHistory(const QString& path);
+    // 加入文件…: the file read together with those loaded; false after a message, and then
+    // the loaded history stays as it was.
+    bool AddHistoryFile(const QString& path);
+    const QStringList& HistoryPaths() const { return m_historyPaths; }
+    // 走势图…: the trend window over the same draws as the analyses; false after a message.
+    bool OpenTrend();
+    CTrendDlg* TrendWindow() const;
+    COmissionChart* Chart() const { return m_chart; }
     void RunAnalysis(tarvex::AnalysisKind kind);
     // The draw count combo 1235 asks for; 0 is all.
     std::size_t LastDraws();
@@ -35,6 +58,15 @@ public:
     QTableWidget* Table() const { return m_table; }
     const tarvex::Analysis& Current() const { return m_analysis; }
     const std::vector<tarvex::HistoricDraw>& History() const { return m_history; }
+    // The 杀/胆 menu of a table row (in the shown order); an action the item does not allow,
+    // or any when there is no main window to take it, is disabled.
+    std::unique_ptr<QMenu> RowMenu(int tableRow);
+    // Hands the item of a table row to the main window; false when it allows no such action
+    // or the window did not take it.
+    bool ApplyRow(int tableRow, tarvex::ItemAction action);
+    // 添加: the action of combo 1237 for the item of combo 1238.
+    void OnAdd();
+
     // The history file shown when the dialog opens: the one used last, else the shipped sample.
     static QString DefaultHistoryPath();
 
@@ -45,10 +77,27 @@ private:
     void CreateAnalysisButtons();
     void CreateHistoryAndTable();
     void OnChooseHistory();
+    void OnAddHistoryFile();
+    void CreateExtraButtons();
+    void ShowHistoryNames();
     void FillOmissionTable();
     void FillDanTable();
 
+    // 杀/胆 from a row (CAnalysisDlgConditions.cpp)
+    void SetUpConditionControls();
+    void FillConditionCombos();
+    void OnRowMenuRequested(const QPoint& pos);
+    void OnRowSelected();
+    void OnAnalysisChosen(int index);
+    void ShowConditionPreview();
+    const tarvex::OmissionRow* RowOfTable(int tableRow) const;
+    bool Apply(const tarvex::OmissionRow& row, tarvex::ItemAction action);
+
     std::vector<tarvex::HistoricDraw> m_history;
+    QStringList m_historyPaths; // the files m_history was read from, first first
     tarvex::Analysis m_analysis;
     QTableWidget* m_table = nullptr;
+    COmissionChart* m_chart = nullptr;
+    QPointer<CTrendDlg> m_trend;
+    ApplyFn m_apply;
 };

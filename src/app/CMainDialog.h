@@ -3,6 +3,7 @@
 #include "app/CLivePreview.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
+#include "history/ItemConditionApply.h"
 #include "io/PlayerSession.h"
 
 #include <QIcon>
@@ -121,6 +122,9 @@ public:
     void ApplySettings(const tarvex::Settings& settings);
     // 应用到下期: the boxes set from the rules' values for the coming draw.
     void ApplyRulesToNext(const std::vector<tarvex::Rule>& rules, const std::vector<int>& values);
+    // 杀 or 胆 of an analysis item: the matching control set, the others as they were; false
+    // after a message when a control refused its text.
+    bool ApplyAnalysisCondition(const tarvex::ItemCondition& item, tarvex::ItemAction action);
 
     // 方案 files and the backtest window (CMainDialogSchemes.cpp).
     // Each reports a failure in a message box and then changes nothing.

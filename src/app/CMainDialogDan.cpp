@@ -66,6 +66,22 @@ void CMainDialog::OnCalcDan() {
 }
 
 void CMainDialog::OnAnalysis() {
-    CAnalysisDlg analysis(this);
+    CAnalysisDlg analysis(this,
+                          [this](const tarvex::ItemCondition& item, tarvex::ItemAction action) {
+                              return ApplyAnalysisCondition(item, action);
+                          });
     analysis.exec();
+}
+
+// As 应用到下期 does: the controls are read, the condition added, and all shown again, so the
+// members and the next 杀组合 have it at once.
+bool CMainDialog::ApplyAnalysisCondition(const tarvex::ItemCondition& item,
+                                         tarvex::ItemAction action) {
+    const std::optional<tarvex::Settings> settings = ReadSettings();
+    if (!settings)
+        return false;
+    tarvex::Settings applied = tarvex::ApplyItemCondition(*settings, item, action);
+    applied.rules = m_rules;
+    ApplySettings(applied);
+    return true;
 }

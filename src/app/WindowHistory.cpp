@@ -13,7 +13,17 @@ const int kListedProblems = 8;
 
 std::optional<std::vector<tarvex::HistoricDraw>> WindowHistory::Load(QWidget* parent,
                                                                      const QString& path) {
-    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
+    return Checked(parent, tarvex::DrawHistory::Load(path), path);
+}
+
+std::optional<std::vector<tarvex::HistoricDraw>> WindowHistory::LoadAll(QWidget* parent,
+                                                                        const QStringList& paths) {
+    return Checked(parent, tarvex::DrawHistory::LoadAll(paths), paths.join(QStringLiteral("”和“")));
+}
+
+std::optional<std::vector<tarvex::HistoricDraw>>
+WindowHistory::Checked(QWidget* parent, const tarvex::DrawHistoryResult& history,
+                       const QString& path) {
     if (!history.ok()) {
         Platform().Message(parent, history.error);
         return std::nullopt;

@@ -3,11 +3,15 @@
 #include "engine/Backtest.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 class QWidget;
+namespace tarvex {
+struct DrawHistoryResult;
+}
 
 // Reads a draw history for a window beside the classic one: a file that cannot be used is
 // reported in a message box, lines that were not taken in one information box listing the
@@ -16,4 +20,12 @@ class WindowHistory {
 public:
     static std::optional<std::vector<tarvex::HistoricDraw>> Load(QWidget* parent,
                                                                  const QString& path);
+    // Several files as one history (a file added to a loaded one); conflicts between them are
+    // listed as the lines not taken.
+    static std::optional<std::vector<tarvex::HistoricDraw>> LoadAll(QWidget* parent,
+                                                                    const QStringList& paths);
+
+private:
+    static std::optional<std::vector<tarvex::HistoricDraw>>
+    Checked(QWidget* parent, const tarvex::DrawHistoryResult& history, const QString& path);
 };

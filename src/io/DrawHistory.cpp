@@ -3,6 +3,7 @@
 #include "io/MessageText.h"
 #include "io/TextFileReader.h"
 
+#include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -82,10 +83,24 @@ bool IssueBefore(const std::string& a, const std::string& b) {
     return x.size() != y.size() ? x.size() < y.size() : x < y;
 }
 
-QString LineList(const std::vector<int>& lines) {
+// "2、4", or with the files of a merged read "“a.txt”第 2 行、“b.csv”第 230 行".
+QString LineList(const HistoryProblem& p) {
     QStringList parts;
-    for (const int line : lines) {
-        parts << QString::number(line);
+    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+        parts << QString::number(p.lines[i]);
+    }
+    return parts.join(QStringLiteral("、"));
+}
+
+QString Places(const HistoryProblem& p) {
+    if (p.files.size() != p.lines.size()) {
+        return QStringLiteral("第 %1 行").arg(LineList(p));
+    }
+    QStringList parts;
+    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+        parts << QStringLiteral("“%1”第 %2 行")
+                     .arg(QString::fromStdString(p.files[i]))
+                     .arg(p.lines[i]);
     }
     return parts.join(QStringLiteral("、"));
 }
@@ -122,7 +137,8 @@ bool DrawHistory::ParseLine(const std::string& line, HistoricDraw& draw) {
 
 // Sorts by 期号; an exact repeat is dropped, a 期号 given with two numbers is dropped and
 // reported, since either could be the wrong one.
-void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result) {
+void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result,
+                         const std::vector<std::string>& names) {
     std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
         return IssueBefore(a.draw.issue, b.draw.issue);
     });
@@ -135,12 +151,9 @@ void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result) 
             ++end;
         }
         if (conflict) {
-            HistoryProblem problem{HistoryProblem::Kind::Conflict, {}, entries[i].draw.issue, {}};
-            for (std::size_t k = i; k < end; ++k) {
-                problem.lines.push_back(entries[k].line);
-            }
-            std::sort(problem.lines.begin(), problem.lines.end());
-            result.problems.push_back(std::move(problem));
+            const auto first = entries.begin() + static_cast<std::ptrdiff_t>(i);
+            const auto last = entries.begin() + static_cast<std::ptrdiff_t>(end);
+            result.problems.push_back(Conflict(std::vector<Entry>(first, last), names));
         } else {
             result.draws.push_back(entries[i].draw);
         }
@@ -148,7 +161,25 @@ void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result) 
     }
 }
 
-void DrawHistory::ParseOne(std::string line, int number, std::vector<Entry>& entries,
+// The lines of one 期号, in file order and then line order.
+HistoryProblem DrawHistory::Conflict(const std::vector<Entry>& same,
+                                     const std::vector<std::string>& names) {
+    std::vector<std::pair<int, int>> places;
+    for (const Entry& entry : same) {
+        places.emplace_back(entry.file, entry.line);
+    }
+    std::sort(places.begin(), places.end());
+    HistoryProblem problem{HistoryProblem::Kind::Conflict, {}, same.front().draw.issue, {}, {}};
+    for (const auto& [file, line] : places) {
+        problem.lines.push_back(line);
+        if (file >= 0 && static_cast<std::size_t>(file) < names.size()) {
+            problem.files.push_back(names[static_cast<std::size_t>(file)]);
+        }
+    }
+    return problem;
+}
+
+void DrawHistory::ParseOne(std::string line, int number, int file, std::vector<Entry>& entries,
                            DrawHistoryResult& result) {
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
@@ -158,9 +189,9 @@ void DrawHistory::ParseOne(std::string line, int number, std::vector<Entry>& ent
     }
     HistoricDraw draw;
     if (ParseLine(line, draw)) {
-        entries.push_back({draw, number});
+        entries.push_back({draw, number, file});
     } else {
-        result.problems.push_back({HistoryProblem::Kind::Unreadable, {number}, {}, line});
+        result.problems.push_back({HistoryProblem::Kind::Unreadable, {number}, {}, line, {}});
     }
 }
 
@@ -170,7 +201,7 @@ DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
     std::istringstream in(utf8Text);
     int number = 0;
     for (std::string line; std::getline(in, line);) {
-        ParseOne(std::move(line), ++number, entries, result);
+        ParseOne(std::move(line), ++number, -1, entries, result);
     }
     Settle(std::move(entries), result);
     return result;
@@ -179,6 +210,13 @@ DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
 DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
     DrawHistoryResult result;
     std::vector<Entry> entries;
+    ReadEntries(bytes, -1, entries, result);
+    Settle(std::move(entries), result);
+    return result;
+}
+
+void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
+                              DrawHistoryResult& result) {
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
     int number = 0;
     for (const QByteArray& raw : text.split('\n')) {
@@ -192,14 +230,13 @@ DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
                 result.problems.push_back({HistoryProblem::Kind::Undecodable,
                                            {number},
                                            {},
-                                           QString::fromLatin1(raw).toStdString()});
+                                           QString::fromLatin1(raw).toStdString(),
+                                           {}});
                 continue;
             }
         }
-        ParseOne(line.toStdString(), number, entries, result);
+        ParseOne(line.toStdString(), number, file, entries, result);
     }
-    Settle(std::move(entries), result);
-    return result;
 }
 
 DrawHistoryResult DrawHistory::Load(const QString& path) {
@@ -213,19 +250,43 @@ DrawHistoryResult DrawHistory::Load(const QString& path) {
     return ParseBytes(read.bytes);
 }
 
+DrawHistoryResult DrawHistory::LoadAll(const QStringList& paths) {
+    DrawHistoryResult result;
+    std::vector<Entry> entries;
+    std::vector<std::string> names;
+    for (const QString& path : paths) {
+        const ByteReadResult read = TextFileReader::ReadBytes(
+            path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
+        if (!read.ok()) {
+            DrawHistoryResult failed;
+            failed.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, read.error);
+            return failed;
+        }
+        const std::size_t before = result.problems.size();
+        const int file = static_cast<int>(names.size());
+        names.push_back(QFileInfo(path).fileName().toStdString());
+        ReadEntries(read.bytes, file, entries, result);
+        for (std::size_t p = before; p < result.problems.size(); ++p) {
+            result.problems[p].files = {names.back()};
+        }
+    }
+    Settle(std::move(entries), result, names);
+    return result;
+}
+
 QStringList DrawHistoryResult::ProblemMessages() const {
     QStringList messages;
     for (const HistoryProblem& p : problems) {
         if (p.kind == HistoryProblem::Kind::Undecodable) {
             messages << QStringLiteral(
-                            "第 %1 行的文字无法解码（既不是 UTF-8 也不是 GBK），这一行没有采用：%2")
-                            .arg(LineList(p.lines), MessageText::Excerpt(p.text));
+                            "%1的文字无法解码（既不是 UTF-8 也不是 GBK），这一行没有采用：%2")
+                            .arg(Places(p), MessageText::Excerpt(p.text));
         } else if (p.kind == HistoryProblem::Kind::Conflict) {
-            messages << QStringLiteral("期号 %1 出现在第 %2 行，号码不同，这一期没有采用")
-                            .arg(QString::fromStdString(p.issue), LineList(p.lines));
+            messages << QStringLiteral("期号 %1 出现在%2，号码不同，这一期没有采用")
+                            .arg(QString::fromStdString(p.issue), Places(p));
         } else {
-            messages << QStringLiteral("第 %1 行读不出期号和号码：%2")
-                            .arg(LineList(p.lines), MessageText::Excerpt(p.text));
+            messages << QStringLiteral("%1读不出期号和号码：%2")
+                            .arg(Places(p), MessageText::Excerpt(p.text));
         }
     }
     return messages;

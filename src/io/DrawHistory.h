@@ -3,6 +3,7 @@
 #include "engine/Backtest.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ struct HistoryProblem {
     std::vector<int> lines; // 1-based line numbers; for a conflict every line of that 期号
     std::string issue;      // the conflicting 期号
     std::string text;       // the unreadable line as it stands
+    // Read from several files: the name of the file each of `lines` is in; empty for one file.
+    std::vector<std::string> files;
     bool operator==(const HistoryProblem&) const = default;
 };
 
@@ -43,16 +46,26 @@ public:
     // Bytes as a file holds them: each line is read as UTF-8 or, failing that, as GBK, so a
     // few lines in another encoding cost only themselves; a line that is neither is reported.
     static DrawHistoryResult ParseBytes(const QByteArray& bytes);
+    // Several files read as one history: a 期号 two files give different numbers is refused
+    // and reported with the file and line of each, as a conflict within one file is; exact
+    // repeats are dropped and the draws sorted. A file that cannot be read stops it all.
+    static DrawHistoryResult LoadAll(const QStringList& paths);
 
 private:
     struct Entry {
         HistoricDraw draw;
         int line = 0;
+        int file = -1; // index into the names of LoadAll; -1 for a single file
     };
     static bool ParseLine(const std::string& line, HistoricDraw& draw);
-    static void ParseOne(std::string line, int number, std::vector<Entry>& entries,
+    static void ParseOne(std::string line, int number, int file, std::vector<Entry>& entries,
                          DrawHistoryResult& result);
-    static void Settle(std::vector<Entry> entries, DrawHistoryResult& result);
+    static void ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
+                            DrawHistoryResult& result);
+    static void Settle(std::vector<Entry> entries, DrawHistoryResult& result,
+                       const std::vector<std::string>& names = {});
+    static HistoryProblem Conflict(const std::vector<Entry>& same,
+                                   const std::vector<std::string>& names);
 };
 
 } // namespace tarvex

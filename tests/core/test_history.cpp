@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -25,11 +26,11 @@ struct HistoryCase {
 };
 
 HistoryProblem Unreadable(int line, const std::string& text) {
-    return {Kind::Unreadable, {line}, {}, text};
+    return {Kind::Unreadable, {line}, {}, text, {}};
 }
 
 HistoryProblem Conflict(const std::string& issue, std::vector<int> lines) {
-    return {Kind::Conflict, std::move(lines), issue, {}};
+    return {Kind::Conflict, std::move(lines), issue, {}, {}};
 }
 
 const std::vector<HistoricDraw> kThree{{"2026153", 409}, {"2026154", 7}, {"2026155", 980}};
@@ -142,6 +143,97 @@ TEST_F(HistoryFile, MissingFileOrFolderIsAnErrorNamingIt) {
         EXPECT_TRUE(result.error.contains(path)) << result.error.toStdString();
         EXPECT_TRUE(result.draws.empty());
     }
+}
+
+// A second file added to a first: exact repeats are dropped, the draws sorted, and a 期号
+// the files give different numbers refused and reported with each file and line.
+struct MergeCase {
+    const char* name;
+    std::string first;
+    std::string second;
+    std::vector<HistoricDraw> draws;
+    std::vector<HistoryProblem> problems;
+};
+
+class HistoryMerge : public testing::TestWithParam<MergeCase> {
+protected:
+    QTemporaryDir dir_;
+};
+
+TEST_P(HistoryMerge, ReadsBothAsOne) {
+    const MergeCase& c = GetParam();
+    QStringList paths;
+    for (const auto& [name, text] : {std::pair{"a.txt", c.first}, std::pair{"b.csv", c.second}}) {
+        QFile file(dir_.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+        paths << file.fileName();
+    }
+    const tarvex::DrawHistoryResult result = DrawHistory::LoadAll(paths);
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.draws, c.draws);
+    EXPECT_EQ(result.problems, c.problems);
+}
+
+HistoryProblem In(HistoryProblem p, std::vector<std::string> files) {
+    p.files = std::move(files);
+    return p;
+}
+
+std::vector<MergeCase> MergeCases() {
+    return {
+        {"RepeatsDroppedAndSorted",
+         "2026153 409\n2026155 980\n",
+         "期号,号码\n2026156,222\n2026152,111\n2026155,980\n",
+         {{"2026152", 111}, {"2026153", 409}, {"2026155", 980}, {"2026156", 222}},
+         {}},
+        {"ConflictBetweenFilesNamesEach",
+         "2026153 409\n2026154 007\n",
+         "期号,号码\n2026154,008\n2026153,409\n",
+         {{"2026153", 409}},
+         {In(Conflict("2026154", {2, 2}), {"a.txt", "b.csv"})}},
+        {"ConflictWithinAndBetween",
+         "2026154 007\n2026154 007\n",
+         "2026154 007\n2026154 117\n",
+         {},
+         {In(Conflict("2026154", {1, 2, 1, 2}), {"a.txt", "a.txt", "b.csv", "b.csv"})}},
+        {"UnreadableLinesNameTheirFile",
+         "2026153 409\n",
+         "2026154 40\n",
+         {{"2026153", 409}},
+         {In(Unreadable(1, "2026154 40"), {"b.csv"})}},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, HistoryMerge, testing::ValuesIn(MergeCases()),
+                         [](const testing::TestParamInfo<MergeCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(HistoryMergeMessages, ConflictNamesFilesAndLines) {
+    tarvex::DrawHistoryResult result;
+    result.problems = {In(Conflict("2004001", {1, 732}), {"fc3d-history.txt", "old.csv"})};
+    EXPECT_EQ(result.ProblemMessages(),
+              QStringList{QStringLiteral("期号 2004001 出现在“fc3d-history.txt”第 1 行、"
+                                         "“old.csv”第 732 行，号码不同，这一期没有采用")});
+    result.problems = {Conflict("2004001", {1, 732})};
+    EXPECT_EQ(
+        result.ProblemMessages(),
+        QStringList{QStringLiteral("期号 2004001 出现在第 1、732 行，号码不同，这一期没有采用")});
+}
+
+TEST(HistoryMergeErrors, AFileThatCannotBeReadStopsIt) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good.txt"));
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("2026153 409\n");
+    file.close();
+    const QString absent = dir.filePath(QStringLiteral("absent.txt"));
+    const tarvex::DrawHistoryResult result = DrawHistory::LoadAll({good, absent});
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(absent)) << result.error.toStdString();
+    EXPECT_TRUE(result.draws.empty());
 }
 
 TEST_F(HistoryFile, BinaryGarbageGivesProblemsNotACrash) {

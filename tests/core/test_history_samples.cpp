@@ -80,5 +80,27 @@ TEST(HistoryFilesTogether, TheOld3dCsvConflictsWithTheNationalFileOn2004001To200
     }
 }
 
+// Added to the loaded national file in the window, the old CSV gives the same 75 conflicts,
+// each naming the two files and the line in each.
+TEST(HistoryFilesTogether, AddingTheOldCsvToTheNationalFileNamesBothFiles) {
+    const QString national = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
+    const QString old = QStringLiteral(TARVEX_TEST_DATA_DIR "/fc3d-history-2002.csv");
+    const DrawHistoryResult added = DrawHistory::LoadAll({national, old});
+    ASSERT_TRUE(added.ok()) << added.error.toStdString();
+    const DrawHistoryResult together = DrawHistory::Parse(Bytes(national) + Bytes(old));
+    EXPECT_EQ(added.draws, together.draws);
+    ASSERT_EQ(added.problems.size(), 75u);
+    for (const HistoryProblem& p : added.problems) {
+        EXPECT_EQ(p.files, (std::vector<std::string>{"fc3d-history.txt", "fc3d-history-2002.csv"}))
+            << p.issue;
+        ASSERT_EQ(p.lines.size(), 2u) << p.issue;
+    }
+    // 2004001 is the national file's first line; the CSV has a heading and then 2002 and 2003.
+    const QString first = added.ProblemMessages().front();
+    EXPECT_TRUE(first.startsWith(QStringLiteral("期号 2004001 出现在“fc3d-history.txt”第 1 行、"
+                                                "“fc3d-history-2002.csv”第 ")))
+        << first.toStdString();
+}
+
 } // namespace
 } // namespace tarvex

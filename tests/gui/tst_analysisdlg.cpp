@@ -1,7 +1,9 @@
+#include "AnalysisModel.h"
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/CAnalysisDlg.h"
 #include "app/CMainDialog.h"
+#include "app/COmissionChart.h"
 #include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
 #include "history/AnalysisText.h"
@@ -9,6 +11,7 @@
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -79,7 +82,11 @@ private slots:
     void otherControls() {
         QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(1027));
         QVERIFY(m_dialog->DlgItem<QLineEdit>(1029));
-        const QStringList items{"1", "2", "全部"};
+        QStringList names;
+        for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
+            names << QString::fromStdString(tarvex::AnalysisName(kind));
+        const QStringList expected[] = {
+            {"1", "2", "全部"}, {"1", "2", "全部"}, {"杀", "胆"}, {}, names};
         for (int id : {1235, 1236, 1237, 1238, 1239}) {
             auto* combo = m_dialog->DlgItem<QComboBox>(id);
             QVERIFY(combo);
@@ -87,11 +94,33 @@ private slots:
             for (int i = 0; i < combo->count(); ++i) {
                 actual << combo->itemText(i);
             }
-            QCOMPARE(actual, id <= 1236 ? items : QStringList());
+            QCOMPARE(actual, expected[id - 1235]);
         }
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1240)->text(), QStringLiteral("添加"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1)->text(), QStringLiteral("确定"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(2)->text(), QStringLiteral("取消"));
+    }
+
+    // Combo 1238 holds the shown analysis's items, follows the table and 1029 names the
+    // control; picking an analysis in 1239 runs it.
+    void conditionCombosFollowTheAnalysis() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1217), Qt::LeftButton);
+        auto* items = m_dialog->DlgItem<QComboBox>(1238);
+        QCOMPARE(items->count(), 10);
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(1239)->currentText(), QStringLiteral("跨度分析"));
+        m_dialog->Table()->sortByColumn(2, Qt::DescendingOrder);
+        m_dialog->Table()->selectRow(0);
+        QCOMPARE(items->currentText(), m_dialog->Table()->item(0, 0)->text());
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(),
+                 QStringLiteral("杀跨度 ") + items->currentText());
+        m_dialog->DlgItem<QComboBox>(1237)->setCurrentIndex(1);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
+        auto* analysis = m_dialog->DlgItem<QComboBox>(1239);
+        analysis->setCurrentIndex(1);
+        emit analysis->activated(1);
+        QCOMPARE(m_dialog->Current().kind, tarvex::AnalysisKind::Sum);
+        QCOMPARE(items->count(), 28);
     }
 
     void controlsFitAndDoNotOverlap() {
@@ -109,12 +138,25 @@ private slots:
         }
     }
 
-    void addButtonDoesNothing() {
+    // Without an analysis shown there is nothing to add; a message says what to do.
+    void addButtonWithoutAnalysisSaysSo() {
         m_dialog->DlgItem<QPlainTextEdit>(1027)->setPlainText(QStringLiteral("123"));
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
         QVERIFY(m_dialog->isVisible());
         QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText(), QStringLiteral("123"));
-        QVERIFY(m_platform.messages.isEmpty());
+        QCOMPARE(m_platform.MessageTexts().size(), 1);
+    }
+
+    // A dialog opened with no main window to take conditions offers none.
+    void rowMenuDisabledWithoutWindow() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1228), Qt::LeftButton);
+        const std::unique_ptr<QMenu> menu = m_dialog->RowMenu(0);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("杀"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("胆"));
+        QVERIFY(!menu->actions().at(0)->isEnabled());
+        QVERIFY(!m_dialog->ApplyRow(0, tarvex::ItemAction::Kill));
     }
 
     void okAndCancelClose_data() {
@@ -207,8 +249,99 @@ private slots:
             QVERIFY(table->item(r - 1, 2)->text().toInt() >= table->item(r, 2)->text().toInt());
     }
 
+    // The chart draws, for each item in table order, its current omission against the expected
+    // one, as the literal model counts them; 云杉分析 has no items and clears it.
+    void chartBarsFollowTheAnalysis_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("last");
+        for (int i = 0; i < 10; ++i)
+            QTest::newRow(tarvex::model::AnalysisNames()[std::size_t(i)].c_str()) << i << 150;
+        QTest::newRow("和值分析 all") << 1 << 0;
+    }
+
+    void chartBarsFollowTheAnalysis() {
+        QFETCH(int, button);
+        QFETCH(int, last);
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(last);
+        QTest::mouseClick(
+            m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[std::size_t(button)]),
+            Qt::LeftButton);
+        const tarvex::model::Analysis expected =
+            tarvex::model::Analyses(m_dialog->History(), std::size_t(last))[std::size_t(button)];
+        const QVector<COmissionChart::Bar>& bars = m_dialog->Chart()->Bars();
+        QCOMPARE(std::size_t(bars.size()), expected.rows.size());
+        for (qsizetype i = 0; i < bars.size(); ++i) {
+            const tarvex::model::Row& row = expected.rows[std::size_t(i)];
+            QCOMPARE(bars[i].label.toStdString(), row.item);
+            QCOMPARE(bars[i].current, row.current);
+            QCOMPARE(bars[i].expected.has_value(), row.expected.has_value());
+            if (row.expected)
+                QVERIFY(qAbs(*bars[i].expected - *row.expected) < 1e-9);
+            QCOMPARE(bars[i].overdue, m_dialog->Table()->item(int(i), 0)->font().bold());
+        }
+        QCOMPARE(m_dialog->Chart()->EmptyText().isEmpty(), expected.danRows.empty());
+        QVERIFY(m_dialog->Chart()->isVisible());
+        QVERIFY(m_dialog->rect().contains(m_dialog->Chart()->geometry()));
+    }
+
+    // 加入文件…: the old CSV added to the national file refuses the 75 期号 the two number
+    // differently, naming both files, and keeps every other draw once.
+    void addingAFileMergesAndReportsConflicts() {
+        const QString national = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
+        const QString old = QStringLiteral(TARVEX_TEST_DATA_DIR "/fc3d-history-2002.csv");
+        QVERIFY(m_dialog->LoadHistory(national));
+        m_platform.Clear();
+        m_platform.openFileNames = {old};
+        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QStringLiteral("addHistoryFile")),
+                          Qt::LeftButton);
+        QCOMPARE(m_dialog->History(), tarvex::DrawHistory::LoadAll({national, old}).draws);
+        QCOMPARE(m_dialog->HistoryPaths(), (QStringList{national, old}));
+        QCOMPARE(m_platform.MessageTexts().size(), 1);
+        const QString message = m_platform.MessageTexts().front();
+        QVERIFY2(message.contains(QStringLiteral("75 处问题")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("期号 2004001 出现在“fc3d-history.txt”第 1 行")),
+                 qPrintable(message));
+        QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("historyPath"))->text(),
+                 QStringLiteral("fc3d-history.txt + fc3d-history-2002.csv"));
+        // The remembered history is still the file chosen with 开奖历史….
+        QCOMPARE(m_platform.profile.value(QStringLiteral("analysis/history")), national);
+    }
+
+    void addingAnUnreadableFileKeepsTheHistory() {
+        const QString national = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
+        QVERIFY(m_dialog->LoadHistory(national));
+        const std::vector<tarvex::HistoricDraw> before = m_dialog->History();
+        m_platform.Clear();
+        const QString absent = QStringLiteral(TARVEX_DATA_DIR "/absent.txt");
+        QVERIFY(!m_dialog->AddHistoryFile(absent));
+        QCOMPARE(m_platform.MessageTexts().size(), 1);
+        QVERIFY(m_platform.MessageTexts().front().contains(absent));
+        QCOMPARE(m_dialog->History(), before);
+        QCOMPARE(m_dialog->HistoryPaths(), QStringList{national});
+    }
+
+    // The new buttons sit in a row of their own under the history row, clear of the rest.
+    void newControlsFitWithoutOverlap() {
+        QList<QWidget*> widgets;
+        for (const char* name : {"addHistoryFile", "trendButton", "omissionChart"})
+            widgets << m_dialog->findChild<QWidget*>(QString::fromLatin1(name));
+        widgets << m_dialog->Table();
+        for (int id : m_dialog->ControlIds())
+            widgets << m_dialog->GetDlgItem(id);
+        for (qsizetype a = 0; a < 4; ++a) {
+            QVERIFY(widgets[a]);
+            QVERIFY(m_dialog->rect().contains(widgets[a]->geometry()));
+            for (qsizetype b = 0; b < widgets.size(); ++b)
+                QVERIFY2(b == a || !widgets[a]->geometry().intersects(widgets[b]->geometry()),
+                         qPrintable(widgets[a]->objectName() + " " + widgets[b]->objectName()));
+        }
+    }
+
     // Set TARVEX_ANALYSIS_SHOT to a file name to get a picture of the window.
     void picture() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1227), Qt::LeftButton);
         const QImage image = m_dialog->grab().toImage();
         QCOMPARE(image.size(), m_dialog->size());
         const QString shot = qEnvironmentVariable("TARVEX_ANALYSIS_SHOT");

@@ -1,0 +1,144 @@
+#include "app/CAnalysisDlg.h"
+
+#include "framework/Platform.h"
+#include "framework/Utf8Text.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+
+// The combos beside 添加, as this window uses them: 1237 the action (杀 or 胆), 1238 the item
+// of the shown analysis (following the table's selection), 1239 the analysis itself (picking
+// one runs it, as its button does); edit 1029 names the control the condition goes to, and
+// after 添加 what was added. Combos 1235/1236 keep their classic items.
+namespace {
+
+const char* const kActions[] = {"杀", "胆"};
+const tarvex::ItemAction kActionOf[] = {tarvex::ItemAction::Kill, tarvex::ItemAction::Dan};
+const char* const kNoCondition = "此项没有对应的条件";
+
+} // namespace
+
+void CAnalysisDlg::SetUpConditionControls() {
+    auto* action = DlgItem<QComboBox>(1237);
+    for (const char* text : kActions)
+        action->addItem(QString::fromUtf8(text));
+    auto* analysis = DlgItem<QComboBox>(1239);
+    for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
+        analysis->addItem(FromUtf8(tarvex::AnalysisName(kind)));
+    analysis->setCurrentIndex(-1);
+    DlgItem<QLineEdit>(1029)->setReadOnly(true);
+    connect(action, &QComboBox::currentIndexChanged, this, &CAnalysisDlg::ShowConditionPreview);
+    connect(DlgItem<QComboBox>(1238), &QComboBox::currentIndexChanged, this,
+            &CAnalysisDlg::ShowConditionPreview);
+    connect(analysis, &QComboBox::activated, this, &CAnalysisDlg::OnAnalysisChosen);
+    connect(DlgItem<QPushButton>(1240), &QPushButton::clicked, this, &CAnalysisDlg::OnAdd);
+    m_table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_table, &QWidget::customContextMenuRequested, this, &CAnalysisDlg::OnRowMenuRequested);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &CAnalysisDlg::OnRowSelected);
+}
+
+// After each analysis: its items in 1238, its name in 1239.
+void CAnalysisDlg::FillConditionCombos() {
+    auto* items = DlgItem<QComboBox>(1238);
+    const QSignalBlocker blocker(items);
+    items->clear();
+    for (const tarvex::OmissionRow& row : m_analysis.rows)
+        items->addItem(FromUtf8(row.item));
+    items->setCurrentIndex(m_analysis.rows.empty() ? -1 : 0);
+    const auto kind = static_cast<int>(m_analysis.kind);
+    DlgItem<QComboBox>(1239)->setCurrentIndex(kind);
+    ShowConditionPreview();
+}
+
+void CAnalysisDlg::OnAnalysisChosen(int index) {
+    if (index >= 0 && index < static_cast<int>(tarvex::kAnalysisKinds.size()))
+        RunAnalysis(tarvex::kAnalysisKinds[static_cast<std::size_t>(index)]);
+}
+
+void CAnalysisDlg::OnRowSelected() {
+    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    if (selected.isEmpty() || m_analysis.rows.empty())
+        return;
+    const QTableWidgetItem* first = m_table->item(selected.first()->row(), 0);
+    if (first)
+        DlgItem<QComboBox>(1238)->setCurrentIndex(first->data(Qt::UserRole).toInt());
+}
+
+void CAnalysisDlg::ShowConditionPreview() {
+    auto* edit = DlgItem<QLineEdit>(1029);
+    const int item = DlgItem<QComboBox>(1238)->currentIndex();
+    const int action = DlgItem<QComboBox>(1237)->currentIndex();
+    if (item < 0 || item >= static_cast<int>(m_analysis.rows.size()) || action < 0) {
+        edit->clear();
+        return;
+    }
+    const std::string text = tarvex::ItemConditionText(
+        m_analysis.rows[static_cast<std::size_t>(item)].condition, kActionOf[action]);
+    edit->setText(text.empty() ? QString::fromUtf8(kNoCondition) : FromUtf8(text));
+    edit->setToolTip(edit->text()); // the edit is narrow; the whole text shows on hover
+}
+
+const tarvex::OmissionRow* CAnalysisDlg::RowOfTable(int tableRow) const {
+    const QTableWidgetItem* cell = m_table->item(tableRow, 0);
+    if (!cell || m_analysis.rows.empty())
+        return nullptr;
+    const int row = cell->data(Qt::UserRole).toInt();
+    if (row < 0 || row >= static_cast<int>(m_analysis.rows.size()))
+        return nullptr;
+    return &m_analysis.rows[static_cast<std::size_t>(row)];
+}
+
+std::unique_ptr<QMenu> CAnalysisDlg::RowMenu(int tableRow) {
+    auto menu = std::make_unique<QMenu>(this);
+    const tarvex::OmissionRow* row = RowOfTable(tableRow);
+    for (std::size_t i = 0; i < std::size(kActions); ++i) {
+        const tarvex::ItemAction action = kActionOf[i];
+        QAction* item = menu->addAction(QString::fromUtf8(kActions[i]));
+        item->setEnabled(m_apply && row && tarvex::ItemAllows(row->condition, action));
+        if (row)
+            item->setToolTip(FromUtf8(tarvex::ItemConditionText(row->condition, action)));
+        connect(item, &QAction::triggered, this,
+                [this, tableRow, action] { ApplyRow(tableRow, action); });
+    }
+    return menu;
+}
+
+void CAnalysisDlg::OnRowMenuRequested(const QPoint& pos) {
+    const int tableRow = m_table->rowAt(pos.y());
+    if (tableRow < 0)
+        return;
+    const std::unique_ptr<QMenu> menu = RowMenu(tableRow);
+    menu->exec(m_table->viewport()->mapToGlobal(pos));
+}
+
+bool CAnalysisDlg::ApplyRow(int tableRow, tarvex::ItemAction action) {
+    const tarvex::OmissionRow* row = RowOfTable(tableRow);
+    return row && Apply(*row, action);
+}
+
+void CAnalysisDlg::OnAdd() {
+    const int item = DlgItem<QComboBox>(1238)->currentIndex();
+    const int action = DlgItem<QComboBox>(1237)->currentIndex();
+    if (item < 0 || item >= static_cast<int>(m_analysis.rows.size()) || action < 0) {
+        Platform().Message(this, QStringLiteral("请先点一个分析按钮，再在表中选择要添加的项目。"));
+        return;
+    }
+    const tarvex::OmissionRow& row = m_analysis.rows[static_cast<std::size_t>(item)];
+    if (!Apply(row, kActionOf[action])) {
+        Platform().Message(this, QStringLiteral("“%1”不能%2：主窗口没有对应的条件。")
+                                     .arg(FromUtf8(row.item), QString::fromUtf8(kActions[action])));
+    }
+}
+
+bool CAnalysisDlg::Apply(const tarvex::OmissionRow& row, tarvex::ItemAction action) {
+    if (!m_apply || !tarvex::ItemAllows(row.condition, action))
+        return false;
+    if (!m_apply(row.condition, action))
+        return false;
+    DlgItem<QLineEdit>(1029)->setText(QStringLiteral("已添加：") +
+                                      FromUtf8(tarvex::ItemConditionText(row.condition, action)));
+    return true;
+}
