@@ -38,7 +38,12 @@ bool Killable(const ItemCondition& item) {
         return InRange(item.value, 0, 26);
     case ItemKind::OddEvenPattern:
     case ItemKind::BigSmallPattern:
+    case ItemKind::PrimeCompositePattern:
         return InRange(item.value, 0, 7);
+    case ItemKind::Consecutive:
+        return InRange(item.value, 3, 5);
+    case ItemKind::Ac:
+        return InRange(item.value, 1, 3);
     case ItemKind::Shape:
         return InRange(item.value, 0, 2);
     case ItemKind::RouteAt:
@@ -110,6 +115,15 @@ void Kill(Settings& s, const ItemCondition& item) {
     case ItemKind::BigSmallPattern:
         s.bigSmall[v] = false;
         break;
+    case ItemKind::PrimeCompositePattern:
+        s.primeComposite[v] = false;
+        break;
+    case ItemKind::Ac:
+        s.ac[v - 1] = false;
+        break;
+    case ItemKind::Consecutive:
+        s.consecutive[v - 3] = true;
+        break;
     case ItemKind::Shape:
         s.shape[v] = true;
         break;
@@ -156,6 +170,14 @@ std::string KillText(const ItemCondition& item) {
         return "奇偶排列 去掉 " + PatternText(item.value, "奇", "偶");
     case ItemKind::BigSmallPattern:
         return "大小排列 去掉 " + PatternText(item.value, "大", "小");
+    case ItemKind::PrimeCompositePattern:
+        return "质合排列 去掉 " + PatternText(item.value, "质", "合");
+    case ItemKind::Ac:
+        return "AC值 去掉 " + value;
+    case ItemKind::Consecutive: {
+        const char* const runs[] = {"不连", "二连", "三连"};
+        return std::string("特别排除 ") + runs[item.value - 3];
+    }
     case ItemKind::Shape: {
         const char* const shapes[] = {"豹子", "组三", "组六"};
         return std::string("特别排除 ") + shapes[item.value];

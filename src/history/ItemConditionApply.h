@@ -13,9 +13,9 @@ enum class ItemAction { Kill, Dan };
 
 // Whether the main window has a control that does exactly this for the item. 杀 goes to
 // 杀指定和值, 杀和尾, 杀跨度, 012路特别排除, the 奇偶/大小排列 boxes, 特别排除 (豹子, 组三,
-// 组六), 定位杀 (a digit at a position, a digit anywhere, a route at a position as its
-// digits) and the 杀2码 page; 胆 to the 选胆 box of a digit item. AC, 连号, 质合 and the
-// counts are left to the player's own boxes.
+// 组六, 不连, 二连, 三连), the 质合排列 and AC值 boxes, 定位杀 (a digit at a position, a digit
+// anywhere, a route at a position as its digits) and the 杀2码 page; 胆 to the 选胆 box of a
+// digit item. The odd/even and big/small counts have no box of their own.
 bool ItemAllows(const ItemCondition& item, ItemAction action);
 
 // The settings with the item's condition added as the window's controls would hold it:

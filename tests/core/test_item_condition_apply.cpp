@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                     AllowedCase{4, 8, 0},   // patterns, not the counts
                     AllowedCase{5, 40, 40}, // digits anywhere and at a position
                     AllowedCase{6, 8, 0},   // patterns, not the counts
-                    AllowedCase{7, 3, 0},   // 豹子 组三 组六 only
+                    AllowedCase{7, 17, 0},  // shapes, runs, AC values, 质合 patterns
                     AllowedCase{8, 55, 0},  // two-code pairs
                     AllowedCase{9, 0, 0}));
 
@@ -158,14 +158,18 @@ std::vector<KeepCase> KeepCases() {
              s.oddEven[2] = false;
              s.bigSmall[7] = false;
          }},
-        {"CountsAcAndConsecutiveChangeNothing",
+        {"CountsChangeNothing",
          [](Settings&) {},
-         {{K::OddCount, 3},
-          {K::BigCount, 0},
-          {K::Ac, 1},
-          {K::Consecutive, 4},
-          {K::PrimeCompositePattern, 1}},
+         {{K::OddCount, 3}, {K::BigCount, 0}},
          [](Settings&) {}},
+        {"AcRunsAndPrimeCompositeGoToTheirBoxes",
+         [](Settings&) {},
+         {{K::Ac, 1}, {K::Consecutive, 4}, {K::PrimeCompositePattern, 1}, {K::Ac, 1}},
+         [](Settings& s) {
+             s.ac[0] = false;
+             s.consecutive[1] = true;
+             s.primeComposite[1] = false;
+         }},
         {"ValuesOutOfRangeChangeNothing",
          [](Settings&) {},
          {{K::Sum, 28},
@@ -173,7 +177,9 @@ std::vector<KeepCase> KeepCases() {
           {K::DigitAt, 3, 3},
           {K::TwoCode, 21},
           {K::Shape, 3},
-          {K::RoutePattern, 27}},
+          {K::RoutePattern, 27},
+          {K::Ac, 0},
+          {K::Consecutive, 2}},
          [](Settings&) {}},
     };
 }
@@ -195,17 +201,20 @@ TEST_P(ItemConditionTexts, NameTheControl) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ItemConditionTexts,
-    testing::Values(TextCase{{ItemKind::Sum, 15}, ItemAction::Kill, "杀指定和值 15"},
-                    TextCase{{ItemKind::RoutePattern, 5}, ItemAction::Kill, "012路特别排除 012"},
-                    TextCase{
-                        {ItemKind::OddEvenPattern, 3}, ItemAction::Kill, "奇偶排列 去掉 奇偶偶"},
-                    TextCase{{ItemKind::Shape, 1}, ItemAction::Kill, "特别排除 组三"},
-                    TextCase{{ItemKind::DigitAt, 3, 1}, ItemAction::Kill, "定位杀 十位 3"},
-                    TextCase{{ItemKind::RouteAt, 1, 0}, ItemAction::Kill, "定位杀 百位 147"},
-                    TextCase{{ItemKind::TwoCode, 7}, ItemAction::Kill, "杀2码 07"},
-                    TextCase{{ItemKind::DigitAt, 3, 1}, ItemAction::Dan, "选胆 3"},
-                    TextCase{{ItemKind::Sum, 15}, ItemAction::Dan, ""},
-                    TextCase{{ItemKind::Ac, 2}, ItemAction::Kill, ""}));
+    testing::Values(
+        TextCase{{ItemKind::Sum, 15}, ItemAction::Kill, "杀指定和值 15"},
+        TextCase{{ItemKind::RoutePattern, 5}, ItemAction::Kill, "012路特别排除 012"},
+        TextCase{{ItemKind::OddEvenPattern, 3}, ItemAction::Kill, "奇偶排列 去掉 奇偶偶"},
+        TextCase{{ItemKind::Shape, 1}, ItemAction::Kill, "特别排除 组三"},
+        TextCase{{ItemKind::DigitAt, 3, 1}, ItemAction::Kill, "定位杀 十位 3"},
+        TextCase{{ItemKind::RouteAt, 1, 0}, ItemAction::Kill, "定位杀 百位 147"},
+        TextCase{{ItemKind::TwoCode, 7}, ItemAction::Kill, "杀2码 07"},
+        TextCase{{ItemKind::DigitAt, 3, 1}, ItemAction::Dan, "选胆 3"},
+        TextCase{{ItemKind::Sum, 15}, ItemAction::Dan, ""},
+        TextCase{{ItemKind::Ac, 2}, ItemAction::Kill, "AC值 去掉 2"},
+        TextCase{{ItemKind::Consecutive, 5}, ItemAction::Kill, "特别排除 三连"},
+        TextCase{{ItemKind::PrimeCompositePattern, 0}, ItemAction::Kill, "质合排列 去掉 质质质"},
+        TextCase{{ItemKind::OddCount, 2}, ItemAction::Kill, ""}));
 
 } // namespace
 } // namespace tarvex

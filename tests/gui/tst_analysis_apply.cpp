@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("odd/even") << 4 << "奇偶偶" << false << false << kOddEven[3] << "unchecked";
         QTest::newRow("big/small") << 6 << "小大大" << false << true << kBigSmall[7] << "unchecked";
         QTest::newRow("shape") << 7 << "组三" << false << false << kShape[1] << "checked";
+        QTest::newRow("run") << 7 << "二连" << false << false << kConsecutive[1] << "checked";
+        QTest::newRow("AC") << 7 << "AC2" << false << true << kAc[2] << "unchecked";
+        QTest::newRow("prime/composite")
+            << 7 << "质合合" << false << false << kPrimeComposite[3] << "unchecked";
         QTest::newRow("digit at") << 5 << "个7" << false << true << kPositionalKill[2] << "7";
         QTest::newRow("digit anywhere") << 5 << "4" << false << false << kPositionalKill[0] << "4";
         QTest::newRow("two code") << 8 << "27" << false << false << 0 << "27";
@@ -224,9 +228,6 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::newRow("odd count") << 4 << "2:1";
         QTest::newRow("big count") << 6 << "0:3";
-        QTest::newRow("AC") << 7 << "AC2";
-        QTest::newRow("consecutive") << 7 << "二连";
-        QTest::newRow("prime/composite") << 7 << "质合合";
         QTest::newRow("dan method") << 9 << "云杉算胆法";
     }
 
@@ -247,8 +248,8 @@ private slots:
 
     // 添加 on an item with no matching control says so and changes nothing.
     void addRefusesWithMessage() {
-        RunButton(7);
-        m_dialog->Table()->selectRow(TableRowOf(m_dialog->Table(), QStringLiteral("AC1")));
+        RunButton(4);
+        m_dialog->Table()->selectRow(TableRowOf(m_dialog->Table(), QStringLiteral("2:1")));
         QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
         const tarvex::Settings before = m_window->GatherSettings();
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
