@@ -1,4 +1,5 @@
 #include "app/CBacktestDlg.h"
+#include "app/CBackgroundRun.h"
 #include "app/WindowHistory.h"
 
 #include "app/CChanceTable.h"
@@ -128,8 +129,14 @@ void CBacktestDlg::RunBacktest() {
         RunRuleBacktest();
         return;
     }
-    m_result = tarvex::RunBacktest(m_settings, m_level, m_history,
-                                   static_cast<std::size_t>(m_last->value()));
+    const auto last = static_cast<std::size_t>(m_last->value());
+    tarvex::BacktestResult result;
+    // The plain backtest is one pass that cannot stop halfway; a cancelled one is dropped.
+    if (!CBackgroundRun::Run(this, QStringLiteral("正在回测…"), [&](const tarvex::ProgressFn&) {
+            result = tarvex::RunBacktest(m_settings, m_level, m_history, last);
+        }))
+        return;
+    m_result = std::move(result);
     m_haveResult = true;
     if (!m_result.completed())
         Platform().Message(this, FromUtf8(m_result.message));
@@ -224,8 +231,15 @@ void CBacktestDlg::RunRuleBacktest() {
         Platform().Message(this, FromUtf8(error));
         return;
     }
-    m_ruleResult = tarvex::RunRuleBacktest(m_settings, m_level, *rules, m_history,
-                                           static_cast<std::size_t>(m_last->value()));
+    const auto last = static_cast<std::size_t>(m_last->value());
+    tarvex::RuleBacktestResult result;
+    if (!CBackgroundRun::Run(
+            this, QStringLiteral("正在逐期回测…"), [&](const tarvex::ProgressFn& progress) {
+                result =
+                    tarvex::RunRuleBacktest(m_settings, m_level, *rules, m_history, last, progress);
+            }))
+        return; // the last complete result stays on show
+    m_ruleResult = std::move(result);
     m_haveRuleResult = true;
     ShowRuleResult();
 }

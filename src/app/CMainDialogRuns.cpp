@@ -1,3 +1,4 @@
+#include "app/CBackgroundRun.h"
 #include "app/CMainDialog.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
@@ -16,7 +17,9 @@ void CMainDialog::OnKillRun() {
         return;
     const tarvex::Settings settings = SettingsFromMembers();
     LoadSessionFromControls();
-    const tarvex::PlayerSession::KillStep step = m_session.Kill(settings);
+    tarvex::PlayerSession::KillStep step;
+    CBackgroundRun::Run(this, {},
+                        [&](const tarvex::ProgressFn&) { step = m_session.Kill(settings); });
     if (!step.outcome.completed()) {
         Platform().Message(this, FromUtf8(step.outcome.message));
         return;
@@ -78,7 +81,9 @@ void CMainDialog::OnTolerance() {
     const tarvex::Settings settings = SettingsFromMembers();
     RefillMatchLists();
     LoadSessionFromControls();
-    const tarvex::PlayerSession::ToleranceStep step = m_session.Tolerance(settings);
+    tarvex::PlayerSession::ToleranceStep step;
+    CBackgroundRun::Run(this, {},
+                        [&](const tarvex::ProgressFn&) { step = m_session.Tolerance(settings); });
     ShowSessionResult();
     m_strCount = FromUtf8(step.outcome.countText);
     m_strTolerance = FromUtf8(step.outcome.toleranceText);

@@ -100,7 +100,8 @@ void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
 } // namespace
 
 RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleSet& rules,
-                                   const std::vector<HistoricDraw>& history, std::size_t last) {
+                                   const std::vector<HistoricDraw>& history, std::size_t last,
+                                   const ProgressFn& progress) {
     std::vector<HistoricDraw> draws;
     std::copy_if(history.begin(), history.end(), std::back_inserter(draws),
                  [](const HistoricDraw& d) { return d.number >= 0 && d.number <= 999; });
@@ -128,8 +129,12 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         result.draws.push_back(std::move(entry));
     }
     std::vector<RowRejects> rejects(result.draws.size(), RowRejects{});
-    for (const std::uint64_t key : order) {
-        const Group& group = groups[key];
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (progress && !progress(k, order.size())) {
+            result.cancelled = true;
+            return result;
+        }
+        const Group& group = groups[order[k]];
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
                  group, result, rejects);
     }

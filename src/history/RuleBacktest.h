@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Backtest.h"
+#include "engine/Progress.h"
 #include "history/RuleSet.h"
 
 #include <cstddef>
@@ -28,6 +29,7 @@ struct RuleBacktestResult {
     long long countPlayed = 0;          // Σ count: what playing the kill run's numbers cost
     long long toleranceCountPlayed = 0; // Σ toleranceCount
     std::size_t settingsRun = 0;        // distinct settings, each run once
+    bool cancelled = false;             // stopped by the player: the figures are incomplete
 
     // How many draws numbers chosen at random would have won with the same counts:
     // Σ count / 1000, the yardstick for wonAfterKill (and after tolerance for the other).
@@ -43,7 +45,9 @@ struct RuleBacktestResult {
 // scheme's boxes (ApplyRuleValues), then the kill run and the tolerance run at `level`
 // (1..17, the number the 容错 combo shows) are made for that draw alone. Draws that come
 // to the same settings share one run.
+// `progress` hears of every distinct setting run and may cancel.
 RuleBacktestResult RunRuleBacktest(const Settings& scheme, int level, const RuleSet& rules,
-                                   const std::vector<HistoricDraw>& history, std::size_t last);
+                                   const std::vector<HistoricDraw>& history, std::size_t last,
+                                   const ProgressFn& progress = {});
 
 } // namespace tarvex

@@ -334,6 +334,39 @@ TEST(RuleBacktest, SomeDrawsOfTheTwoDanSchemeStopAndOthersRun) {
     }
 }
 
+// The progress hears of every distinct setting once, in order; answering false stops the
+// backtest there and marks it cancelled, and listening changes no figure.
+TEST(RuleBacktest, ProgressCountsTheRunsAndCanCancel) {
+    std::string error;
+    const std::optional<RuleSet> set =
+        RuleSet::Compile({{RuleTarget::SumTail, "和1+3"}, {RuleTarget::Span, "跨2"}}, &error);
+    ASSERT_TRUE(set) << error;
+    const Settings scheme;
+    const RuleBacktestResult quiet = RunRuleBacktest(scheme, 1, *set, RealHistory(), 400);
+    std::vector<std::size_t> seen;
+    std::size_t total = 0;
+    const RuleBacktestResult heard =
+        RunRuleBacktest(scheme, 1, *set, RealHistory(), 400, [&](std::size_t done, std::size_t of) {
+            seen.push_back(done);
+            total = of;
+            return true;
+        });
+    ASSERT_GT(quiet.settingsRun, 10u);
+    EXPECT_EQ(total, quiet.settingsRun);
+    ASSERT_EQ(seen.size(), quiet.settingsRun);
+    for (std::size_t k = 0; k < seen.size(); ++k)
+        EXPECT_EQ(seen[k], k);
+    EXPECT_FALSE(heard.cancelled);
+    EXPECT_EQ(heard.wonAfterKill, quiet.wonAfterKill);
+    EXPECT_EQ(heard.countPlayed, quiet.countPlayed);
+
+    std::size_t calls = 0;
+    const RuleBacktestResult stopped = RunRuleBacktest(
+        scheme, 1, *set, RealHistory(), 400, [&](std::size_t, std::size_t) { return ++calls < 5; });
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(calls, 5u);
+}
+
 TEST(RuleBacktest, NoRulesIsThePlainBacktest) {
     Settings scheme;
     scheme.sumTail[3] = true;
