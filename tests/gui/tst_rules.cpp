@@ -2,6 +2,7 @@
 #include "ModalCloser.h"
 #include "app/CMainDialog.h"
 #include "app/CRuleDlg.h"
+#include "engine/KillRun.h"
 #include "framework/CSystemMenu.h"
 #include "history/RuleApply.h"
 #include "history/RuleJudge.h"
@@ -144,6 +145,22 @@ private slots:
         QVERIFY(after->sumTail == expected.sumTail);
         QVERIFY(after->span == expected.span);
         QVERIFY(after->dan == expected.dan);
+        // 杀百位 fills the 百位 edit of 定位杀, 通杀 all three, and 定位杀 is switched on.
+        QVERIFY(after->positionalKill);
+        QCOMPARE(after->positionalKillDigits, expected.positionalKillDigits);
+        const char hundreds = static_cast<char>('0' + values[2]);
+        const char everywhere = static_cast<char>('0' + values[3]);
+        QVERIFY(after->positionalKillDigits[0].find(hundreds) != std::string::npos);
+        for (const std::string& digits : after->positionalKillDigits)
+            QVERIFY(digits.find(everywhere) != std::string::npos);
+        QVERIFY(main.GetDlgItem(1044)->isEnabled());
+        // The next 杀组合 kills with what the boxes show.
+        main.OnKillRun();
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+        const tarvex::KillOutcome run = tarvex::RunKill(expected);
+        QVERIFY(run.completed());
+        QCOMPARE(main.m_strResult, QString::fromStdString(run.resultText));
+        QVERIFY(run.survivors.size() < 1000);
     }
 
 private:
