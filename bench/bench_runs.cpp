@@ -168,7 +168,18 @@ void HeavyReference(benchmark::State& state) {
     KillThenTolerance<false>(state, Heavy());
 }
 
+// What the live count beside 杀组合 costs once the player stops typing.
+void HeavyPreview(benchmark::State& state) {
+    int count = 0;
+    for (auto _ : state) {
+        count = PreviewKill(Heavy()).count;
+        benchmark::DoNotOptimize(count);
+    }
+    state.counters["survivors"] = count;
+}
+
 BENCHMARK(StartupEngine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(HeavyPreview)->Unit(benchmark::kMillisecond);
 BENCHMARK(StartupReference)->Unit(benchmark::kMicrosecond);
 BENCHMARK(HeavyEngine)->Unit(benchmark::kMillisecond);
 BENCHMARK(HeavyReference)->Unit(benchmark::kMillisecond)->Iterations(1);
