@@ -29,7 +29,12 @@ void CAnalysisDlg::SetUpConditionControls() {
     for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
         analysis->addItem(FromUtf8(tarvex::AnalysisName(kind)));
     analysis->setCurrentIndex(-1);
-    DlgItem<QLineEdit>(1029)->setReadOnly(true);
+    auto* target = DlgItem<QLineEdit>(1029);
+    target->setReadOnly(true);
+    // The classic edit is narrow; its whole text is always one hover away.
+    connect(target, &QLineEdit::textChanged, target, &QLineEdit::setToolTip);
+    for (QComboBox* combo : {action, DlgItem<QComboBox>(1238), analysis})
+        connect(combo, &QComboBox::currentTextChanged, combo, &QComboBox::setToolTip);
     connect(action, &QComboBox::currentIndexChanged, this, &CAnalysisDlg::ShowConditionPreview);
     connect(DlgItem<QComboBox>(1238), &QComboBox::currentIndexChanged, this,
             &CAnalysisDlg::ShowConditionPreview);

@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include <limits>
+
 #include <algorithm>
 
 namespace {
@@ -27,10 +29,19 @@ void COmissionChart::SetRows(const std::vector<tarvex::OmissionRow>& rows, const
     update();
 }
 
+// The scale follows the current omissions, which the player compares: an expected omission
+// far beyond them (999 for 和值 0) would flatten every other bar, so such a bar is cut at the
+// top and marked instead. Without any current omission the expected ones set the scale.
 double COmissionChart::Scale() const {
-    double top = 1;
+    double current = 0;
     for (const Bar& bar : m_bars)
-        top = std::max({top, double(bar.current), bar.expected.value_or(0)});
+        current = std::max(current, double(bar.current));
+    const double limit = current > 0 ? 3 * current : std::numeric_limits<double>::infinity();
+    double top = std::max(1.0, current);
+    for (const Bar& bar : m_bars) {
+        if (bar.expected && *bar.expected <= limit)
+            top = std::max(top, *bar.expected);
+    }
     return top;
 }
 
@@ -43,9 +54,10 @@ void COmissionChart::paintEvent(QPaintEvent*) {
         return;
     }
     painter.setPen(palette().color(QPalette::Text));
-    painter.drawText(QRect(4, 0, width() - 8, kLegendHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("蓝/红：当前遗漏（红为超出）  灰：理论遗漏  最高 %1")
-                         .arg(QString::number(Scale(), 'g', 4)));
+    painter.drawText(
+        QRect(4, 0, width() - 8, kLegendHeight), Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("蓝/红：当前遗漏（红为超出）  灰：理论遗漏（有缺口的超出图顶）  图顶 %1")
+            .arg(QString::number(Scale(), 'g', 4)));
     const QRect area(2, kLegendHeight + 2, width() - 4,
                      height() - kLegendHeight - kLabelHeight - 4);
     PaintBars(painter, area);
@@ -64,9 +76,14 @@ void COmissionChart::PaintBars(QPainter& painter, const QRect& area) const {
         painter.fillRect(QRect(x, area.bottom() - current + 1, barWidth, current),
                          bar.overdue ? kOverdue : kCurrent);
         if (bar.expected) {
-            const int expected = int(*bar.expected / scale * area.height() + 0.5);
+            const bool cut = *bar.expected > scale;
+            const int expected =
+                cut ? area.height() : int(*bar.expected / scale * area.height() + 0.5);
             painter.fillRect(QRect(x + barWidth, area.bottom() - expected + 1, barWidth, expected),
                              kExpected);
+            if (cut) // a notch of the background says the bar goes on
+                painter.fillRect(QRect(x + barWidth, area.top() + 3, barWidth, 2),
+                                 palette().base());
         }
     }
 }

@@ -30,7 +30,8 @@ public:
     void SetRows(const std::vector<tarvex::OmissionRow>& rows, const QString& empty = {});
     const QString& EmptyText() const { return m_empty; }
     const QVector<Bar>& Bars() const { return m_bars; }
-    // The omission the top of the chart stands for: the largest bar, at least 1.
+    // The omission the top of the chart stands for, at least 1: the largest current bar, or an
+    // expected one up to three times that; taller expected bars are cut at the top.
     double Scale() const;
 
 protected:

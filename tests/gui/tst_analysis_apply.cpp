@@ -172,6 +172,9 @@ private slots:
         }
         QCOMPARE(m_platform->MessageTexts(), QStringList());
         QVERIFY(m_dialog->DlgItem<QLineEdit>(1029)->text().startsWith(QStringLiteral("已添加")));
+        // The narrow edit's whole text shows on hover.
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->toolTip(),
+                 m_dialog->DlgItem<QLineEdit>(1029)->text());
         QCOMPARE(ControlState(control), state);
         m_window->OnKillRun();
         QCOMPARE(m_platform->MessageTexts(), QStringList());

@@ -281,6 +281,18 @@ private slots:
             QCOMPARE(bars[i].overdue, m_dialog->Table()->item(int(i), 0)->font().bold());
         }
         QCOMPARE(m_dialog->Chart()->EmptyText().isEmpty(), expected.danRows.empty());
+        // The top of the chart: the tallest current bar, or an expected bar up to three times
+        // it; no current bar is ever cut.
+        int tallest = 0;
+        for (const COmissionChart::Bar& bar : bars)
+            tallest = std::max(tallest, bar.current);
+        double top = std::max(1, tallest);
+        for (const COmissionChart::Bar& bar : bars) {
+            if (bar.expected && (tallest == 0 || *bar.expected <= 3.0 * tallest))
+                top = std::max(top, *bar.expected);
+        }
+        if (!bars.isEmpty())
+            QCOMPARE(m_dialog->Chart()->Scale(), top);
         QVERIFY(m_dialog->Chart()->isVisible());
         QVERIFY(m_dialog->rect().contains(m_dialog->Chart()->geometry()));
     }
