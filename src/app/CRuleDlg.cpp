@@ -222,9 +222,9 @@ bool CRuleDlg::Judge() {
         judged = judge.Judge(*set);
         for (std::size_t i = 0; i < judged.size(); ++i)
             m_next[i] = judged[i].next;
-        m_status->setText(QStringLiteral("%1 期，下期 %2")
+        m_status->setText(QStringLiteral("%1 期，下期 %2。灰色的规则：%3。")
                               .arg(judge.WindowDraws())
-                              .arg(FromUtf8(judge.NextIssue())));
+                              .arg(FromUtf8(judge.NextIssue()), Noise()));
     } else {
         m_status->setText(QStringLiteral("请选择开奖历史文件。"));
     }
