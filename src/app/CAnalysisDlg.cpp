@@ -135,20 +135,7 @@ void CAnalysisDlg::CreateHistoryAndTable() {
 }
 
 QString CAnalysisDlg::DefaultHistoryPath() {
-    const QString stored = Platform().ReadProfileString(QStringLiteral("analysis"),
-                                                        QStringLiteral("history"), QString());
-    if (!stored.isEmpty())
-        return stored;
-    const QString installed = QCoreApplication::applicationDirPath() +
-                              QStringLiteral("/../share/tarvex/data/fc3d-history.txt");
-    if (QFileInfo::exists(installed))
-        return installed;
-#ifdef TARVEX_SOURCE_DATA_DIR
-    const QString source = QStringLiteral(TARVEX_SOURCE_DATA_DIR "/fc3d-history.txt");
-    if (QFileInfo::exists(source))
-        return source;
-#endif
-    return {};
+    return WindowHistory::Remembered(QStringLiteral("analysis"));
 }
 
 void CAnalysisDlg::OnChooseHistory() {
@@ -164,7 +151,7 @@ bool CAnalysisDlg::LoadHistory(const QString& path) {
     m_history = std::move(*draws);
     m_historyPaths = {path};
     ShowHistoryNames();
-    Platform().WriteProfileString(QStringLiteral("analysis"), QStringLiteral("history"), path);
+    WindowHistory::Remember(QStringLiteral("analysis"), path);
     return true;
 }
 

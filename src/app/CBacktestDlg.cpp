@@ -37,6 +37,9 @@ CBacktestDlg::CBacktestDlg(const tarvex::Settings& settings, int level, QWidget*
     setWindowTitle(QStringLiteral("历史回测"));
     BuildControls();
     resize(900, 640);
+    const QString last = WindowHistory::Remembered(QStringLiteral("backtest"));
+    if (!last.isEmpty())
+        LoadHistory(last);
 }
 
 void CBacktestDlg::BuildControls() {
@@ -108,8 +111,10 @@ void CBacktestDlg::BuildControls() {
 
 void CBacktestDlg::OnChooseHistory() {
     const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
-    if (!path.isEmpty() && LoadHistory(path))
+    if (!path.isEmpty() && LoadHistory(path)) {
+        WindowHistory::Remember(QStringLiteral("backtest"), path);
         RunBacktest();
+    }
 }
 
 bool CBacktestDlg::LoadHistory(const QString& path) {

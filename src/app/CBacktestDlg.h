@@ -33,6 +33,7 @@ public:
     QTableWidget* Table() const { return m_table; }
     CKillRateChart* Chart() const { return m_chart; }
     QSpinBox* DrawCount() const { return m_last; }
+    const std::vector<tarvex::HistoricDraw>& History() const { return m_history; }
     const tarvex::BacktestResult& Result() const { return m_result; }
     // The draw-by-draw backtest of a scheme with rules; empty for a scheme without.
     const tarvex::RuleBacktestResult& RuleResult() const { return m_ruleResult; }

@@ -1,4 +1,5 @@
 #include "app/CRuleDlg.h"
+#include "app/WindowHistory.h"
 
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
@@ -49,8 +50,7 @@ CRuleDlg::CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidge
     setWindowTitle(QStringLiteral("公式杀号"));
     BuildControls();
     resize(900, 560);
-    const QString last =
-        Platform().ReadProfileString(QStringLiteral("rules"), QStringLiteral("history"), QString());
+    const QString last = WindowHistory::Remembered(QStringLiteral("rules"));
     if (!last.isEmpty())
         LoadHistory(last);
     Judge();
@@ -132,7 +132,7 @@ void CRuleDlg::BuildControls() {
 void CRuleDlg::OnChooseHistory() {
     const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
     if (!path.isEmpty() && LoadHistory(path)) {
-        Platform().WriteProfileString(QStringLiteral("rules"), QStringLiteral("history"), path);
+        WindowHistory::Remember(QStringLiteral("rules"), path);
         Judge();
     }
 }

@@ -3,6 +3,8 @@
 #include "framework/Platform.h"
 #include "io/DrawHistory.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -43,4 +45,28 @@ WindowHistory::Checked(QWidget* parent, const tarvex::DrawHistoryResult& history
         Platform().Message(parent, text, {}, IPlatform::Icon::Information);
     }
     return history.draws;
+}
+
+QString WindowHistory::Remembered(const QString& section) {
+    const QString stored =
+        Platform().ReadProfileString(section, QStringLiteral("history"), QString());
+    // A remembered file that has gone since is not worth a message on opening.
+    return !stored.isEmpty() && QFileInfo::exists(stored) ? stored : SampleHistoryPath();
+}
+
+void WindowHistory::Remember(const QString& section, const QString& path) {
+    Platform().WriteProfileString(section, QStringLiteral("history"), path);
+}
+
+QString WindowHistory::SampleHistoryPath() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/tarvex/data/fc3d-history.txt");
+    if (QFileInfo::exists(installed))
+        return installed;
+#ifdef TARVEX_SOURCE_DATA_DIR
+    const QString source = QStringLiteral(TARVEX_SOURCE_DATA_DIR "/fc3d-history.txt");
+    if (QFileInfo::exists(source))
+        return source;
+#endif
+    return {};
 }

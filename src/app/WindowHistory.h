@@ -25,6 +25,12 @@ public:
     static std::optional<std::vector<tarvex::HistoricDraw>> LoadAll(QWidget* parent,
                                                                     const QStringList& paths);
 
+    // The history a window starts with: the one last used in `section` of the profile, else
+    // the shipped national 3D history, else none.
+    static QString Remembered(const QString& section);
+    static void Remember(const QString& section, const QString& path);
+    static QString SampleHistoryPath();
+
 private:
     static std::optional<std::vector<tarvex::HistoricDraw>>
     Checked(QWidget* parent, const tarvex::DrawHistoryResult& history, const QString& path);

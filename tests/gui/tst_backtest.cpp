@@ -83,7 +83,9 @@ private slots:
         CBacktestDlg dialog(m_settings, level);
         dialog.show();
         auto* run = Button(&dialog, QStringLiteral("回测(&R)"));
-        QVERIFY(run && !run->isEnabled());
+        // Nothing chosen yet: the shipped national history is offered.
+        QVERIFY(run && run->isEnabled());
+        QCOMPARE(dialog.History().size(), std::size_t(7731));
         dialog.DrawCount()->setValue(last);
         m_fake->openFileNames << Put("h.csv", kHistory);
         Button(&dialog, QStringLiteral("选择历史(&H)..."))->click();
@@ -141,6 +143,25 @@ private slots:
         QCOMPARE(m_fake->messages.size(), 2);
         dialog.RunBacktest();
         QCOMPARE(dialog.Table()->rowCount(), 7);
+    }
+
+    // The history chosen in the window is offered again next time, unless it has gone.
+    void chosenHistoryIsRemembered() {
+        const QString chosen = Put("h.csv", kHistory);
+        {
+            CBacktestDlg dialog(m_settings, 1);
+            m_fake->openFileNames << chosen;
+            Button(&dialog, QStringLiteral("选择历史(&H)..."))->click();
+        }
+        QCOMPARE(m_fake->profile.value(QStringLiteral("backtest/history")), chosen);
+        {
+            CBacktestDlg dialog(m_settings, 1);
+            QCOMPARE(dialog.History().size(), std::size_t(7));
+        }
+        QVERIFY(QFile::remove(chosen));
+        CBacktestDlg dialog(m_settings, 1);
+        QCOMPARE(dialog.History().size(), std::size_t(7731));
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
 
     void historyProblemsAreShownOnce() {
