@@ -1,20 +1,24 @@
 #include "widgets/CResultEdit.h"
 
+#include "framework/CSoftLineText.h"
 #include "framework/Platform.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
 #include <memory>
 
 QWidget* CResultEdit::Make(QWidget* parent, const QString& text) {
     auto* edit = new CResultEdit(parent);
-    edit->setPlainText(text);
+    CSoftLineText::Of(edit)->SetText(text);
     return edit;
 }
 
-CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
+CResultEdit::CResultEdit(QWidget* parent)
+    : QTextEdit(parent), m_soft(new CSoftLineText(this, document())) {
     setAcceptRichText(false);
     setReadOnly(false);
     setLineWrapMode(QTextEdit::NoWrap);
@@ -113,4 +117,38 @@ void CResultEdit::ChooseFont() {
     QTextCharFormat format;
     format.setFont(*chosen);
     cursor.mergeCharFormat(format);
+}
+
+void CResultEdit::keyPressEvent(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (!isReadOnly() && m_soft->HandleKey(cursor, event)) {
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+    m_soft->Tidy();
+}
+
+void CResultEdit::inputMethodEvent(QInputMethodEvent* event) {
+    QTextEdit::inputMethodEvent(event);
+    m_soft->Tidy();
+}
+
+QMimeData* CResultEdit::createMimeDataFromSelection() const {
+    if (QMimeData* joined = m_soft->MimeData(textCursor()))
+        return joined;
+    return QTextEdit::createMimeDataFromSelection();
+}
+
+void CResultEdit::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || !source || !source->hasText()) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    m_soft->Insert(cursor, source->text());
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }
