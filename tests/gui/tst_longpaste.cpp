@@ -1,0 +1,162 @@
+#include "CFakePlatform.h"
+#include "app/CMainDialog.h"
+#include "framework/CSoftLineText.h"
+#include "pages/CTextPage.h"
+#include "pages/ConditionSheet.h"
+
+#include <QAbstractScrollArea>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// A list of codes on one line, as a player pastes it from the pages' hints.
+QString CodeList(qsizetype length) {
+    QString text;
+    text.reserve(length + 4);
+    for (int i = 0; text.size() < length; ++i)
+        text += QString::asprintf("%03d,", i % 1000);
+    text.truncate(length);
+    return text;
+}
+
+// Each step of a 10 MB paste must stay well under this; a box laying the line out as one piece
+// takes tens of seconds here.
+constexpr qint64 kStepMs = 3000;
+constexpr double kIdleCpuMs = 500;
+
+double CpuMs() {
+    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+void Repaint(QAbstractScrollArea* box) {
+    box->viewport()->repaint();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestLongPaste : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_text = CodeList(10'000'000); }
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(m_dlg->IsInitialised());
+    }
+    void cleanup() {
+        m_dlg.reset();
+        QDir::setCurrent(m_oldDir);
+        m_dir.reset();
+        m_fake.reset();
+    }
+
+    void tenMegabytesOnOneLineStayFast_data() {
+        QTest::addColumn<int>("page"); // -1 for the result box
+        const QStringList names{"杀直选", "垃圾复式", "杀2码", "定位杀2码", "必出2码", "交集"};
+        for (int page = 0; page < names.size(); ++page)
+            QTest::addRow("%s", qPrintable(names[page])) << page;
+        QTest::addRow("result box") << -1;
+    }
+    void tenMegabytesOnOneLineStayFast() {
+        QFETCH(int, page);
+        QAbstractScrollArea* box = Box(page);
+        QVERIFY(box);
+        box->setEnabled(true);
+        box->setFocus();
+        QGuiApplication::clipboard()->setText(m_text);
+
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuAtStart = CpuMs();
+        // Over the page's hint text, as a player replaces it.
+        QTest::keySequence(box, QKeySequence::SelectAll);
+        QMetaObject::invokeMethod(box, "paste");
+        Repaint(box);
+        const qint64 paste = timer.restart();
+        const double pasteCpu = CpuMs() - cpuAtStart;
+        QTest::keySequence(box, QKeySequence::MoveToEndOfDocument);
+        QTest::keyClicks(box, QStringLiteral(",123"));
+        Repaint(box);
+        const qint64 typing = timer.restart();
+        box->verticalScrollBar()->setValue(0);
+        box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->maximum());
+        Repaint(box);
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+        Repaint(box);
+        const qint64 scrolling = timer.restart();
+        qInfo("paste %lld ms (%.0f ms of CPU), typing %lld ms, scrolling %lld ms", paste, pasteCpu,
+              typing, scrolling);
+        QVERIFY2(paste < kStepMs, "paste");
+        QVERIFY2(typing < kStepMs, "typing");
+        QVERIFY2(scrolling < kStepMs, "scrolling");
+
+        const double before = CpuMs();
+        QTest::qWait(2000);
+        const double idle = CpuMs() - before;
+        qInfo("idle %.0f ms of CPU in 2 s", idle);
+        QVERIFY2(idle < kIdleCpuMs, qPrintable(QStringLiteral("idle %1 ms").arg(idle)));
+
+        // What the window reads is the text as pasted and typed.
+        const QString expected = m_text + QStringLiteral(",123");
+        QCOMPARE(CSoftLineText::Of(box)->Text().size(), expected.size());
+        QVERIFY(CSoftLineText::Of(box)->Text() == expected);
+        if (page >= 0) {
+            auto* textPage = static_cast<CTextPage*>(m_dlg->Sheet()->Page(page));
+            QVERIFY(textPage->UpdateData(true));
+            QVERIFY(textPage->m_strText == expected);
+        }
+    }
+
+    // The match edit keeps the classic single-line limit of 32,767 characters, which is also
+    // what keeps it fast.
+    void matchEditTakesALongPasteQuickly() {
+        auto* edit = m_dlg->DlgItem<QLineEdit>(1159);
+        QVERIFY(edit);
+        edit->setEnabled(true);
+        edit->setFocus();
+        QGuiApplication::clipboard()->setText(m_text);
+        QElapsedTimer timer;
+        timer.start();
+        edit->paste();
+        edit->end(false);
+        QTest::keyClicks(edit, QStringLiteral(",123"));
+        edit->repaint();
+        QVERIFY(timer.elapsed() < kStepMs);
+        QCOMPARE(edit->text(), m_text.left(edit->maxLength()));
+        QCOMPARE(edit->maxLength(), 32767);
+    }
+
+private:
+    QAbstractScrollArea* Box(int page) const {
+        if (page < 0)
+            return m_dlg->DlgItem<QTextEdit>(1042);
+        m_dlg->Sheet()->SetActivePage(page);
+        return m_dlg->Sheet()->Page(page)->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
+    }
+
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldDir;
+    std::unique_ptr<CMainDialog> m_dlg;
+    QString m_text;
+};
+
+QTEST_MAIN(TestLongPaste)
+#include "tst_longpaste.moc"
