@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -242,8 +243,9 @@ void CSoftLineText::Tidy() {
     m_queued = false;
     if (m_from < 0)
         return;
-    const int from = m_from;
+    // Later edits may have shortened the document below an earlier one's range.
     const int to = std::min(m_to, m_document->characterCount() - 1);
+    const int from = std::min(m_from, to);
     m_from = m_to = -1;
     m_busy = true;
     QTextCursor cursor(m_document);
