@@ -200,6 +200,8 @@ bool CSoftLineText::HandleKey(QTextCursor& cursor, const QKeyEvent* event) {
         Tidy();
         return true;
     }
+    if (HandleArrow(cursor, event))
+        return true;
     if (cursor.hasSelection())
         return false;
     // Backspace as the box itself reads it, Shift or not.
@@ -224,6 +226,30 @@ bool CSoftLineText::HandleKey(QTextCursor& cursor, const QKeyEvent* event) {
         return true;
     }
     return false;
+}
+
+// Left and Right step over a split as over nothing, so no key press is lost on it.
+bool CSoftLineText::HandleArrow(QTextCursor& cursor, const QKeyEvent* event) {
+    const bool select = event->matches(QKeySequence::SelectNextChar) ||
+                        event->matches(QKeySequence::SelectPreviousChar);
+    const bool next = event->matches(QKeySequence::MoveToNextChar) ||
+                      event->matches(QKeySequence::SelectNextChar);
+    const bool previous = event->matches(QKeySequence::MoveToPreviousChar) ||
+                          event->matches(QKeySequence::SelectPreviousChar);
+    if ((!next && !previous) || (!select && cursor.hasSelection()))
+        return false;
+    const auto mode = select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
+    const auto atSplit = [&] {
+        return next ? cursor.atBlockEnd() && Continues(cursor.block().next())
+                    : cursor.atBlockStart() && Continues(cursor.block());
+    };
+    if (!atSplit())
+        return false;
+    const auto step = next ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter;
+    while (atSplit())
+        cursor.movePosition(step, mode);
+    cursor.movePosition(step, mode);
+    return true;
 }
 
 void CSoftLineText::OnContentsChange(int from, int removed, int added) {

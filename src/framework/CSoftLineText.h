@@ -41,12 +41,14 @@ public:
     QMimeData* MimeData(const QTextCursor& selection) const;
     // Inserts a pasted or dropped text at the cursor as one undo step.
     void Insert(QTextCursor& cursor, const QString& text);
-    // Enter, Backspace and Delete where a line is only split for display; true when handled.
+    // Enter, Backspace, Delete, Left and Right where a line is only split for display; true when
+    // handled.
     bool HandleKey(QTextCursor& cursor, const QKeyEvent* event);
     // Splits blocks an edit made too long and drops empty pieces, within the last edit.
     void Tidy();
 
 private:
+    bool HandleArrow(QTextCursor& cursor, const QKeyEvent* event);
     QString Joined(int from, int to) const;
     bool CrossesMark(int from, int to) const;
     void Split(QTextCursor& cursor, const QTextBlock& block);

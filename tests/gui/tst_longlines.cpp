@@ -233,6 +233,10 @@ private slots:
         const QKeySequence back(Qt::Key_Backspace);
         const QKeySequence del(QKeySequence::Delete);
         const QKeySequence enter(Qt::Key_Return);
+        const QKeySequence right(Qt::Key_Right);
+        const QKeySequence left(Qt::Key_Left);
+        const QKeySequence shiftRight(Qt::SHIFT | Qt::Key_Right);
+        const QKeySequence shiftLeft(Qt::SHIFT | Qt::Key_Left);
         struct Row {
             const char* name;
             QString text;
@@ -274,6 +278,32 @@ private slots:
              CodeList(4 * kLimit)},
             {"type a few hundred codes", mixed, 1, 0, false, CodeList(300), none, {}},
             {"enter then backspace", mixed, 2, 0, false, {}, {enter, back}, {}},
+            {"right arrow at a boundary", one, 0, 0, true, {}, {right}, QStringLiteral("x")},
+            {"left arrow at a boundary", one, 0, 0, false, {}, {left}, QStringLiteral("x")},
+            {"left arrows back over a boundary",
+             one,
+             2,
+             0,
+             false,
+             {},
+             {left, left, left},
+             QStringLiteral("x")},
+            {"shift-right across a boundary",
+             one,
+             -1,
+             0,
+             false,
+             {},
+             {shiftRight, shiftRight},
+             QStringLiteral("y")},
+            {"shift-left across a boundary",
+             one,
+             1,
+             0,
+             false,
+             {},
+             {shiftLeft, shiftLeft},
+             QStringLiteral("y")},
         };
         for (const Box kind : {Box::Page, Box::Result}) {
             for (const Row& row : rows) {
