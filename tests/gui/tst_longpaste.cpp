@@ -1,6 +1,7 @@
 #include "CFakePlatform.h"
 #include "app/CMainDialog.h"
 #include "framework/CSoftLineText.h"
+#include "io/SchemeFile.h"
 #include "pages/CTextPage.h"
 #include "pages/ConditionSheet.h"
 
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
 #include <ctime>
@@ -122,6 +124,32 @@ private slots:
             QVERIFY(textPage->UpdateData(true));
             QVERIFY(textPage->m_strText == expected);
         }
+    }
+
+    // A scheme saved with long pasted lines holds them as pasted, and loads back the same.
+    void schemesKeepLongLinesAsPasted() {
+        const QString text = CodeList(3 * CSoftLineText::kLimit + 11) +
+                             QStringLiteral("\n杀直选\t") + CodeList(1'000'000) +
+                             QStringLiteral("\n\n") + CodeList(17);
+        QAbstractScrollArea* box = Box(0);
+        box->setFocus();
+        QTest::keySequence(box, QKeySequence::SelectAll);
+        QGuiApplication::clipboard()->setText(text);
+        QMetaObject::invokeMethod(box, "paste");
+        const QString path = m_dir->filePath(QStringLiteral("long.json"));
+        QVERIFY(m_dlg->SaveScheme(path));
+        const tarvex::SchemeReadResult saved = tarvex::SchemeFile::Load(path);
+        QVERIFY2(saved.ok(), qPrintable(saved.error));
+        QVERIFY(saved.settings.pages.direct == text.toStdString());
+
+        CMainDialog other;
+        other.show();
+        QVERIFY(other.LoadScheme(path));
+        auto* loaded = other.Sheet()->Page(0)->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
+        QVERIFY(CSoftLineText::Of(loaded)->Text() == text);
+        for (QTextBlock block = loaded->document()->begin(); block.isValid(); block = block.next())
+            QVERIFY(block.length() - 1 <= CSoftLineText::kLimit);
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
 
     // The match edit keeps the classic single-line limit of 32,767 characters, which is also
