@@ -152,6 +152,16 @@ private slots:
         QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
 
+    // The result box skips text shaping for speed, but its face and size are the window's still.
+    void resultBoxKeepsTheWindowsFont() {
+        const QFont box = m_dlg->DlgItem<QTextEdit>(1042)->font();
+        const QFont edit = m_dlg->DlgItem<QLineEdit>(1159)->font();
+        QCOMPARE(box.family(), edit.family());
+        QCOMPARE(box.pointSizeF(), edit.pointSizeF());
+        QCOMPARE(box.weight(), edit.weight());
+        QVERIFY(box.styleStrategy() & QFont::PreferNoShaping);
+    }
+
     // The match edit keeps the classic single-line limit of 32,767 characters, which is also
     // what keeps it fast.
     void matchEditTakesALongPasteQuickly() {
