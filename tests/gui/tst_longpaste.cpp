@@ -115,6 +115,18 @@ private slots:
         qInfo("idle %.0f ms of CPU in 2 s", idle);
         QVERIFY2(idle < kIdleCpuMs, qPrintable(QStringLiteral("idle %1 ms").arg(idle)));
 
+        // Undoing the typing and the paste and redoing them is as quick.
+        timer.restart();
+        QTest::keySequence(box, QKeySequence::Undo);
+        QTest::keySequence(box, QKeySequence::Undo);
+        Repaint(box);
+        QTest::keySequence(box, QKeySequence::Redo);
+        QTest::keySequence(box, QKeySequence::Redo);
+        Repaint(box);
+        const qint64 undoRedo = timer.elapsed();
+        qInfo("undo and redo %lld ms", undoRedo);
+        QVERIFY2(undoRedo < kStepMs, "undo and redo");
+
         // What the window reads is the text as pasted and typed.
         const QString expected = m_text + QStringLiteral(",123");
         QCOMPARE(CSoftLineText::Of(box)->Text().size(), expected.size());
