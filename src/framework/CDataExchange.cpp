@@ -1,5 +1,6 @@
 #include "framework/CDataExchange.h"
 
+#include "framework/CSoftLineText.h"
 #include "framework/Platform.h"
 
 #include <QAbstractButton>
@@ -37,6 +38,9 @@ void CDataExchange::Check(int id, int& flag) {
 }
 
 static QString ControlText(QWidget* control) {
+    // A box that holds long lines in pieces gives them back joined.
+    if (const CSoftLineText* soft = CSoftLineText::Of(control))
+        return soft->Text();
     if (auto* line = qobject_cast<QLineEdit*>(control))
         return line->text();
     if (auto* plain = qobject_cast<QPlainTextEdit*>(control))
@@ -49,7 +53,10 @@ static QString ControlText(QWidget* control) {
 }
 
 static void SetControlText(QWidget* control, const QString& text) {
-    if (auto* line = qobject_cast<QLineEdit*>(control)) {
+    if (CSoftLineText* soft = CSoftLineText::Of(control)) {
+        if (soft->Text() != text)
+            soft->SetText(text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(control)) {
         line->setText(text);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(control)) {
         if (plain->toPlainText() != text)

@@ -1,5 +1,7 @@
 #include "framework/CDialogBuilder.h"
 
+#include "framework/CLongLineEdit.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -124,7 +126,7 @@ QWidget* CDialogBuilder::MakeRadio(const ControlSpec& spec) {
 }
 
 QWidget* CDialogBuilder::MakeMultiLineEdit(const ControlSpec& spec) {
-    auto* edit = new QPlainTextEdit(QString::fromUtf8(spec.caption), m_parent);
+    auto* edit = new CLongLineEdit(QString::fromUtf8(spec.caption), m_parent);
     const auto policy =
         (spec.style & StyleNoScroll) ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
     edit->setVerticalScrollBarPolicy(policy);

@@ -1,26 +1,36 @@
 #include "widgets/CResultEdit.h"
 
+#include "framework/CSoftLineText.h"
 #include "framework/Platform.h"
 
 #include <QContextMenuEvent>
+#include <QFont>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
 #include <memory>
 
 QWidget* CResultEdit::Make(QWidget* parent, const QString& text) {
     auto* edit = new CResultEdit(parent);
-    edit->setPlainText(text);
+    CSoftLineText::Of(edit)->SetText(text);
     return edit;
 }
 
-CResultEdit::CResultEdit(QWidget* parent) : QTextEdit(parent) {
+CResultEdit::CResultEdit(QWidget* parent)
+    : QTextEdit(parent), m_soft(new CSoftLineText(this, document())) {
     setAcceptRichText(false);
     setReadOnly(false);
     setLineWrapMode(QTextEdit::NoWrap);
     // Tab stops every half inch, as a rich edit has them, so that the five tab-separated
     // numbers of a result line fit the box side by side.
     setTabStopDistance(logicalDpiX() / 2.0);
+    // Digits, tabs and Chinese need no shaping; skipping it halves what laying out a pasted
+    // text of megabytes costs. Only this attribute is set, the rest still comes from the dialog.
+    QFont strategy;
+    strategy.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(strategy);
 }
 
 QMenu* CResultEdit::BuildContextMenu() {
@@ -113,4 +123,38 @@ void CResultEdit::ChooseFont() {
     QTextCharFormat format;
     format.setFont(*chosen);
     cursor.mergeCharFormat(format);
+}
+
+void CResultEdit::keyPressEvent(QKeyEvent* event) {
+    QTextCursor cursor = textCursor();
+    if (!isReadOnly() && m_soft->HandleKey(cursor, event)) {
+        setTextCursor(cursor);
+        ensureCursorVisible();
+        event->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(event);
+    m_soft->Tidy();
+}
+
+void CResultEdit::inputMethodEvent(QInputMethodEvent* event) {
+    QTextEdit::inputMethodEvent(event);
+    m_soft->Tidy();
+}
+
+QMimeData* CResultEdit::createMimeDataFromSelection() const {
+    if (QMimeData* joined = m_soft->MimeData(textCursor()))
+        return joined;
+    return QTextEdit::createMimeDataFromSelection();
+}
+
+void CResultEdit::insertFromMimeData(const QMimeData* source) {
+    if (isReadOnly() || !source || !source->hasText()) {
+        QTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QTextCursor cursor = textCursor();
+    m_soft->Insert(cursor, source->text());
+    setTextCursor(cursor);
+    ensureCursorVisible();
 }

@@ -1,0 +1,212 @@
+#include "CFakePlatform.h"
+#include "app/CMainDialog.h"
+#include "framework/CSoftLineText.h"
+#include "io/SchemeFile.h"
+#include "pages/CTextPage.h"
+#include "pages/ConditionSheet.h"
+
+#include <QAbstractScrollArea>
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QtTest>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// A list of codes on one line, as a player pastes it from the pages' hints.
+QString CodeList(qsizetype length) {
+    QString text;
+    text.reserve(length + 4);
+    for (int i = 0; text.size() < length; ++i)
+        text += QString::asprintf("%03d,", i % 1000);
+    text.truncate(length);
+    return text;
+}
+
+// Each step of a 10 MB paste must stay well under this; a box laying the line out as one piece
+// takes tens of seconds here.
+constexpr qint64 kStepMs = 3000;
+constexpr double kIdleCpuMs = 500;
+
+double CpuMs() {
+    return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+void Repaint(QAbstractScrollArea* box) {
+    box->viewport()->repaint();
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestLongPaste : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { m_text = CodeList(10'000'000); }
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_oldDir = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(m_dlg->IsInitialised());
+    }
+    void cleanup() {
+        m_dlg.reset();
+        QDir::setCurrent(m_oldDir);
+        m_dir.reset();
+        m_fake.reset();
+    }
+
+    void tenMegabytesOnOneLineStayFast_data() {
+        QTest::addColumn<int>("page"); // -1 for the result box
+        const QStringList names{"杀直选", "垃圾复式", "杀2码", "定位杀2码", "必出2码", "交集"};
+        for (int page = 0; page < names.size(); ++page)
+            QTest::addRow("%s", qPrintable(names[page])) << page;
+        QTest::addRow("result box") << -1;
+    }
+    void tenMegabytesOnOneLineStayFast() {
+        QFETCH(int, page);
+        QAbstractScrollArea* box = Box(page);
+        QVERIFY(box);
+        box->setEnabled(true);
+        box->setFocus();
+        QGuiApplication::clipboard()->setText(m_text);
+
+        QElapsedTimer timer;
+        timer.start();
+        const double cpuAtStart = CpuMs();
+        // Over the page's hint text, as a player replaces it.
+        QTest::keySequence(box, QKeySequence::SelectAll);
+        QMetaObject::invokeMethod(box, "paste");
+        Repaint(box);
+        const qint64 paste = timer.restart();
+        const double pasteCpu = CpuMs() - cpuAtStart;
+        QTest::keySequence(box, QKeySequence::MoveToEndOfDocument);
+        QTest::keyClicks(box, QStringLiteral(",123"));
+        Repaint(box);
+        const qint64 typing = timer.restart();
+        box->verticalScrollBar()->setValue(0);
+        box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->maximum());
+        Repaint(box);
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum() / 2);
+        Repaint(box);
+        const qint64 scrolling = timer.restart();
+        qInfo("paste %lld ms (%.0f ms of CPU), typing %lld ms, scrolling %lld ms", paste, pasteCpu,
+              typing, scrolling);
+        QVERIFY2(paste < kStepMs, "paste");
+        QVERIFY2(typing < kStepMs, "typing");
+        QVERIFY2(scrolling < kStepMs, "scrolling");
+
+        const double before = CpuMs();
+        QTest::qWait(2000);
+        const double idle = CpuMs() - before;
+        qInfo("idle %.0f ms of CPU in 2 s", idle);
+        QVERIFY2(idle < kIdleCpuMs, qPrintable(QStringLiteral("idle %1 ms").arg(idle)));
+
+        // Undoing the typing and the paste and redoing them is as quick.
+        timer.restart();
+        QTest::keySequence(box, QKeySequence::Undo);
+        QTest::keySequence(box, QKeySequence::Undo);
+        Repaint(box);
+        QTest::keySequence(box, QKeySequence::Redo);
+        QTest::keySequence(box, QKeySequence::Redo);
+        Repaint(box);
+        const qint64 undoRedo = timer.elapsed();
+        qInfo("undo and redo %lld ms", undoRedo);
+        QVERIFY2(undoRedo < kStepMs, "undo and redo");
+
+        // What the window reads is the text as pasted and typed.
+        const QString expected = m_text + QStringLiteral(",123");
+        QCOMPARE(CSoftLineText::Of(box)->Text().size(), expected.size());
+        QVERIFY(CSoftLineText::Of(box)->Text() == expected);
+        if (page >= 0) {
+            auto* textPage = static_cast<CTextPage*>(m_dlg->Sheet()->Page(page));
+            QVERIFY(textPage->UpdateData(true));
+            QVERIFY(textPage->m_strText == expected);
+        }
+    }
+
+    // A scheme saved with long pasted lines holds them as pasted, and loads back the same.
+    void schemesKeepLongLinesAsPasted() {
+        const QString text = CodeList(3 * CSoftLineText::kLimit + 11) +
+                             QStringLiteral("\n杀直选\t") + CodeList(1'000'000) +
+                             QStringLiteral("\n\n") + CodeList(17);
+        QAbstractScrollArea* box = Box(0);
+        box->setFocus();
+        QTest::keySequence(box, QKeySequence::SelectAll);
+        QGuiApplication::clipboard()->setText(text);
+        QMetaObject::invokeMethod(box, "paste");
+        const QString path = m_dir->filePath(QStringLiteral("long.json"));
+        QVERIFY(m_dlg->SaveScheme(path));
+        const tarvex::SchemeReadResult saved = tarvex::SchemeFile::Load(path);
+        QVERIFY2(saved.ok(), qPrintable(saved.error));
+        QVERIFY(saved.settings.pages.direct == text.toStdString());
+
+        CMainDialog other;
+        other.show();
+        QVERIFY(other.LoadScheme(path));
+        auto* loaded = other.Sheet()->Page(0)->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
+        QVERIFY(CSoftLineText::Of(loaded)->Text() == text);
+        for (QTextBlock block = loaded->document()->begin(); block.isValid(); block = block.next())
+            QVERIFY(block.length() - 1 <= CSoftLineText::kLimit);
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+    }
+
+    // The result box skips text shaping for speed, but its face and size are the window's still.
+    void resultBoxKeepsTheWindowsFont() {
+        const QFont box = m_dlg->DlgItem<QTextEdit>(1042)->font();
+        const QFont edit = m_dlg->DlgItem<QLineEdit>(1159)->font();
+        QCOMPARE(box.family(), edit.family());
+        QCOMPARE(box.pointSizeF(), edit.pointSizeF());
+        QCOMPARE(box.weight(), edit.weight());
+        QVERIFY(box.styleStrategy() & QFont::PreferNoShaping);
+    }
+
+    // The match edit keeps the classic single-line limit of 32,767 characters, which is also
+    // what keeps it fast.
+    void matchEditTakesALongPasteQuickly() {
+        auto* edit = m_dlg->DlgItem<QLineEdit>(1159);
+        QVERIFY(edit);
+        edit->setEnabled(true);
+        edit->setFocus();
+        QGuiApplication::clipboard()->setText(m_text);
+        QElapsedTimer timer;
+        timer.start();
+        edit->paste();
+        edit->end(false);
+        QTest::keyClicks(edit, QStringLiteral(",123"));
+        edit->repaint();
+        QVERIFY(timer.elapsed() < kStepMs);
+        QCOMPARE(edit->text(), m_text.left(edit->maxLength()));
+        QCOMPARE(edit->maxLength(), 32767);
+    }
+
+private:
+    QAbstractScrollArea* Box(int page) const {
+        if (page < 0)
+            return m_dlg->DlgItem<QTextEdit>(1042);
+        m_dlg->Sheet()->SetActivePage(page);
+        return m_dlg->Sheet()->Page(page)->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
+    }
+
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldDir;
+    std::unique_ptr<CMainDialog> m_dlg;
+    QString m_text;
+};
+
+QTEST_MAIN(TestLongPaste)
+#include "tst_longpaste.moc"
