@@ -8,15 +8,24 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTextEdit>
 #include <QThreadPool>
+
+#include <atomic>
+
+struct CLivePreview::Mailbox {
+    quint64 generation = 0;
+    std::atomic<bool> ready{false};
+    tarvex::KillPreview preview;
+};
 
 CLivePreview::CLivePreview(QLabel* label, ReadFn read, QObject* parent)
     : QObject(parent), m_label(label), m_read(std::move(read)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &CLivePreview::Start);
+    m_poll.setInterval(20);
+    connect(&m_poll, &QTimer::timeout, this, &CLivePreview::Collect);
 }
 
 QString CLivePreview::CountText(int count) {
@@ -71,19 +80,24 @@ void CLivePreview::Start() {
         ShowText(StopText(reading.refusal), reading.refusal);
         return;
     }
-    // The worker owns its copy of the settings; the answer comes back through the event
-    // loop and is shown only while this object lives.
-    QPointer<CLivePreview> self(this);
-    QThreadPool::globalInstance()->start([self, generation, settings = *reading.settings] {
-        const tarvex::KillPreview preview = tarvex::PreviewKill(settings);
-        QMetaObject::invokeMethod(
-            qApp,
-            [self, generation, preview] {
-                if (self)
-                    self->Show(generation, preview);
-            },
-            Qt::QueuedConnection);
+    // The worker owns its copy of the settings and its mailbox; an older worker still running
+    // fills a mailbox nobody reads any more.
+    auto mailbox = std::make_shared<Mailbox>();
+    mailbox->generation = generation;
+    m_mailbox = mailbox;
+    QThreadPool::globalInstance()->start([mailbox, settings = *reading.settings] {
+        mailbox->preview = tarvex::PreviewKill(settings);
+        mailbox->ready = true;
     });
+    m_poll.start();
+}
+
+void CLivePreview::Collect() {
+    if (!m_mailbox || !m_mailbox->ready)
+        return;
+    m_poll.stop();
+    const std::shared_ptr<Mailbox> mailbox = std::move(m_mailbox);
+    Show(mailbox->generation, mailbox->preview);
 }
 
 void CLivePreview::Show(quint64 generation, const tarvex::KillPreview& preview) {

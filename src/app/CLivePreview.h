@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
@@ -40,6 +41,8 @@ public:
     // True until the answer to the last change is shown.
     bool Busy() const { return m_timer.isActive() || m_shown != m_asked; }
 
+    struct Mailbox; // where a worker leaves its answer
+
     static QString CountText(int count);
     static QString StopText(const QString& message);
 
@@ -49,12 +52,17 @@ signals:
 private:
     void WatchWidget(QWidget* widget);
     void Start();
+    void Collect();
     void Show(quint64 generation, const tarvex::KillPreview& preview);
     void ShowText(const QString& text, const QString& tip);
 
     QLabel* m_label;
     ReadFn m_read;
     QTimer m_timer;
+    // The worker touches nothing of Qt: it fills its mailbox and the window's thread looks
+    // there, so an answer can never reach a window that has gone.
+    QTimer m_poll;
+    std::shared_ptr<Mailbox> m_mailbox;
     quint64 m_asked = 0;
     quint64 m_shown = 0;
 };
