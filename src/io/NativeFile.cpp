@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -21,14 +20,11 @@ namespace tarvex {
 namespace {
 
 NativeFile::Info InspectBytes(const QByteArray& path) {
+    // Through links, as QFileInfo looks: a link that points nowhere does not exist.
     NativeFile::Info info;
     struct stat status {};
-    if (::stat(path.constData(), &status) != 0) {
-        struct stat link {};
-        // A dangling link still exists, as QFileInfo sees it.
-        info.exists = ::lstat(path.constData(), &link) == 0;
+    if (::stat(path.constData(), &status) != 0)
         return info;
-    }
     info.exists = true;
     info.isFile = S_ISREG(status.st_mode);
     info.isDir = S_ISDIR(status.st_mode);
@@ -36,14 +32,26 @@ NativeFile::Info InspectBytes(const QByteArray& path) {
     return info;
 }
 
-// Where the bytes go: the file a link points to, as QSaveFile writes it; the name itself when
-// it is no link or the link points nowhere.
-QByteArray Target(const QByteArray& path) {
-    struct stat link {};
-    if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    return ::realpath(path.constData(), resolved) ? QByteArray(resolved) : path;
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+}
+
+// Where the bytes go: to the end of a chain of links, also one that points nowhere yet, as
+// QSaveFile writes; the name itself when it is no link.
+QByteArray Target(QByteArray path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat link {};
+        if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return path;
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), buffer, sizeof buffer);
+        if (length <= 0)
+            return path;
+        const QByteArray next(buffer, length);
+        path = next.startsWith('/') ? next : FolderOf(path) + '/' + next;
+    }
+    return path;
 }
 
 QByteArray Beside(const QByteArray& target) {
@@ -58,9 +66,7 @@ QByteArray Beside(const QByteArray& target) {
 // the middle of the write cannot leave behind. It gets a name only when complete.
 int OpenUnnamed(const QByteArray& target) {
 #ifdef O_TMPFILE
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? "/" : target.left(slash);
-    return ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return ::open(FolderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
 #else
     Q_UNUSED(target);
     errno = EOPNOTSUPP;

@@ -71,6 +71,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 #ifndef _WIN32
 
+TEST(NativeNameArguments, KeepArgvBytes) {
+    QByteArray program("tarvex-cli");
+    QByteArray option("--scheme");
+    QByteArray name = kGbkName;
+    char* argv[] = {program.data(), option.data(), name.data()};
+    const QStringList arguments = NativeFileName::Arguments(3, argv);
+    ASSERT_EQ(arguments.size(), 3);
+    EXPECT_EQ(arguments[1], "--scheme");
+    EXPECT_EQ(NativeFileName::ToBytes(arguments[2]), kGbkName);
+    EXPECT_FALSE(arguments[2].contains(QChar(0xFFFD)));
+}
+
 class NativeNameFiles : public testing::Test {
 protected:
     // QTemporaryDir removes by Qt's idea of the names, which misses these.
@@ -184,6 +196,14 @@ TEST_F(NativeNameFiles, FollowsALinkTheUserNamed) {
     EXPECT_EQ(Get("target.txt"), "new");
     struct stat link {};
     ASSERT_EQ(::lstat(Bytes(kGbkName).constData(), &link), 0);
+    EXPECT_TRUE(S_ISLNK(link.st_mode));
+
+    // One that points nowhere yet is followed too, as Qt does for ordinary names.
+    const QByteArray later = "later" + kGbkName;
+    ASSERT_EQ(::symlink(later.constData(), Bytes("link" + kGbkName).constData()), 0);
+    ASSERT_TRUE(TextFileWriter::WriteBytes(Name("link" + kGbkName), "first").isEmpty());
+    EXPECT_EQ(Get(later), "first");
+    ASSERT_EQ(::lstat(Bytes("link" + kGbkName).constData(), &link), 0);
     EXPECT_TRUE(S_ISLNK(link.st_mode));
 }
 
