@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <vector>
 
 #ifndef _WIN32
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -228,6 +230,24 @@ TEST_F(NativeNameFiles, FailedWritesNameTheCauseAndKeepTheOldFile) {
         EXPECT_EQ(Get("ro" + kGbkName), "old");
     }
     EXPECT_EQ(Entries().size(), 2u);
+}
+
+// A file-size limit stands in for a full disk: the write comes up short.
+TEST_F(NativeNameFiles, AShortWriteKeepsTheOldFileAndLeavesNothingBeside) {
+    Put(kGbkName, "old");
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const QString failure = TextFileWriter::WriteBytes(Name(kGbkName), QByteArray(5000, '1'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(failure.contains(QStringLiteral("写入不完整：文件超出了允许的大小")))
+        << failure.toStdString();
+    EXPECT_EQ(Get(kGbkName), "old");
+    EXPECT_EQ(Entries(), std::vector<QByteArray>{kGbkName});
 }
 
 TEST_F(NativeNameFiles, SchemeSavesAndLoadsUnderItsBytes) {
