@@ -4,6 +4,7 @@
 #include "framework/CSystemMenu.h"
 #include "framework/Platform.h"
 #include "history/RuleApply.h"
+#include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 
 #include <QWidget>
@@ -84,8 +85,9 @@ bool CMainDialog::LoadScheme(const QString& path) {
     const tarvex::SchemeReadResult scheme = tarvex::SchemeFile::Load(path);
     if (!scheme.ok()) {
         QString text = scheme.error;
-        if (!text.contains(path))
-            text = QStringLiteral("方案文件“%1”有误：%2").arg(path, text);
+        const QString shown = tarvex::NativeFileName::Shown(path);
+        if (!text.contains(shown))
+            text = QStringLiteral("方案文件“%1”有误：%2").arg(shown, text);
         Platform().Message(this, text);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "app/CApp.h"
 #include "framework/Platform.h"
+#include "io/NativeFileName.h"
 
 #include <QtGlobal>
 
@@ -46,7 +47,8 @@ int main(int argc, char* argv[]) {
     if (argc >= 2 && (Is(argv[1], "--screenshot") || Is(argv[1], "--screenshot-backtest")))
         return Pictures(argc, argv);
     CApp app(argc, argv);
-    QStringList arguments = CApp::arguments();
+    // From argv's bytes, after Qt took its own options: a scheme whose name is not UTF-8 opens.
+    QStringList arguments = tarvex::NativeFileName::Arguments(argc, argv);
     // The desktop entry says where it was started from; a terminal keeps its folder.
     const bool fromMenu = arguments.size() >= 2 && arguments[1] == QStringLiteral("--from-menu");
     if (fromMenu)

@@ -7,8 +7,8 @@
 #include "cli/CliRules.h"
 #include "cli/CliRun.h"
 #include "io/MessageText.h"
-
-#include <QFileInfo>
+#include "io/NativeFile.h"
+#include "io/NativeFileName.h"
 
 #include <cerrno>
 #include <cstring>
@@ -115,7 +115,7 @@ int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString&
     // A name that is only a folder would become a hidden ".TXT" inside it.
     const QString& exportPath = options.exportPath;
     if (exportPath.endsWith('/') || exportPath.endsWith('\\') ||
-        (!exportPath.isEmpty() && QFileInfo(exportPath).isDir())) {
+        (!exportPath.isEmpty() && NativeFile::Inspect(exportPath).isDir)) {
         bad = QStringLiteral("--export 的值 \"%1\" 是文件夹，应为文件名")
                   .arg(MessageText::Excerpt(exportPath));
         return kExitBadInput;
@@ -171,8 +171,9 @@ int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QStrin
     return CliRules(options, out, err).Execute();
 }
 
+// A file name's bytes that are not UTF-8 are shown escaped, never as "?".
 void Write(const QString& text, std::FILE* to) {
-    const QByteArray bytes = text.toUtf8();
+    const QByteArray bytes = NativeFileName::Shown(text).toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), to);
     std::fflush(to);
 }

@@ -1,6 +1,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliJson.h"
+#include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
 
@@ -101,7 +102,8 @@ void CliRun::Print() {
 }
 
 void CliRun::Error(const QString& message) {
-    const QByteArray text = QStringLiteral("tarvex-cli: %1\n").arg(message).toUtf8();
+    const QByteArray text =
+        NativeFileName::Shown(QStringLiteral("tarvex-cli: %1\n").arg(message)).toUtf8();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), err_);
     std::fflush(err_);
 }

@@ -2,6 +2,7 @@
 
 #include "cli/CliOptions.h"
 #include "io/DrawHistory.h"
+#include "io/NativeFileName.h"
 
 #include <QStringList>
 
@@ -13,7 +14,8 @@ void CliStreams::Write(const QByteArray& bytes, std::FILE* to) {
 }
 
 void CliStreams::Error(const QString& message) const {
-    Write(QStringLiteral("tarvex-cli: %1\n").arg(message).toUtf8(), err_);
+    // A file name's bytes that are not UTF-8 are shown escaped, never as "?".
+    Write(NativeFileName::Shown(QStringLiteral("tarvex-cli: %1\n").arg(message)).toUtf8(), err_);
 }
 
 bool CliStreams::LoadHistory(const QString& path, std::vector<HistoricDraw>& draws) const {

@@ -1,4 +1,5 @@
 #include "cli/CliCommands.h"
+#include "io/NativeFileName.h"
 
 #include <QCoreApplication>
 
@@ -13,7 +14,8 @@ int main(int argc, char** argv) {
     SetConsoleOutputCP(CP_UTF8);
 #endif
     QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
+    // From argv's bytes: a file name that is not UTF-8 must reach the file as it was typed.
+    QStringList arguments = tarvex::NativeFileName::Arguments(argc, argv);
     arguments.removeFirst();
     return tarvex::CliCommands::Execute(arguments, stdout, stderr);
 }

@@ -1,6 +1,7 @@
 #include "io/DrawHistory.h"
 
 #include "io/MessageText.h"
+#include "io/NativeFileName.h"
 #include "io/TextFileReader.h"
 
 #include <QFileInfo>
@@ -244,7 +245,8 @@ DrawHistoryResult DrawHistory::Load(const QString& path) {
         path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
     if (!read.ok()) {
         DrawHistoryResult result;
-        result.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, read.error);
+        result.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
+                           .arg(NativeFileName::Shown(path), read.error);
         return result;
     }
     return ParseBytes(read.bytes);
@@ -259,12 +261,13 @@ DrawHistoryResult DrawHistory::LoadAll(const QStringList& paths) {
             path, kMaxBytes, QStringLiteral("开奖历史文件太大（超过 16 MB）"));
         if (!read.ok()) {
             DrawHistoryResult failed;
-            failed.error = QStringLiteral("读不了开奖历史文件“%1”：%2").arg(path, read.error);
+            failed.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
+                               .arg(NativeFileName::Shown(path), read.error);
             return failed;
         }
         const std::size_t before = result.problems.size();
         const int file = static_cast<int>(names.size());
-        names.push_back(QFileInfo(path).fileName().toStdString());
+        names.push_back(NativeFileName::Shown(QFileInfo(path).fileName()).toStdString());
         ReadEntries(read.bytes, file, entries, result);
         for (std::size_t p = before; p < result.problems.size(); ++p) {
             result.problems[p].files = {names.back()};

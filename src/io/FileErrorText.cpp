@@ -1,5 +1,8 @@
 #include "io/FileErrorText.h"
 
+#include "io/NativeFile.h"
+#include "io/NativeFileName.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -8,6 +11,18 @@
 namespace tarvex {
 
 FileErrorText::Place FileErrorText::Inspect(const QString& path) {
+    if (NativeFileName::HasRawBytes(path)) {
+        const NativeFile::Info file = NativeFile::Inspect(path);
+        const NativeFile::Info folder = NativeFile::Inspect(NativeFile::Folder(path));
+        Place place;
+        place.exists = file.exists;
+        place.isFolder = file.isDir;
+        place.writable = file.writable;
+        place.folderExists = folder.exists;
+        place.folderIsFolder = !folder.exists || folder.isDir;
+        place.folderWritable = folder.writable;
+        return place;
+    }
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     Place place;

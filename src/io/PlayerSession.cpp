@@ -1,6 +1,7 @@
 #include "io/PlayerSession.h"
 
 #include "engine/RunText.h"
+#include "io/NativeFileName.h"
 #include "io/OutputFiles.h"
 #include "io/TextFileWriter.h"
 #include "numbersets/ExportText.h"
@@ -51,7 +52,10 @@ PlayerSession::GroupStep PlayerSession::ToGroup() {
 PlayerSession::ExportStep PlayerSession::Export(const QString& chosenName, int perRowIndex,
                                                 const QDateTime& time) const {
     ExportStep step;
-    step.path = QString::fromStdString(ExportFileName(chosenName.toStdString()));
+    // By the name's bytes, so one that is not UTF-8 is written under exactly those bytes.
+    const QByteArray chosen = NativeFileName::ToBytes(chosenName);
+    step.path =
+        NativeFileName::FromBytes(QByteArray::fromStdString(ExportFileName(chosen.toStdString())));
     const QString stamp = OutputFiles::ExportTimestamp(time);
     step.failure =
         TextFileWriter::WriteGbk(step.path, ExportText(m_list, perRowIndex, stamp.toStdString()));

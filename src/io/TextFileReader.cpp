@@ -1,9 +1,10 @@
 #include "io/TextFileReader.h"
 
 #include "io/FileErrorText.h"
+#include "io/NativeFile.h"
+#include "io/NativeFileName.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -42,21 +43,21 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
         return {{},
                 QStringLiteral("文件“%1”不是 UTF-8 文本，而此 Qt 缺少 GBK 编码转换器（未带 ICU），"
                                "无法按 GBK 读取")
-                    .arg(path)};
+                    .arg(NativeFileName::Shown(path))};
     }
     return {std::move(*text), {}};
 }
 
 ByteReadResult TextFileReader::ReadBytes(const QString& path, qint64 maxBytes,
                                          const QString& tooBigMessage) {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile() && !info.isDir()) {
+    const NativeFile::Info info = NativeFile::Inspect(path);
+    if (info.exists && !info.isFile && !info.isDir) {
         // Opening a named pipe waits for a writer forever, and a device may never end.
-        return {{}, QStringLiteral("“%1”不是普通文件").arg(path)};
+        return {{}, QStringLiteral("“%1”不是普通文件").arg(NativeFileName::Shown(path))};
     }
-    QFile file(path);
+    QFile file;
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!NativeFile::OpenForReading(path, file)) {
         return {{}, FileErrorText::Reason(path, false, errno)};
     }
     errno = 0;

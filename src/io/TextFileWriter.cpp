@@ -1,6 +1,8 @@
 #include "io/TextFileWriter.h"
 
 #include "io/FileErrorText.h"
+#include "io/NativeFile.h"
+#include "io/NativeFileName.h"
 
 #include <QSaveFile>
 #include <QStringEncoder>
@@ -12,7 +14,25 @@ namespace tarvex {
 namespace {
 
 QString WriteError(const QString& path, const QString& reason) {
-    return QStringLiteral("无法写入文件“%1”：%2").arg(path, reason);
+    return QStringLiteral("无法写入文件“%1”：%2").arg(NativeFileName::Shown(path), reason);
+}
+
+QString ShortWrite(const QString& path, int cause) {
+    // A short write sets no error number of its own.
+    return WriteError(path, cause == 0 ? QStringLiteral("写入不完整，磁盘可能已满")
+                                       : QStringLiteral("写入不完整：") +
+                                             FileErrorText::Reason(path, true, cause));
+}
+
+// QSaveFile cannot take a name Qt would have to re-encode, so such a name is written by its
+// bytes, in the same way.
+QString WriteByName(const QString& path, const QByteArray& bytes) {
+    const NativeFile::ReplaceResult result = NativeFile::Replace(path, bytes);
+    if (result.shortWrite)
+        return ShortWrite(path, result.error);
+    if (result.error != 0)
+        return WriteError(path, FileErrorText::Reason(path, true, result.error));
+    return {};
 }
 
 QString WithCrLf(const std::string& utf8Text) {
@@ -44,6 +64,8 @@ QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Tex
 }
 
 QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {
+    if (NativeFileName::HasRawBytes(path))
+        return WriteByName(path, bytes);
     QSaveFile file(path);
     // Unbuffered, so a short write (a full disk) shows in the count instead of vanishing in
     // the flush at commit, which Qt then reports as done.
@@ -53,12 +75,9 @@ QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes)
     }
     errno = 0;
     if (file.write(bytes) != bytes.size()) {
-        // A short write sets no error number of its own.
         const int cause = errno;
         file.cancelWriting();
-        return WriteError(path, cause == 0 ? QStringLiteral("写入不完整，磁盘可能已满")
-                                           : QStringLiteral("写入不完整：") +
-                                                 FileErrorText::Reason(path, true, cause));
+        return ShortWrite(path, cause);
     }
     errno = 0;
     if (!file.commit()) {

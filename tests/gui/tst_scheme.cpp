@@ -3,6 +3,7 @@
 #include "app/MainControlIds.h"
 #include "engine/KillRun.h"
 #include "framework/CSystemMenu.h"
+#include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,11 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -225,6 +231,34 @@ private slots:
         QCOMPARE(Looks(m_dialog.get()), looks);
     }
 
+    // "方案.json" in GBK, as a Windows archive leaves it: the start argument keeps its bytes.
+    void schemeNamedInAnotherEncodingLoads() {
+#ifdef Q_OS_UNIX
+        const QByteArray bytes =
+            QFile::encodeName(m_dir.path()) + '/' + QByteArray::fromHex("B7BDB0B8") + ".json";
+        const QByteArray scheme = tarvex::SchemeFile::ToBytes(Varied());
+        const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, scheme.constData(), static_cast<size_t>(scheme.size())),
+                 static_cast<ssize_t>(scheme.size()));
+        ::close(fd);
+        const bool loaded = m_dialog->LoadScheme(tarvex::NativeFileName::FromBytes(bytes));
+        ::unlink(bytes.constData()); // QTemporaryDir would miss it
+        QVERIFY(loaded);
+        QCOMPARE(m_dialog->GatherSettings(), Varied());
+        QVERIFY(m_fake->messages.isEmpty());
+
+        QVERIFY(!m_dialog->LoadScheme(tarvex::NativeFileName::FromBytes(bytes + 'x')));
+        QCOMPARE(m_fake->messages.size(), 1);
+        const QString message = m_fake->MessageTexts().first();
+        QVERIFY2(message.contains(QStringLiteral("\\xB7\\xBD\\xB0\\xB8.jsonx”：文件不存在")),
+                 qPrintable(message));
+        QVERIFY2(!message.contains(QChar(0xFFFD)), qPrintable(message));
+#else
+        QSKIP("names are bytes only on Unix");
+#endif
+    }
+
     void failedSaveIsReportedAndLeavesNoFile() {
         const QString path = m_dir.filePath("no/such/folder/s.json");
         m_fake->saveFileNames << path;
@@ -286,7 +320,9 @@ private:
                 return action;
         qFatal("no menu item %s", qPrintable(text));
     }
-    void DlgClick(int id) { m_dialog->DlgItem<QAbstractButton>(id)->click(); }
+    void DlgClick(int id) {
+        m_dialog->DlgItem<QAbstractButton>(id)->click();
+    }
 
     QTemporaryDir m_dir;
     std::unique_ptr<CFakePlatform> m_fake;
