@@ -18,8 +18,7 @@ QWidget* CResultEdit::Make(QWidget* parent, const QString& text) {
     return edit;
 }
 
-CResultEdit::CResultEdit(QWidget* parent)
-    : QTextEdit(parent), m_soft(new CSoftLineText(this, document())) {
+CResultEdit::CResultEdit(QWidget* parent) : TSoftLineBox(parent) {
     setAcceptRichText(false);
     setReadOnly(false);
     setLineWrapMode(QTextEdit::NoWrap);
@@ -123,38 +122,4 @@ void CResultEdit::ChooseFont() {
     QTextCharFormat format;
     format.setFont(*chosen);
     cursor.mergeCharFormat(format);
-}
-
-void CResultEdit::keyPressEvent(QKeyEvent* event) {
-    QTextCursor cursor = textCursor();
-    if (!isReadOnly() && m_soft->HandleKey(cursor, event)) {
-        setTextCursor(cursor);
-        ensureCursorVisible();
-        event->accept();
-        return;
-    }
-    QTextEdit::keyPressEvent(event);
-    m_soft->Tidy();
-}
-
-void CResultEdit::inputMethodEvent(QInputMethodEvent* event) {
-    QTextEdit::inputMethodEvent(event);
-    m_soft->Tidy();
-}
-
-QMimeData* CResultEdit::createMimeDataFromSelection() const {
-    if (QMimeData* joined = m_soft->MimeData(textCursor()))
-        return joined;
-    return QTextEdit::createMimeDataFromSelection();
-}
-
-void CResultEdit::insertFromMimeData(const QMimeData* source) {
-    if (isReadOnly() || !source || !source->hasText()) {
-        QTextEdit::insertFromMimeData(source);
-        return;
-    }
-    QTextCursor cursor = textCursor();
-    m_soft->Insert(cursor, source->text());
-    setTextCursor(cursor);
-    ensureCursorVisible();
 }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "framework/TSoftLineBox.h"
+
 #include <QTextEdit>
 
-class CSoftLineText;
 class QMenu;
 
 // The result box 1042: a rich edit that the runs write and the player edits freely, with its
 // own right-click menu for undo, copy, paste, clear and select all. Long lines are held in pieces
 // (see CSoftLineText); read and set its text through CSoftLineText::Of.
-class CResultEdit : public QTextEdit {
+class CResultEdit : public TSoftLineBox<QTextEdit> {
     Q_OBJECT
 public:
     enum Command {
@@ -34,15 +35,9 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-    QMimeData* createMimeDataFromSelection() const override;
-    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void ShowContextMenu(const QPoint& globalPos);
     void ClearSelection();
     void ChooseFont();
-
-    CSoftLineText* m_soft;
 };
