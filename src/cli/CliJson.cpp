@@ -77,6 +77,12 @@ QByteArray CliJson::Write(const CliRunState& state) {
     } else {
         json.String(kill.message);
     }
+    if (state.base) {
+        json.Key("base");
+        json.BeginObject(true);
+        Split(json, *state.base);
+        json.EndObject();
+    }
     Numbers(json, "survivors", kill.survivors);
     Numbers(json, "killed", kill.killed);
     json.Number("count", static_cast<long long>(kill.survivors.size()));

@@ -50,6 +50,7 @@ bool CliRun::LoadInputs() {
             return false;
         }
         settings_.result = base.text;
+        state_.base = SplitBaseText(base.text);
     }
     return true;
 }

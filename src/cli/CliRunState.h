@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/KillRun.h"
+#include "engine/ResultSplit.h"
 #include "engine/ToleranceRun.h"
 #include "numbersets/GroupConversion.h"
 
@@ -10,6 +11,7 @@ namespace tarvex {
 
 // What the replayed buttons left behind, step by step.
 struct CliRunState {
+    std::optional<ResultSplit> base; // the numbers a --base file holds, as 大底 reads them
     KillOutcome kill;
     std::optional<ToleranceOutcome> tolerance;
     std::optional<GroupConversion> group;

@@ -395,3 +395,18 @@ TEST_F(CliTest, JsonCarriesTheShapeSplitAndCostOfEachStep) {
     EXPECT_EQ(group.value("sixes").toInt(), 120);
     EXPECT_EQ(group.value("cost").toInt(), 440);
 }
+
+// A loaded base set is split as 大底 reads it: every distinct three-digit window.
+TEST_F(CliTest, JsonSplitsTheLoadedBaseSet) {
+    Put("base.txt", "111 112 121 123\r\n123 987x");
+    const QString scheme = Scheme(R"("baseSet": true)");
+    const QJsonObject json =
+        Json(Run({"run", "--scheme", scheme, "--base", Path("base.txt"), "--json"}));
+    const QJsonObject base = json.value("base").toObject().value("split").toObject();
+    EXPECT_EQ(base.value("leopards").toInt(), 1);
+    EXPECT_EQ(base.value("pairs").toInt(), 2);
+    EXPECT_EQ(base.value("sixes").toInt(), 2);
+    EXPECT_EQ(base.value("cost").toInt(), 10);
+    EXPECT_EQ(json.value("split").toObject().value("cost").toInt(), 10);
+    EXPECT_FALSE(Json(Run({"run", "--json"})).contains("base"));
+}
