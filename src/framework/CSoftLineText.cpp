@@ -216,6 +216,28 @@ bool CSoftLineText::HandleKey(QTextCursor& cursor, const QKeyEvent* event) {
         Tidy();
         return true;
     }
+    // Ctrl+Backspace and Ctrl+Delete at a split take the word beside it, as the box would in
+    // the unsplit line, instead of only the split.
+    if (event->matches(QKeySequence::DeleteStartOfWord)) {
+        if (!cursor.atBlockStart() || !Continues(cursor.block()))
+            return false;
+        while (cursor.atBlockStart() && Continues(cursor.block()))
+            cursor.movePosition(QTextCursor::PreviousCharacter);
+        cursor.movePosition(QTextCursor::PreviousWord, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        Tidy();
+        return true;
+    }
+    if (event->matches(QKeySequence::DeleteEndOfWord)) {
+        if (!cursor.atBlockEnd() || !Continues(cursor.block().next()))
+            return false;
+        while (cursor.atBlockEnd() && Continues(cursor.block().next()))
+            cursor.movePosition(QTextCursor::NextCharacter);
+        cursor.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        Tidy();
+        return true;
+    }
     if (event->matches(QKeySequence::Delete)) {
         if (!cursor.atBlockEnd() || !Continues(cursor.block().next()))
             return false;

@@ -237,6 +237,8 @@ private slots:
         const QKeySequence left(Qt::Key_Left);
         const QKeySequence shiftRight(Qt::SHIFT | Qt::Key_Right);
         const QKeySequence shiftLeft(Qt::SHIFT | Qt::Key_Left);
+        const QKeySequence wordBack(Qt::CTRL | Qt::Key_Backspace);
+        const QKeySequence wordDelete(Qt::CTRL | Qt::Key_Delete);
         struct Row {
             const char* name;
             QString text;
@@ -254,6 +256,9 @@ private slots:
             {"backspace at a boundary, end side", one, 0, 0, true, {}, {back}, {}},
             {"delete at a boundary, end side", one, 0, 0, true, {}, {del, del}, {}},
             {"delete at a boundary, start side", one, 0, 0, false, {}, {del}, {}},
+            {"ctrl+backspace at a boundary", one, 0, 0, false, {}, {wordBack, wordBack}, {}},
+            {"ctrl+delete at a boundary, end side", one, 0, 0, true, {}, {wordDelete}, {}},
+            {"ctrl+backspace inside a piece", one, 9, 0, false, {}, {wordBack}, {}},
             {"enter at a boundary", one, 0, 0, false, {}, {enter}, {}},
             {"enter at a boundary, end side", one, 0, 0, true, {}, {enter}, {}},
             {"enter inside a continued piece", one, 17, 0, false, {}, {enter, enter}, {}},
