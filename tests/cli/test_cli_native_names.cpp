@@ -9,7 +9,8 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <dirent.h>
+#include "RawFolder.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -37,22 +38,14 @@ QByteArray ShellWord(const QByteArray& bytes) {
     return word + "')\"";
 }
 
-class CliNativeNames : public testing::Test {
+class CliNativeNames : public testing::Test, protected RawFolder {
 protected:
-    // QTemporaryDir removes by Qt's idea of the names, which misses these.
-    ~CliNativeNames() override {
-        for (const QByteArray& name : Entries()) {
-            if (::unlink(Bytes(name).constData()) != 0)
-                ::rmdir(Bytes(name).constData());
-        }
-    }
-
     Outcome Run(const std::vector<QByteArray>& arguments) {
         QByteArray script = "exec \"$0\"";
         for (const QByteArray& argument : arguments)
             script += ' ' + ShellWord(argument);
         QProcess process;
-        process.setWorkingDirectory(dir_.path());
+        process.setWorkingDirectory(Path());
         process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromLatin1(script),
                                                   QStringLiteral(TARVEX_CLI)});
         EXPECT_TRUE(process.waitForFinished(60000));
@@ -61,46 +54,10 @@ protected:
                 process.readAllStandardError().toStdString()};
     }
 
-    QByteArray Bytes(const QByteArray& name) const { return dir_.path().toUtf8() + '/' + name; }
-
-    void Put(const QByteArray& name, const QByteArray& bytes) const {
-        const int fd = ::open(Bytes(name).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())), bytes.size());
-        ::close(fd);
-    }
-
-    QByteArray Get(const QByteArray& name) const {
-        const int fd = ::open(Bytes(name).constData(), O_RDONLY);
-        if (fd < 0)
-            return "<missing>";
-        QByteArray bytes;
-        char buffer[4096];
-        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-            bytes.append(buffer, got);
-        ::close(fd);
-        return bytes;
-    }
-
-    std::vector<QByteArray> Entries() const {
-        std::vector<QByteArray> names;
-        DIR* dir = ::opendir(dir_.path().toUtf8().constData());
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
     void PutScheme(const QByteArray& body) const {
         Put(kScheme, R"({"format": "tarvex-scheme", "version": 1)" +
                          (body.isEmpty() ? QByteArray() : ", " + body) + "}");
     }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(CliNativeNames, RunReadsSchemeAndBaseAndExportsUnderTheExactBytes) {

@@ -14,7 +14,8 @@
 #include <vector>
 
 #ifndef _WIN32
-#include <dirent.h>
+#include "RawFolder.h"
+
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -85,53 +86,9 @@ TEST(NativeNameArguments, KeepArgvBytes) {
     EXPECT_FALSE(arguments[2].contains(QChar(0xFFFD)));
 }
 
-class NativeNameFiles : public testing::Test {
+class NativeNameFiles : public testing::Test, protected RawFolder {
 protected:
-    // QTemporaryDir removes by Qt's idea of the names, which misses these.
-    ~NativeNameFiles() override {
-        for (const QByteArray& name : Entries()) {
-            if (::unlink(Bytes(name).constData()) != 0)
-                ::rmdir(Bytes(name).constData());
-        }
-    }
-
-    QByteArray Bytes(const QByteArray& name) const { return dir_.path().toUtf8() + '/' + name; }
     QString Name(const QByteArray& name) const { return NativeFileName::FromBytes(Bytes(name)); }
-
-    // Made by raw system calls, so Qt's idea of the name plays no part.
-    void Put(const QByteArray& name, const QByteArray& bytes, mode_t mode = 0644) const {
-        const int fd = ::open(Bytes(name).constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())), bytes.size());
-        ::close(fd);
-    }
-
-    QByteArray Get(const QByteArray& name) const {
-        const int fd = ::open(Bytes(name).constData(), O_RDONLY);
-        if (fd < 0)
-            return "<missing>";
-        QByteArray bytes;
-        char buffer[4096];
-        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
-            bytes.append(buffer, got);
-        ::close(fd);
-        return bytes;
-    }
-
-    std::vector<QByteArray> Entries() const {
-        std::vector<QByteArray> names;
-        DIR* dir = ::opendir(dir_.path().toUtf8().constData());
-        while (const dirent* entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(dir);
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(NativeNameFiles, ReadsTheFileUnderItsBytes) {

@@ -215,8 +215,8 @@ private slots:
             QStyleOptionComboBox option;
             option.initFrom(combo);
             option.editable = false;
-            const QRect field = combo->style()->subControlRect(
-                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo);
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                               QStyle::SC_ComboBoxEditField, combo);
             for (int i = 0; i < combo->count(); ++i)
                 QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) <=
                              field.width(),
