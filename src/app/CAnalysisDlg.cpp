@@ -40,7 +40,6 @@ const int kButtonH = 15;
 const int kButtonStepX = 58;
 const int kButtonStepY = 19;
 
-const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
 const int kDefaultLast = 100;
 
 // Numbers sort as numbers, not as text; "-" (no value) sorts first.
@@ -139,7 +138,7 @@ QString CAnalysisDlg::DefaultHistoryPath() {
 }
 
 void CAnalysisDlg::OnChooseHistory() {
-    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    const QString path = WindowHistory::ChooseFile(this);
     if (!path.isEmpty())
         LoadHistory(path);
 }
@@ -203,7 +202,7 @@ void CAnalysisDlg::CreateExtraButtons() {
 }
 
 void CAnalysisDlg::OnAddHistoryFile() {
-    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    const QString path = WindowHistory::ChooseFile(this);
     if (!path.isEmpty())
         AddHistoryFile(path);
 }

@@ -26,9 +26,7 @@
 
 namespace {
 
-const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
 const char* const kExportFilter = "文件名(*.TXT)|*.TXT||";
-// More problems than this are summed up rather than listed.
 
 } // namespace
 
@@ -110,7 +108,7 @@ void CBacktestDlg::BuildControls() {
 }
 
 void CBacktestDlg::OnChooseHistory() {
-    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    const QString path = WindowHistory::ChooseFile(this);
     if (!path.isEmpty() && LoadHistory(path)) {
         WindowHistory::Remember(QStringLiteral("backtest"), path);
         RunBacktest();

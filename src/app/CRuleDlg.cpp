@@ -22,7 +22,6 @@
 
 namespace {
 
-const char* const kHistoryFilter = "开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||";
 const char* const kVariables[] = {"百1", "十1", "个1", "和1", "跨1", "尾1", "百2", "十2", "个2",
                                   "和2", "跨2", "尾2", "期",  "+",   "-",   "*",   "(",   ")"};
 const int kRuleRole = Qt::UserRole + 1;
@@ -130,7 +129,7 @@ void CRuleDlg::BuildControls() {
 }
 
 void CRuleDlg::OnChooseHistory() {
-    const QString path = Platform().GetOpenFileName(this, QString::fromUtf8(kHistoryFilter));
+    const QString path = WindowHistory::ChooseFile(this);
     if (!path.isEmpty() && LoadHistory(path)) {
         WindowHistory::Remember(QStringLiteral("rules"), path);
         Judge();

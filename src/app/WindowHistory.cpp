@@ -70,3 +70,8 @@ QString WindowHistory::SampleHistoryPath() {
 #endif
     return {};
 }
+
+QString WindowHistory::ChooseFile(QWidget* parent) {
+    return Platform().GetOpenFileName(
+        parent, QStringLiteral("开奖历史(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*||"));
+}

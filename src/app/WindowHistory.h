@@ -30,6 +30,8 @@ public:
     static QString Remembered(const QString& section);
     static void Remember(const QString& section, const QString& path);
     static QString SampleHistoryPath();
+    // The open dialog for a history file; empty when cancelled.
+    static QString ChooseFile(QWidget* parent);
 
 private:
     static std::optional<std::vector<tarvex::HistoricDraw>>
