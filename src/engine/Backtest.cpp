@@ -27,9 +27,8 @@ Membership Members(const std::vector<int>& numbers) {
 Membership ListMembers(const std::vector<std::string>& list) {
     std::vector<int> numbers;
     for (const std::string& item : list) {
-        if (item.size() == 3 &&
-            std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-            numbers.push_back(std::stoi(item));
+        if (const std::optional<int> n = CandidateNumber(item)) {
+            numbers.push_back(*n);
         }
     }
     return Members(numbers);

@@ -1,5 +1,6 @@
 #include "engine/ResultSplit.h"
 
+#include "engine/RunText.h"
 #include "engine/TextScan.h"
 #include "predicates/Classifiers.h"
 
@@ -21,10 +22,6 @@ void Count(ResultSplit& split, int number) {
     }
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 } // namespace
 
 ResultSplit SplitNumbers(const std::vector<int>& numbers) {
@@ -42,8 +39,8 @@ ResultSplit SplitNumbers(const std::vector<int>& numbers) {
 ResultSplit SplitItems(const std::vector<std::string>& items) {
     ResultSplit split;
     for (const std::string& item : items) {
-        if (item.size() == 3 && IsDigit(item[0]) && IsDigit(item[1]) && IsDigit(item[2])) {
-            Count(split, (item[0] - '0') * 100 + (item[1] - '0') * 10 + (item[2] - '0'));
+        if (const std::optional<int> n = CandidateNumber(item)) {
+            Count(split, *n);
         } else {
             ++split.other;
         }
