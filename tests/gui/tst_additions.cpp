@@ -1,6 +1,7 @@
 // The window's additions beside the classic controls: the live count, the split and cost of
 // the result, where the outputs went, the menu button and the output folder command.
 #include "CFakePlatform.h"
+#include "CWorkFolder.h"
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
 #include "framework/CDataExchange.h"
@@ -17,7 +18,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -51,17 +51,14 @@ private slots:
     void init() {
         m_fake = std::make_unique<CFakePlatform>();
         m_fake->Install();
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<CWorkFolder>();
         QVERIFY(m_dir->isValid());
-        m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
         m_dlg = std::make_unique<CMainDialog>();
         m_dlg->show();
         QVERIFY(WaitForPreview());
     }
     void cleanup() {
         m_dlg.reset();
-        QDir::setCurrent(m_oldDir);
         m_dir.reset();
         m_fake.reset();
     }
@@ -200,8 +197,7 @@ private:
     }
 
     std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldDir;
+    std::unique_ptr<CWorkFolder> m_dir;
     std::unique_ptr<CMainDialog> m_dlg;
 };
 

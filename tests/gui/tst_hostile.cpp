@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/CMainDialog.h"
 
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -32,14 +32,11 @@ private slots:
     void init() {
         m_fake = std::make_unique<CFakePlatform>();
         m_fake->Install();
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<CWorkFolder>();
         QVERIFY(m_dir->isValid());
-        m_savedCurrent = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
     }
     void cleanup() {
         m_dialog.reset();
-        QDir::setCurrent(m_savedCurrent);
         m_dir.reset();
         m_fake.reset();
     }
@@ -141,9 +138,8 @@ private:
     }
 
     std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CWorkFolder> m_dir;
     std::unique_ptr<CMainDialog> m_dialog;
-    QString m_savedCurrent;
 };
 
 QTEST_MAIN(TestHostile)

@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "CWorkFolder.h"
 #include "app/CMainDialog.h"
 #include "framework/CSoftLineText.h"
 #include "io/SchemeFile.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -54,17 +54,14 @@ private slots:
     void init() {
         m_fake = std::make_unique<CFakePlatform>();
         m_fake->Install();
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<CWorkFolder>();
         QVERIFY(m_dir->isValid());
-        m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
         m_dlg = std::make_unique<CMainDialog>();
         m_dlg->show();
         QVERIFY(m_dlg->IsInitialised());
     }
     void cleanup() {
         m_dlg.reset();
-        QDir::setCurrent(m_oldDir);
         m_dir.reset();
         m_fake.reset();
     }
@@ -202,8 +199,7 @@ private:
     }
 
     std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldDir;
+    std::unique_ptr<CWorkFolder> m_dir;
     std::unique_ptr<CMainDialog> m_dlg;
     QString m_text;
 };

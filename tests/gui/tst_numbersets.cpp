@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/CMainDialog.h"
 
@@ -11,7 +12,6 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -86,10 +86,8 @@ private slots:
     void init() {
         m_fake = std::make_unique<CFakePlatform>();
         m_fake->Install();
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<CWorkFolder>();
         QVERIFY(m_dir->isValid());
-        m_savedCurrent = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
         m_dialog = std::make_unique<CMainDialog>();
         m_dialog->show();
         // As the base-set box and a completed kill run leave them.
@@ -97,7 +95,6 @@ private slots:
     }
     void cleanup() {
         m_dialog.reset();
-        QDir::setCurrent(m_savedCurrent);
         m_dir.reset();
         m_fake.reset();
     }
@@ -447,9 +444,8 @@ private:
     }
 
     std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CWorkFolder> m_dir;
     std::unique_ptr<CMainDialog> m_dialog;
-    QString m_savedCurrent;
 };
 
 QTEST_MAIN(TestNumberSets)

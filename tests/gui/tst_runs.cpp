@@ -1,4 +1,5 @@
 #include "CFakePlatform.h"
+#include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/CMainDialog.h"
 #include "app/MainControlIds.h"
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -55,17 +55,14 @@ private slots:
     void init() {
         m_fake = std::make_unique<CFakePlatform>();
         m_fake->Install();
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<CWorkFolder>();
         QVERIFY(m_dir->isValid());
-        m_oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
         m_dlg = std::make_unique<CMainDialog>();
         m_dlg->show();
         QVERIFY(m_dlg->IsInitialised());
     }
     void cleanup() {
         m_dlg.reset();
-        QDir::setCurrent(m_oldDir);
         m_dir.reset();
         m_fake.reset();
     }
@@ -378,8 +375,7 @@ private:
     }
 
     std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_oldDir;
+    std::unique_ptr<CWorkFolder> m_dir;
     std::unique_ptr<CMainDialog> m_dlg;
 };
 
