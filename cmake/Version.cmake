@@ -16,9 +16,9 @@ set(TARVEX_VERSION ${PROJECT_VERSION})
 set(TARVEX_VERSION_TEXT "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_TWEAK}")
 
 set(TARVEX_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
-configure_file(${PROJECT_SOURCE_DIR}/src/app/Version.h.in ${TARVEX_GENERATED_DIR}/app/Version.h
+configure_file(${PROJECT_SOURCE_DIR}/src/app/shared/Version.h.in ${TARVEX_GENERATED_DIR}/app/shared/Version.h
                @ONLY)
-# Linked by whatever includes "app/Version.h".
+# Linked by whatever includes "app/shared/Version.h".
 add_library(tarvex_version INTERFACE)
 target_include_directories(tarvex_version INTERFACE ${TARVEX_GENERATED_DIR})
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "engine/SettingsFields.h"
 
 #include <string_view>

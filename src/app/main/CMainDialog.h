@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CLivePreview.h"
+#include "app/main/CLivePreview.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
 #include "history/ItemConditionApply.h"

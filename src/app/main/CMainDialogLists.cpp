@@ -1,4 +1,4 @@
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "pages/ReportListRows.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/COmissionChart.h"
+#include "app/analysis/COmissionChart.h"
 
 #include "framework/Utf8Text.h"
 

@@ -1,4 +1,4 @@
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "engine/ResultSplit.h"
 #include "framework/Platform.h"
 #include "io/TextFileReader.h"

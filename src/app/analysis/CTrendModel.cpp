@@ -1,4 +1,4 @@
-#include "app/CTrendModel.h"
+#include "app/analysis/CTrendModel.h"
 
 #include <QBrush>
 #include <QColor>

@@ -1,7 +1,7 @@
-#include "app/CAnalysisDlg.h"
-#include "app/COmissionChart.h"
-#include "app/CTrendDlg.h"
-#include "app/WindowHistory.h"
+#include "app/analysis/CAnalysisDlg.h"
+#include "app/analysis/COmissionChart.h"
+#include "app/analysis/CTrendDlg.h"
+#include "app/shared/WindowHistory.h"
 
 #include "framework/DialogUnits.h"
 #include "framework/Platform.h"

@@ -1,4 +1,4 @@
-#include "app/CBackgroundRun.h"
+#include "app/shared/CBackgroundRun.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "app/CChanceTable.h"
+#include "app/backtest/CChanceTable.h"
 
 #include "engine/BacktestText.h"
 #include "framework/Utf8Text.h"

@@ -1,4 +1,4 @@
-#include "app/CLivePreview.h"
+#include "app/main/CLivePreview.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>

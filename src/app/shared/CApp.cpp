@@ -1,7 +1,7 @@
-#include "app/CApp.h"
+#include "app/shared/CApp.h"
 
-#include "app/CMainDialog.h"
-#include "app/Version.h"
+#include "app/main/CMainDialog.h"
+#include "app/shared/Version.h"
 #include "framework/DialogUnits.h"
 
 #include <QIcon>

@@ -1,6 +1,6 @@
-#include "app/CAboutDlg.h"
+#include "app/main/CAboutDlg.h"
 
-#include "app/Version.h"
+#include "app/shared/Version.h"
 
 #include "widgets/CLinkLabel.h"
 

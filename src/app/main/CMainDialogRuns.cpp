@@ -1,5 +1,5 @@
-#include "app/CBackgroundRun.h"
-#include "app/CMainDialog.h"
+#include "app/shared/CBackgroundRun.h"
+#include "app/main/CMainDialog.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"

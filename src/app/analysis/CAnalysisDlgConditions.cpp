@@ -1,4 +1,4 @@
-#include "app/CAnalysisDlg.h"
+#include "app/analysis/CAnalysisDlg.h"
 
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"

@@ -1,5 +1,5 @@
-#include "app/CRuleDlg.h"
-#include "app/WindowHistory.h"
+#include "app/rules/CRuleDlg.h"
+#include "app/shared/WindowHistory.h"
 
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"

@@ -1,5 +1,5 @@
-#include "app/CMainDialog.h"
-#include "app/MainControlIds.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "widgets/CLinkLabel.h"
 #include "widgets/CResultEdit.h"
 

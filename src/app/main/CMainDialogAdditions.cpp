@@ -1,8 +1,8 @@
 // What the window offers beside its classic controls: the menu button, the live count beside
 // 杀组合, the shape split and cost of the result, where the outputs went, and the output
 // folder command. None of it moves or changes a classic control.
-#include "app/CLivePreview.h"
-#include "app/CMainDialog.h"
+#include "app/main/CLivePreview.h"
+#include "app/main/CMainDialog.h"
 #include "engine/ResultSplit.h"
 #include "framework/CPropertyPage.h"
 #include "framework/CSystemMenu.h"

@@ -1,5 +1,5 @@
-#include "app/CTrendDlg.h"
-#include "app/CTrendModel.h"
+#include "app/analysis/CTrendDlg.h"
+#include "app/analysis/CTrendModel.h"
 
 #include <QHeaderView>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/WindowHistory.h"
+#include "app/shared/WindowHistory.h"
 
 #include "framework/Platform.h"
 #include "io/DrawHistory.h"

@@ -1,5 +1,5 @@
-#include "app/CMainDialog.h"
-#include "app/MainControlIds.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 // Every member with its control, in the order of the settings model.
 void CMainDialog::DoDataExchange(CDataExchange& dx) {

@@ -1,4 +1,4 @@
-#include "app/CKillRateChart.h"
+#include "app/backtest/CKillRateChart.h"
 
 #include <QPainter>
 

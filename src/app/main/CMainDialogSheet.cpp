@@ -1,4 +1,4 @@
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"

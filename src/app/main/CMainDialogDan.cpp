@@ -1,5 +1,5 @@
-#include "app/CAnalysisDlg.h"
-#include "app/CMainDialog.h"
+#include "app/analysis/CAnalysisDlg.h"
+#include "app/main/CMainDialog.h"
 #include "dan/DanCalculator.h"
 #include "framework/Platform.h"
 

@@ -1,5 +1,5 @@
-#include "app/CMainDialog.h"
-#include "app/MainDialogMembers.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainDialogMembers.h"
 #include "framework/Utf8Text.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"

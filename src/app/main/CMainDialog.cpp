@@ -1,6 +1,6 @@
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 
-#include "app/CAboutDlg.h"
+#include "app/main/CAboutDlg.h"
 #include "dan/DanCalculator.h"
 #include "engine/Settings.h"
 #include "framework/CSystemMenu.h"
