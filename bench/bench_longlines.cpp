@@ -2,7 +2,7 @@
 // and 杀组合 on it, timed offscreen with the window's own controls. A classic plain-text box,
 // which lays the line out as one piece, is timed beside it for the keystroke.
 #include "CFakePlatform.h"
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "pages/CTextPage.h"
 #include "pages/ConditionSheet.h"
 

@@ -1,7 +1,7 @@
 // The 走势图 window on the whole national 3D history: opening it, and one scrolled screen
 // painted, which is what smooth scrolling needs to stay well inside a frame.
-#include "app/CTrendDlg.h"
-#include "app/CTrendModel.h"
+#include "app/analysis/CTrendDlg.h"
+#include "app/analysis/CTrendModel.h"
 #include "history/TrendTable.h"
 #include "io/DrawHistory.h"
 

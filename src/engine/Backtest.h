@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/HistoricDraw.h"
 #include "engine/Settings.h"
 
 #include <array>
@@ -8,13 +9,6 @@
 #include <vector>
 
 namespace tarvex {
-
-// One past draw: its 期号 as written in the history and its winning number 0..999.
-struct HistoricDraw {
-    std::string issue;
-    int number = 0;
-    bool operator==(const HistoricDraw&) const = default;
-};
 
 // How a scheme would have fared on one draw.
 struct BacktestDraw {

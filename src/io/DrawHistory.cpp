@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -73,6 +74,31 @@ bool IsTime(const std::string& field) {
     return std::regex_match(field, time);
 }
 
+// "2026-09-25", "2026/9/25", "2026.9.25", "2026年9月25日" and "20260925" as "2026-09-25".
+std::string IsoDate(const std::string& field) {
+    std::vector<int> parts;
+    std::string digits;
+    for (const char c : field + '-') {
+        if (c >= '0' && c <= '9') {
+            digits += c;
+        } else if (!digits.empty()) {
+            parts.push_back(std::stoi(digits.substr(0, 4)));
+            digits.clear();
+        }
+    }
+    if (parts.size() == 1 && field.size() == 8) {
+        parts = {std::stoi(field.substr(0, 4)), std::stoi(field.substr(4, 2)),
+                 std::stoi(field.substr(6, 2))};
+    }
+    if (parts.size() != 3) {
+        return {};
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts[0] % 10000, parts[1] % 100,
+                  parts[2] % 100);
+    return text;
+}
+
 bool IsDigit(const std::string& field) {
     return field.size() == 1 && AllDigits(field);
 }
@@ -108,6 +134,23 @@ QString Places(const HistoryProblem& p) {
 
 } // namespace
 
+// A number at `at`, as one field "123" or three fields "1 2 3"; `next` is the field after it.
+bool DrawHistory::ThreeDigits(const std::vector<std::string>& fields, std::size_t at, int& number,
+                              std::size_t& next) {
+    if (at < fields.size() && fields[at].size() == 3 && AllDigits(fields[at])) {
+        number = std::stoi(fields[at]);
+        next = at + 1;
+        return true;
+    }
+    if (at + 2 < fields.size() && IsDigit(fields[at]) && IsDigit(fields[at + 1]) &&
+        IsDigit(fields[at + 2])) {
+        number = std::stoi(fields[at] + fields[at + 1] + fields[at + 2]);
+        next = at + 3;
+        return true;
+    }
+    return false;
+}
+
 bool DrawHistory::ParseLine(const std::string& line, HistoricDraw& draw) {
     const std::vector<std::string> fields = Fields(line);
     if (fields.size() < 2) {
@@ -119,21 +162,24 @@ bool DrawHistory::ParseLine(const std::string& line, HistoricDraw& draw) {
     }
     std::size_t at = 1;
     if (IsDate(fields[at]) && at + 1 < fields.size()) {
+        draw.date = IsoDate(fields[at]);
         ++at;
         if (IsTime(fields[at]) && at + 1 < fields.size()) {
             ++at;
         }
     }
-    if (fields[at].size() == 3 && AllDigits(fields[at])) {
-        draw.number = std::stoi(fields[at]);
-        return true;
+    std::size_t next = 0;
+    if (!ThreeDigits(fields, at, draw.number, next)) {
+        return false;
     }
-    if (at + 2 < fields.size() && IsDigit(fields[at]) && IsDigit(fields[at + 1]) &&
-        IsDigit(fields[at + 2])) {
-        draw.number = std::stoi(fields[at] + fields[at + 1] + fields[at + 2]);
-        return true;
+    int trial = 0;
+    std::size_t after = 0;
+    if (ThreeDigits(fields, next, trial, after)) {
+        char text[4];
+        std::snprintf(text, sizeof text, "%03d", trial);
+        draw.trial = text;
     }
-    return false;
+    return true;
 }
 
 // Sorts by 期号; an exact repeat is dropped, a 期号 given with two numbers is dropped and

@@ -58,6 +58,8 @@ private:
         int file = -1; // index into the names of LoadAll; -1 for a single file
     };
     static bool ParseLine(const std::string& line, HistoricDraw& draw);
+    static bool ThreeDigits(const std::vector<std::string>& fields, std::size_t at, int& number,
+                            std::size_t& next);
     static void ParseOne(std::string line, int number, int file, std::vector<Entry>& entries,
                          DrawHistoryResult& result);
     static void ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,

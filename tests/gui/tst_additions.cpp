@@ -2,8 +2,8 @@
 // the result, where the outputs went, the menu button and the output folder command.
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
-#include "app/CMainDialog.h"
-#include "app/MainControlIds.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "framework/CDataExchange.h"
 #include "framework/CSystemMenu.h"
 #include "pages/CPage1.h"

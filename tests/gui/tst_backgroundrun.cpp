@@ -1,5 +1,5 @@
 // Long runs keep the window painting, show that they are busy and can be cancelled.
-#include "app/CBackgroundRun.h"
+#include "app/shared/CBackgroundRun.h"
 
 #include <QApplication>
 #include <QProgressDialog>

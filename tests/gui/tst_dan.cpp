@@ -1,7 +1,7 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
-#include "app/CAnalysisDlg.h"
-#include "app/CMainDialog.h"
+#include "app/analysis/CAnalysisDlg.h"
+#include "app/main/CMainDialog.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
 #include "TestFiles.h"
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "CFakePlatform.h"
-#include "app/CMainDialog.h"
-#include "app/MainControlIds.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

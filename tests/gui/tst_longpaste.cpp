@@ -1,6 +1,6 @@
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "framework/CSoftLineText.h"
 #include "io/SchemeFile.h"
 #include "pages/CTextPage.h"

@@ -1,7 +1,7 @@
 #include "CFakePlatform.h"
 #include "ReferenceRandomSettings.h"
 #include "TestFiles.h"
-#include "app/CMainDialog.h"
+#include "app/main/CMainDialog.h"
 #include "engine/KillRun.h"
 #include "engine/RunText.h"
 #include "engine/ToleranceRun.h"

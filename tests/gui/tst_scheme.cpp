@@ -1,6 +1,6 @@
 #include "CFakePlatform.h"
-#include "app/CMainDialog.h"
-#include "app/MainControlIds.h"
+#include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "engine/KillRun.h"
 #include "framework/CSystemMenu.h"
 #include "io/NativeFileName.h"

@@ -1,5 +1,5 @@
 // Where the outputs go when the program is started from the desktop menu.
-#include "app/CApp.h"
+#include "app/shared/CApp.h"
 
 #include <QDir>
 #include <QFile>

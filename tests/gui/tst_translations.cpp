@@ -1,4 +1,4 @@
-#include "app/CApp.h"
+#include "app/shared/CApp.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
