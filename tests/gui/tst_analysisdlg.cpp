@@ -2,8 +2,9 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/analysis/CAnalysisDlg.h"
-#include "app/main/CMainDialog.h"
 #include "app/analysis/COmissionChart.h"
+#include "app/main/CMainDialog.h"
+#include "app/shared/CHistoryBar.h"
 #include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
 #include "history/AnalysisText.h"
@@ -212,7 +213,7 @@ private slots:
     // Every button fills the table with what the core computes over the same draws.
     void buttonsFillTable() {
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(200);
+        m_dialog->HistoryBar()->LastDraws()->setValue(200);
         for (std::size_t i = 0; i < CAnalysisDlg::kAnalysisButtons.size(); ++i) {
             QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[i]),
                               Qt::LeftButton);
@@ -263,7 +264,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(int, last);
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(last);
+        m_dialog->HistoryBar()->LastDraws()->setValue(last);
         QTest::mouseClick(
             m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[std::size_t(button)]),
             Qt::LeftButton);
@@ -305,8 +306,7 @@ private slots:
         QVERIFY(m_dialog->LoadHistory(national));
         m_platform.Clear();
         m_platform.openFileNames = {old};
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QStringLiteral("addHistoryFile")),
-                          Qt::LeftButton);
+        QTest::mouseClick(m_dialog->AddFileButton(), Qt::LeftButton);
         QCOMPARE(m_dialog->History(), tarvex::DrawHistory::LoadAll({national, old}).draws);
         QCOMPARE(m_dialog->HistoryPaths(), (QStringList{national, old}));
         QCOMPARE(m_platform.MessageTexts().size(), 1);
@@ -314,7 +314,7 @@ private slots:
         QVERIFY2(message.contains(QStringLiteral("75 处问题")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("期号 2004001 出现在“fc3d-history.txt”第 1 行")),
                  qPrintable(message));
-        QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("historyPath"))->text(),
+        QCOMPARE(m_dialog->HistoryBar()->Names()->text(),
                  QStringLiteral("fc3d-history.txt + fc3d-history-2002.csv"));
         // The remembered history is still the file chosen with 开奖历史….
         QCOMPARE(m_platform.profile.value(QStringLiteral("analysis/history")), national);
@@ -336,8 +336,7 @@ private slots:
     // The new buttons sit in a row of their own under the history row, clear of the rest.
     void newControlsFitWithoutOverlap() {
         QList<QWidget*> widgets;
-        for (const char* name : {"addHistoryFile", "trendButton", "omissionChart"})
-            widgets << m_dialog->findChild<QWidget*>(QString::fromLatin1(name));
+        widgets << m_dialog->AddFileButton() << m_dialog->TrendButton() << m_dialog->Chart();
         widgets << m_dialog->Table();
         for (int id : m_dialog->ControlIds())
             widgets << m_dialog->GetDlgItem(id);

@@ -82,7 +82,7 @@ private slots:
         const std::vector<tarvex::Rule> rules = SampleRules();
         CRuleDlg dialog(rules, {});
         QVERIFY(dialog.LoadHistory(kHistory));
-        dialog.Window()->setValue(last);
+        dialog.DrawCount()->setValue(last);
         QVERIFY(dialog.Judge());
         const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(kHistory);
         std::string error;

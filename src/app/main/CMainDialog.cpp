@@ -35,7 +35,9 @@ CMainDialog::CMainDialog(QWidget* parent)
 
 CMainDialog::~CMainDialog() = default;
 
-// The window's initialisation, in the order the original program does it.
+// The window's initialisation. The order matters: the combos are filled before the stored
+// per-row choice selects in them, and the exchange reads the controls before the start values
+// are set and written back.
 bool CMainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetUpSystemMenu();

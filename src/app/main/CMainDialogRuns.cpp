@@ -1,5 +1,5 @@
-#include "app/shared/CBackgroundRun.h"
 #include "app/main/CMainDialog.h"
+#include "app/shared/CBackgroundRun.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
