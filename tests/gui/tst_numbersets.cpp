@@ -1,4 +1,4 @@
-#include "CFakePlatform.h"
+#include "CMainWindowFixture.h"
 #include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
@@ -80,24 +80,15 @@ private:
 } // namespace
 
 // 选择大底, 导出结果 and 转成组选 of the main window, each run in a fresh current directory.
-class TestNumberSets : public QObject {
+class TestNumberSets : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
     void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dir = std::make_unique<CWorkFolder>();
-        QVERIFY(m_dir->isValid());
-        m_dialog = std::make_unique<CMainDialog>();
-        m_dialog->show();
+        Start();
         // As the base-set box and a completed kill run leave them.
-        m_dialog->EnableDlgItems({1037, 1038, 1040, 1042}, true);
+        m_window->EnableDlgItems({1037, 1038, 1040, 1042}, true);
     }
-    void cleanup() {
-        m_dialog.reset();
-        m_dir.reset();
-        m_fake.reset();
-    }
+    void cleanup() { Stop(); }
 
     void baseSetSize_data() {
         QTest::addColumn<int>("size");
@@ -118,7 +109,7 @@ private slots:
         if (loads) {
             QCOMPARE(m_fake->MessageTexts(), QStringList());
             QCOMPARE(ResultBox()->toPlainText(), QString::fromLatin1(bytes));
-            QCOMPARE(m_dialog->m_strResult, QString::fromLatin1(bytes));
+            QCOMPARE(m_window->m_strResult, QString::fromLatin1(bytes));
         } else {
             QCOMPARE(m_fake->MessageTexts(),
                      QStringList{QStringLiteral("大底文件太大，程序无法处理")});
@@ -167,7 +158,7 @@ private slots:
     void baseSetUnreadable() {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path(name);
         Click(1037);
@@ -202,7 +193,7 @@ private slots:
     }
 
     void baseSetFromAnotherFolderKeepsCurrentDirectory() {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("sets")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sets")));
         QVERIFY(WriteBytes(Path("sets/base.txt"), "123\t456\t"));
         const QString before = QDir::currentPath();
         m_fake->openFileNames << Path("sets/base.txt");
@@ -233,7 +224,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, body);
         FillList(Numbers(count));
-        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(perRowIndex);
+        m_window->DlgItem<QComboBox>(1182)->setCurrentIndex(perRowIndex);
         m_fake->saveFileNames << Path("result.txt");
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
         Click(1038);
@@ -287,7 +278,7 @@ private slots:
     void exportFileName() {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dir.x")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir.x")));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
         Click(1038);
@@ -302,7 +293,7 @@ private slots:
         Click(1038);
         QCOMPARE(m_fake->fileFilters, QStringList{kFilter});
         QCOMPARE(m_fake->shellOpened, QStringList());
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
     }
 
     void exportUnwritable_data() {
@@ -317,7 +308,7 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, keptFile);
         QVERIFY(WriteBytes(Path("blocker"), "earlier"));
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         QVERIFY(WriteBytes(Path("folder.txt/earlier.txt"), "earlier"));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
@@ -344,7 +335,7 @@ private slots:
         QVERIFY(m_fake->messages.front().text.contains(QStringLiteral("写入不完整")));
         QCOMPARE(m_fake->shellOpened, QStringList());
         QCOMPARE(ReadBytes(Path("result.txt")), QByteArray("earlier export"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"result.txt"});
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"result.txt"});
     }
 #endif
 
@@ -386,10 +377,10 @@ private slots:
         Click(1040);
         QCOMPARE(ListItems(), group);
         QCOMPARE(ResultBox()->toPlainText(), resultText);
-        QCOMPARE(m_dialog->m_strResult, resultText);
+        QCOMPARE(m_window->m_strResult, resultText);
         const QString count = QStringLiteral("组选号码剩%1注").arg(group.size());
-        QCOMPARE(m_dialog->m_strCount, count);
-        QCOMPARE(m_dialog->DlgItem<QLabel>(1005)->text(), count);
+        QCOMPARE(m_window->m_strCount, count);
+        QCOMPARE(m_window->DlgItem<QLabel>(1005)->text(), count);
         const QByteArray file =
             group.isEmpty() ? QByteArray() : group.join("\r\n").toLatin1() + "\r\n";
         QCOMPARE(ReadBytes(Path("tarvex.txt")), file);
@@ -406,12 +397,12 @@ private slots:
     }
 
     void toGroupWithoutOutputFile() {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tarvex.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("tarvex.txt")));
         FillList({"123", "321", "456"});
         Click(1040);
         QCOMPARE(ListItems(), (QStringList{"123", "456"}));
         QCOMPARE(ResultBox()->toPlainText(), QStringLiteral("123\t456\t"));
-        QCOMPARE(m_dialog->m_strCount, QStringLiteral("组选号码剩2注"));
+        QCOMPARE(m_window->m_strCount, QStringLiteral("组选号码剩2注"));
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(QStringLiteral("tarvex.txt")),
                  qPrintable(m_fake->messages.front().text));
@@ -419,18 +410,10 @@ private slots:
 
 private:
     QString Path(const QString& name) const {
-        return m_dir->filePath(name);
+        return m_folder->filePath(name);
     }
     QTextEdit* ResultBox() const {
-        return m_dialog->DlgItem<QTextEdit>(1042);
-    }
-    QListWidget* List() const {
-        return m_dialog->DlgItem<QListWidget>(1004);
-    }
-    void Click(int id) const {
-        auto* button = m_dialog->DlgItem<QPushButton>(id);
-        QVERIFY(button && button->isEnabled());
-        button->click();
+        return m_window->DlgItem<QTextEdit>(1042);
     }
     void FillList(const QStringList& items) const {
         List()->clear();
@@ -442,10 +425,6 @@ private:
             items << List()->item(row)->text();
         return items;
     }
-
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CWorkFolder> m_dir;
-    std::unique_ptr<CMainDialog> m_dialog;
 };
 
 QTEST_MAIN(TestNumberSets)
