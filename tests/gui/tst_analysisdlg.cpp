@@ -81,23 +81,25 @@ private slots:
     }
 
     void otherControls() {
-        QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(1027));
-        QVERIFY(m_dialog->DlgItem<QLineEdit>(1029));
+        QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId));
+        QVERIFY(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId));
         QStringList names;
         for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
             names << QString::fromStdString(tarvex::AnalysisName(kind));
         const QStringList expected[] = {
             {"1", "2", "全部"}, {"1", "2", "全部"}, {"杀", "胆"}, {}, names};
-        for (int id : {1235, 1236, 1237, 1238, 1239}) {
+        for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId,
+                       CAnalysisDlg::kActionId, CAnalysisDlg::kItemId, CAnalysisDlg::kAnalysisId}) {
             auto* combo = m_dialog->DlgItem<QComboBox>(id);
             QVERIFY(combo);
             QStringList actual;
             for (int i = 0; i < combo->count(); ++i) {
                 actual << combo->itemText(i);
             }
-            QCOMPARE(actual, expected[id - 1235]);
+            QCOMPARE(actual, expected[id - CAnalysisDlg::kDrawsId]);
         }
-        QCOMPARE(m_dialog->DlgItem<QPushButton>(1240)->text(), QStringLiteral("添加"));
+        QCOMPARE(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId)->text(),
+                 QStringLiteral("添加"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1)->text(), QStringLiteral("确定"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(2)->text(), QStringLiteral("取消"));
     }
@@ -107,17 +109,19 @@ private slots:
     void conditionCombosFollowTheAnalysis() {
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1217), Qt::LeftButton);
-        auto* items = m_dialog->DlgItem<QComboBox>(1238);
+        auto* items = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kItemId);
         QCOMPARE(items->count(), 10);
-        QCOMPARE(m_dialog->DlgItem<QComboBox>(1239)->currentText(), QStringLiteral("跨度分析"));
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId)->currentText(),
+                 QStringLiteral("跨度分析"));
         m_dialog->Table()->sortByColumn(2, Qt::DescendingOrder);
         m_dialog->Table()->selectRow(0);
         QCOMPARE(items->currentText(), m_dialog->Table()->item(0, 0)->text());
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(),
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text(),
                  QStringLiteral("杀跨度 ") + items->currentText());
-        m_dialog->DlgItem<QComboBox>(1237)->setCurrentIndex(1);
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
-        auto* analysis = m_dialog->DlgItem<QComboBox>(1239);
+        m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kActionId)->setCurrentIndex(1);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text(),
+                 QStringLiteral("此项没有对应的条件"));
+        auto* analysis = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId);
         analysis->setCurrentIndex(1);
         emit analysis->activated(1);
         QCOMPARE(m_dialog->Current().kind, tarvex::AnalysisKind::Sum);
@@ -141,10 +145,12 @@ private slots:
 
     // Without an analysis shown there is nothing to add; a message says what to do.
     void addButtonWithoutAnalysisSaysSo() {
-        m_dialog->DlgItem<QPlainTextEdit>(1027)->setPlainText(QStringLiteral("123"));
-        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
+        m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+            ->setPlainText(QStringLiteral("123"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId), Qt::LeftButton);
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText(), QStringLiteral("123"));
+        QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)->toPlainText(),
+                 QStringLiteral("123"));
         QCOMPARE(m_platform.MessageTexts().size(), 1);
     }
 
@@ -236,7 +242,9 @@ private slots:
                 QCOMPARE(table->item(r, 3)->text().toInt(), expected.rows[k].max);
                 QCOMPARE(table->item(r, 0)->font().bold(), expected.rows[k].Overdue());
             }
-            QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText().toStdString(),
+            QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+                         ->toPlainText()
+                         .toStdString(),
                      tarvex::AnalysisText::Table(expected));
         }
     }

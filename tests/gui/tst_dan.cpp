@@ -2,6 +2,7 @@
 #include "ModalCloser.h"
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,11 +21,11 @@ const QString kMethod3Message = QStringLiteral("格式本期期尾+上期奖号�
 int MethodRadio(int method) {
     switch (method) {
     case 2:
-        return 1203;
+        return MainIds::kDanMethod2;
     case 3:
-        return 1207;
+        return MainIds::kDanMethod3;
     default:
-        return 1201;
+        return MainIds::kDanMethod1;
     }
 }
 
@@ -77,7 +78,7 @@ private slots:
         Click(MethodRadio(method));
         QCOMPARE(m_window->m_nDanMethod, method);
         Edit()->setText(input);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), output);
         QCOMPARE(m_window->m_strLastDraw, output);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
@@ -99,8 +100,8 @@ private slots:
         QFETCH(QString, second);
         Click(MethodRadio(method));
         Edit()->setText(input);
-        Click(1198);
-        Click(1198);
+        Click(MainIds::kCalcDan);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), second);
     }
 
@@ -114,7 +115,7 @@ private slots:
         QFETCH(int, method);
         Click(MethodRadio(method));
         Edit()->clear();
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), QString());
         QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
@@ -130,18 +131,18 @@ private slots:
     }
     void method3RefusesOtherLengths() {
         QFETCH(QString, input);
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         Edit()->setText(input);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(m_fake->MessageTexts(), QStringList{kMethod3Message});
         QCOMPARE(Edit()->text(), input);
     }
 
     void method3RightAfterSelectingIt() {
         Edit()->setText(QStringLiteral("8878"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(Edit()->text(), kMethod3Hint);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(m_fake->MessageTexts(), QStringList{kMethod3Message});
         QCOMPARE(Edit()->text(), kMethod3Hint);
     }
@@ -174,25 +175,25 @@ private slots:
     }
 
     void methodRadiosKeepOtherControls() {
-        auto* sumLow = m_window->DlgItem<QLineEdit>(1016);
+        auto* sumLow = m_window->DlgItem<QLineEdit>(MainIds::kSumLow);
         sumLow->setText(QStringLiteral("5"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(sumLow->text(), QStringLiteral("5"));
         QCOMPARE(m_window->m_nSumLow, 5);
     }
 
     void refusedExchangeKeepsTheTypedTexts() {
-        m_window->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
+        m_window->DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("x"));
         Edit()->setText(QStringLiteral("8878"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(m_fake->messages.size(), 1);
         QCOMPARE(m_window->m_nDanMethod, 3);
         QCOMPARE(Edit()->text(), QStringLiteral("8878"));
-        QCOMPARE(m_window->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("x"));
+        QCOMPARE(m_window->DlgItem<QLineEdit>(MainIds::kSumLow)->text(), QStringLiteral("x"));
     }
 
     void analysisButtonOpensTheWindow() {
-        auto* button = m_window->DlgItem<QPushButton>(1230);
+        auto* button = m_window->DlgItem<QPushButton>(MainIds::kAnalysis);
         QVERIFY(button);
         QVERIFY(button->isHidden());
         bool wasAnalysis = false;
@@ -210,8 +211,8 @@ private slots:
     }
 
 private:
-    QLineEdit* Edit() const { return m_window->DlgItem<QLineEdit>(1199); }
-    QLabel* Label() const { return m_window->DlgItem<QLabel>(1208); }
+    QLineEdit* Edit() const { return m_window->DlgItem<QLineEdit>(MainIds::kLastDraw); }
+    QLabel* Label() const { return m_window->DlgItem<QLabel>(MainIds::kLastDrawLabel); }
 };
 
 QTEST_MAIN(TestDan)

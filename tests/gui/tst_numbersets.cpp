@@ -2,6 +2,7 @@
 #include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -86,7 +87,8 @@ private slots:
     void init() {
         Start();
         // As the base-set box and a completed kill run leave them.
-        m_window->EnableDlgItems({1037, 1038, 1040, 1042}, true);
+        m_window->EnableDlgItems(
+            {MainIds::kChooseBase, MainIds::kExport, MainIds::kToGroup, MainIds::kResultBox}, true);
     }
     void cleanup() { Stop(); }
 
@@ -105,7 +107,7 @@ private slots:
         QVERIFY(WriteBytes(Path("base.txt"), bytes));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path("base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         if (loads) {
             QCOMPARE(m_fake->MessageTexts(), QStringList());
             QCOMPARE(ResultBox()->toPlainText(), QString::fromLatin1(bytes));
@@ -122,7 +124,7 @@ private slots:
         const QByteArray longLine = QByteArray("123 ").repeated(200); // 800 bytes, no line end
         QVERIFY(WriteBytes(Path("long.txt"), longLine + "\r\n456\r\n"));
         m_fake->openFileNames << Path("long.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(ResultBox()->toPlainText(), QString::fromLatin1(longLine + "\n456\n"));
     }
 
@@ -142,7 +144,7 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(WriteBytes(Path("base.txt"), bytes));
         m_fake->openFileNames << Path("base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(ResultBox()->toPlainText(), expected);
     }
@@ -161,7 +163,7 @@ private slots:
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path(name);
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->messages.size(), 1);
         const QString shown = m_fake->messages.front().text;
         QVERIFY(!shown.isEmpty());
@@ -175,7 +177,7 @@ private slots:
         QVERIFY(mkfifo(QFile::encodeName(Path("pipe.txt")).constData(), 0600) == 0);
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path("pipe.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(m_fake->messages.front().text.contains(Path("pipe.txt")));
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
@@ -185,7 +187,7 @@ private slots:
     void baseSetCancelKeepsEverything() {
         ResultBox()->setPlainText(kPlayerText);
         const QString before = QDir::currentPath();
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->fileFilters, QStringList{kFilter});
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
@@ -197,7 +199,7 @@ private slots:
         QVERIFY(WriteBytes(Path("sets/base.txt"), "123\t456\t"));
         const QString before = QDir::currentPath();
         m_fake->openFileNames << Path("sets/base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(ResultBox()->toPlainText(), QStringLiteral("123\t456\t"));
         QCOMPARE(QDir::currentPath(), before);
     }
@@ -224,10 +226,10 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, body);
         FillList(Numbers(count));
-        m_window->DlgItem<QComboBox>(1182)->setCurrentIndex(perRowIndex);
+        m_window->DlgItem<QComboBox>(MainIds::kPerRow)->setCurrentIndex(perRowIndex);
         m_fake->saveFileNames << Path("result.txt");
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        Click(1038);
+        Click(MainIds::kExport);
         const QDateTime after = QDateTime::currentDateTime().addSecs(1);
 
         const QByteArray bytes = ReadBytes(Path("result.txt"));
@@ -253,7 +255,7 @@ private slots:
     void exportTrailerBytes() {
         FillList({QStringLiteral("123")});
         m_fake->saveFileNames << Path("one.txt");
-        Click(1038);
+        Click(MainIds::kExport);
         const QByteArray bytes = ReadBytes(Path("one.txt"));
         // Two per line by default: the one number ends no line, the trailer's line end follows.
         QVERIFY(bytes.startsWith("123\t\r\n"));
@@ -281,7 +283,7 @@ private slots:
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir.x")));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
-        Click(1038);
+        Click(MainIds::kExport);
         QVERIFY(QFile::exists(Path(written)));
         if (written != chosen)
             QVERIFY(!QFile::exists(Path(chosen)));
@@ -290,7 +292,7 @@ private slots:
 
     void exportCancelled() {
         FillList(Numbers(3));
-        Click(1038);
+        Click(MainIds::kExport);
         QCOMPARE(m_fake->fileFilters, QStringList{kFilter});
         QCOMPARE(m_fake->shellOpened, QStringList());
         QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
@@ -312,7 +314,7 @@ private slots:
         QVERIFY(WriteBytes(Path("folder.txt/earlier.txt"), "earlier"));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
-        Click(1038);
+        Click(MainIds::kExport);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(Path(chosen)),
                  qPrintable(m_fake->messages.front().text));
@@ -328,7 +330,7 @@ private slots:
         {
             const FileSizeLimit limit(100);
             QVERIFY(limit.Active());
-            Click(1038);
+            Click(MainIds::kExport);
         }
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(m_fake->messages.front().text.contains(Path("result.txt")));
@@ -343,8 +345,8 @@ private slots:
         FillList(Numbers(7));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->saveFileNames << Path("a.txt") << Path("b.txt");
-        Click(1038);
-        Click(1038);
+        Click(MainIds::kExport);
+        Click(MainIds::kExport);
         QCOMPARE(ListItems(), Numbers(7));
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
         QCOMPARE(ReadBytes(Path("a.txt")).left(40), ReadBytes(Path("b.txt")).left(40));
@@ -374,13 +376,13 @@ private slots:
         QFETCH(QString, resultText);
         FillList(items);
         ResultBox()->setPlainText(kPlayerText);
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), group);
         QCOMPARE(ResultBox()->toPlainText(), resultText);
         QCOMPARE(m_window->m_strResult, resultText);
         const QString count = QStringLiteral("组选号码剩%1注").arg(group.size());
         QCOMPARE(m_window->m_strCount, count);
-        QCOMPARE(m_window->DlgItem<QLabel>(1005)->text(), count);
+        QCOMPARE(m_window->DlgItem<QLabel>(MainIds::kCount)->text(), count);
         const QByteArray file =
             group.isEmpty() ? QByteArray() : group.join("\r\n").toLatin1() + "\r\n";
         QCOMPARE(ReadBytes(Path("tarvex.txt")), file);
@@ -389,9 +391,9 @@ private slots:
 
     void toGroupTwiceChangesNothing() {
         FillList({"123", "132", "456", "654", "789"});
-        Click(1040);
+        Click(MainIds::kToGroup);
         const QByteArray first = ReadBytes(Path("tarvex.txt"));
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), (QStringList{"123", "456", "789"}));
         QCOMPARE(ReadBytes(Path("tarvex.txt")), first);
     }
@@ -399,7 +401,7 @@ private slots:
     void toGroupWithoutOutputFile() {
         QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("tarvex.txt")));
         FillList({"123", "321", "456"});
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), (QStringList{"123", "456"}));
         QCOMPARE(ResultBox()->toPlainText(), QStringLiteral("123\t456\t"));
         QCOMPARE(m_window->m_strCount, QStringLiteral("组选号码剩2注"));
@@ -413,7 +415,7 @@ private:
         return m_folder->filePath(name);
     }
     QTextEdit* ResultBox() const {
-        return m_window->DlgItem<QTextEdit>(1042);
+        return m_window->DlgItem<QTextEdit>(MainIds::kResultBox);
     }
     void FillList(const QStringList& items) const {
         List()->clear();

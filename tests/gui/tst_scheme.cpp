@@ -240,7 +240,7 @@ private slots:
         s.sumTail[3] = true;
         s.span[9] = true;
         m_dialog->ApplySettings(s);
-        QCOMPARE(m_dialog->GetDlgItem(1175)->toolTip(), QString());
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceRun)->toolTip(), QString());
         m_dialog->OnKillRun();
         int one = 0;
         int two = 0;
@@ -259,8 +259,8 @@ private slots:
         // Wrapped after every sixth level so the tip stays narrow.
         expected.replace(QStringLiteral("，7级"), QStringLiteral("，\n7级"))
             .replace(QStringLiteral("，13级"), QStringLiteral("，\n13级"));
-        QCOMPARE(m_dialog->GetDlgItem(1175)->toolTip(), expected);
-        QCOMPARE(m_dialog->GetDlgItem(1183)->toolTip(), expected);
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceRun)->toolTip(), expected);
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceLevel)->toolTip(), expected);
         QCOMPARE(m_dialog->m_killed.size(), one + two);
     }
 

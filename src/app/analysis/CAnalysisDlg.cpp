@@ -54,14 +54,14 @@ QTableWidgetItem* Cell(const std::optional<double>& value) {
 }
 
 const ControlSpec kControls[] = {
-    {1027, ControlKind::MultiLineEdit, "", 7, 47, 284, 104},
-    {1235, ControlKind::DropList, "", 7, 157, 38, 13},
-    {1236, ControlKind::DropList, "", 49, 157, 38, 13},
-    {1237, ControlKind::DropList, "", 91, 157, 38, 13},
-    {1238, ControlKind::DropList, "", 133, 157, 38, 13},
-    {1239, ControlKind::DropList, "", 175, 157, 38, 13},
-    {1029, ControlKind::Edit, "", 217, 157, 38, 13},
-    {1240, ControlKind::Button, "添加", 259, 157, 32, 13},
+    {CAnalysisDlg::kTextId, ControlKind::MultiLineEdit, "", 7, 47, 284, 104},
+    {CAnalysisDlg::kDrawsId, ControlKind::DropList, "", 7, 157, 38, 13},
+    {CAnalysisDlg::kSecondDrawsId, ControlKind::DropList, "", 49, 157, 38, 13},
+    {CAnalysisDlg::kActionId, ControlKind::DropList, "", 91, 157, 38, 13},
+    {CAnalysisDlg::kItemId, ControlKind::DropList, "", 133, 157, 38, 13},
+    {CAnalysisDlg::kAnalysisId, ControlKind::DropList, "", 175, 157, 38, 13},
+    {CAnalysisDlg::kTargetId, ControlKind::Edit, "", 217, 157, 38, 13},
+    {CAnalysisDlg::kAddId, ControlKind::Button, "添加", 259, 157, 32, 13},
     {1, ControlKind::Button, "确定", 185, 176, 50, 14},
     {2, ControlKind::Button, "取消", 241, 176, 50, 14},
     {CAnalysisDlg::kHistoryButton, ControlKind::Button, "开奖历史…", 7, 176, 50, 14},
@@ -75,7 +75,7 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
     UseDialogFrame();
     CreateAnalysisButtons();
     CreateControls(kControls, kWidth, kHeight);
-    for (int id : {1235, 1236}) {
+    for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId}) {
         DlgItem<QComboBox>(id)->addItems(
             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("全部")});
     }
@@ -184,7 +184,8 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
-    DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
+    DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+        ->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
     // 云杉分析 judges dan methods, whose hit rates and chances the table shows; it has no items.
     m_chart->SetRows(m_analysis.rows,
                      kind == tarvex::AnalysisKind::DanMethods

@@ -38,6 +38,14 @@ public:
                                                              1219, 1220, 1221, 1222, 1234};
 
     static constexpr int kHistoryButton = 1300; // "开奖历史…", beside 确定/取消
+    static constexpr int kTextId = 1027;        // the analysis as text
+    static constexpr int kDrawsId = 1235;       // combo: 1, 2 or 全部
+    static constexpr int kSecondDrawsId = 1236; // combo: 1, 2 or 全部
+    static constexpr int kActionId = 1237;      // combo: 杀 or 胆
+    static constexpr int kItemId = 1238;        // combo: the item of the analysis
+    static constexpr int kAnalysisId = 1239;    // combo: which analysis
+    static constexpr int kTargetId = 1029;      // edit: the main window's control it goes to
+    static constexpr int kAddId = 1240;         // 添加
 
     explicit CAnalysisDlg(QWidget* parent = nullptr, ApplyFn apply = {});
 

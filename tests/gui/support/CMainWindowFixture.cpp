@@ -1,4 +1,5 @@
 #include "CMainWindowFixture.h"
+#include "app/main/MainControlIds.h"
 
 #include <QAbstractButton>
 #include <QListWidget>
@@ -29,9 +30,9 @@ void CMainWindowFixture::Click(int id) const {
 }
 
 QString CMainWindowFixture::ResultBox() const {
-    return m_window->DlgItem<QTextEdit>(1042)->toPlainText();
+    return m_window->DlgItem<QTextEdit>(MainIds::kResultBox)->toPlainText();
 }
 
 QListWidget* CMainWindowFixture::List() const {
-    return m_window->DlgItem<QListWidget>(1004);
+    return m_window->DlgItem<QListWidget>(MainIds::kResultList);
 }
