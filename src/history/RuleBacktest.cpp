@@ -1,6 +1,7 @@
 #include "history/RuleBacktest.h"
 
 #include "engine/BacktestTally.h"
+#include "engine/CompiledConditions.h"
 #include "engine/KillToleranceSets.h"
 #include "history/RuleApply.h"
 #include "history/RuleInputs.h"
@@ -57,13 +58,16 @@ struct Group {
 
 // The kill run and the tolerance run for all the draws that come to these settings.
 // `rejects` gets, for each of the group's draws, what chance alone rejects under its settings.
-void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& result,
-              std::vector<RowRejects>& rejects) {
+// `fixed` is the scheme compiled once: the rules change only the main window's boxes, so
+// only those are compiled for each group.
+void RunGroup(const Settings& settings, const CompiledConditions& fixed, const Group& group,
+              RuleBacktestResult& result, std::vector<RowRejects>& rejects) {
     std::vector<int> winners;
     for (const HistoricDraw& d : group.draws) {
         winners.push_back(d.number);
     }
-    const KillToleranceSets sets = RunKillAndTolerance(settings, winners);
+    const KillToleranceSets sets =
+        RunKillAndTolerance(settings, fixed.WithMainWindow(settings), winners);
     for (std::size_t m = 0; m < group.members.size(); ++m) {
         const HistoricDraw& winner = group.draws[m];
         RuleBacktestDraw& d = result.draws[group.members[m]];
@@ -129,6 +133,7 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         result.draws.push_back(std::move(entry));
     }
     std::vector<RowRejects> rejects(result.draws.size(), RowRejects{});
+    const CompiledConditions fixed(scheme);
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (progress && !progress(k, order.size())) {
             result.cancelled = true;
@@ -136,7 +141,7 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         }
         const Group& group = groups[order[k]];
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
-                 group, result, rejects);
+                 fixed, group, result, rejects);
     }
     result.settingsRun = order.size();
     Tally(result, rejects);
