@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 namespace tarvex {
@@ -86,9 +87,14 @@ void RunGroup(const Settings& settings, const CompiledConditions& fixed, const G
 }
 
 // A stopped draw played nothing, so chance gives it nothing either (its rejects stay 0).
-void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
+// `tick` hears of every 4,096 draws tallied and may cancel.
+bool Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects,
+           const std::function<bool(std::size_t)>& tick) {
     BacktestTally tally(result.draws.size());
     for (std::size_t i = 0; i < result.draws.size(); ++i) {
+        if (i % 4096 == 0 && !tick(i)) {
+            return false;
+        }
         const RuleBacktestDraw& d = result.draws[i];
         result.wonAfterKill += d.draw.survivesKill ? 1 : 0;
         result.wonAfterTolerance += d.draw.survivesTolerance ? 1 : 0;
@@ -99,6 +105,7 @@ void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
     }
     result.spans = tally.Spans();
     result.conditions = result.spans.back().conditions;
+    return true;
 }
 
 } // namespace
@@ -133,18 +140,26 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         result.draws.push_back(std::move(entry));
     }
     std::vector<RowRejects> rejects(result.draws.size(), RowRejects{});
+    // Progress counts draws, each twice: once when its group runs, once when it is tallied,
+    // so the bar follows the work to its end and a cancel is heard until then.
+    const std::size_t total = 2 * result.draws.size() + 1;
+    const auto tell = [&](std::size_t done) { return !progress || progress(done, total); };
     const CompiledConditions fixed(scheme);
+    std::size_t run = 0;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (progress && !progress(k, order.size())) {
+        if (!tell(run)) {
             result.cancelled = true;
             return result;
         }
         const Group& group = groups[order[k]];
+        run += group.members.size();
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
                  fixed, group, result, rejects);
     }
     result.settingsRun = order.size();
-    Tally(result, rejects);
+    const std::size_t tallied = result.draws.size();
+    result.cancelled =
+        !Tally(result, rejects, [&](std::size_t i) { return tell(tallied + i); }) || !tell(total);
     return result;
 }
 

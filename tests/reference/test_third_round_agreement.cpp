@@ -1,5 +1,8 @@
 #include "engine/CompiledConditions.h"
+#include "engine/KillRun.h"
 #include "engine/KillToleranceSets.h"
+#include "engine/RunText.h"
+#include "engine/ToleranceRun.h"
 
 #include "ReferenceRandomSettings.h"
 
@@ -49,6 +52,33 @@ TEST(MainWindowRecompile, AgreesWithAFreshCompilation) {
             EXPECT_EQ(reused.tolerated, fresh.tolerated);
             EXPECT_EQ(reused.labels, fresh.labels);
             EXPECT_EQ(reused.rowRejects, fresh.rowRejects);
+        }
+    }
+}
+
+// 容错's hover preview counts, level by level, what 容错 re-admits at that level, also when
+// the boxes changed after 杀组合 and the player typed killed numbers into the result box.
+TEST(TolerancePreview, CountsWhatTheToleranceRunDoes) {
+    for (std::uint64_t seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        const KillOutcome kill = RunKill(ReferenceRandomSettings(seed));
+        if (!kill.completed() || kill.killed.empty()) {
+            continue;
+        }
+        ToleranceInput input{kill.killed, {}, kill.resultText};
+        for (const int n : kill.survivors) {
+            input.list.push_back(CandidateText(n));
+        }
+        // Two killed numbers typed into the box by hand.
+        input.resultText += CandidateText(kill.killed.front()) + "\t" +
+                            CandidateText(kill.killed[kill.killed.size() / 2]) + "\t";
+        Settings now = ReferenceRandomSettings(seed + 7000);
+        const std::array<int, 17> preview = TolerancePreview(now, input);
+        for (int level = 0; level < 17; level += 4) {
+            now.level = level;
+            EXPECT_EQ(preview[static_cast<std::size_t>(level)],
+                      static_cast<int>(RunTolerance(now, input).readmitted.size()))
+                << level;
         }
     }
 }
