@@ -144,7 +144,7 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
     // so the bar follows the work to its end and a cancel is heard until then.
     const std::size_t total = 2 * result.draws.size() + 1;
     const auto tell = [&](std::size_t done) { return !progress || progress(done, total); };
-    const CompiledConditions fixed(scheme);
+    const CompiledConditions compiled(scheme);
     std::size_t run = 0;
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (!tell(run)) {
@@ -154,7 +154,7 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         const Group& group = groups[order[k]];
         run += group.members.size();
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
-                 fixed, group, result, rejects);
+                 compiled, group, result, rejects);
     }
     result.settingsRun = order.size();
     const std::size_t tallied = result.draws.size();
