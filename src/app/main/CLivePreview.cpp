@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -118,10 +119,18 @@ void CLivePreview::Show(quint64 generation, const tarvex::KillPreview& preview) 
     }
 }
 
-// A stop message wraps whole in the label's lines; a count is one short line.
+// A stop message wraps whole in the label's lines, in a smaller type when it needs more
+// lines than the label has; a count is one short line in the window's own type.
 void CLivePreview::ShowText(const QString& text, const QString& tip) {
     m_label->setToolTip(tip.isEmpty() ? text : tip);
     m_label->setWordWrap(true);
+    QFont font = m_label->parentWidget() ? m_label->parentWidget()->font() : m_label->font();
+    m_label->setFont(font);
     m_label->setText(text);
+    while (m_label->heightForWidth(m_label->width()) > m_label->height() &&
+           font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+        m_label->setFont(font);
+    }
     emit Shown();
 }

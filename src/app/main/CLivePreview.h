@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,6 +36,7 @@ public:
     using ReadFn = std::function<Reading()>;
 
     static constexpr int kDelayMs = 250;
+    static constexpr double kSmallestPoints = 6.0;
 
     CLivePreview(QLabel* label, ReadFn read, QObject* parent = nullptr);
 

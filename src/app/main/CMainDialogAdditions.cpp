@@ -20,7 +20,8 @@ namespace {
 // list 1004's left neighbour, and between 杀组合 and 退出 where hidden button 1230 sits.
 constexpr int kMenuButton[4] = {449, 2, 44, 13};
 constexpr int kSplitText[4] = {449, 18, 46, 42};
-constexpr int kPreviewText[4] = {428, 368, 74, 9};
+// Below 容错 and beside 杀组合, over hidden button 1230: two lines for a stop message.
+constexpr int kPreviewText[4] = {428, 365, 74, 17};
 constexpr int kStaleText[4] = {449, 62, 46, 26};
 
 // What the kill run reads: the result box (which the run itself fills), the numbers per

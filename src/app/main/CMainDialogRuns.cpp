@@ -5,6 +5,8 @@
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 
+#include <QLabel>
+
 namespace {
 
 const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
