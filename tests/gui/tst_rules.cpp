@@ -140,6 +140,17 @@ private slots:
         }
     }
 
+    // At its smallest the window still shows a whole formula and the history's name.
+    void smallestWindowKeepsTheFieldsReadable() {
+        CRuleDlg dialog(SampleRules(), {});
+        dialog.show();
+        dialog.resize(1, 1);
+        QCoreApplication::processEvents();
+        QLineEdit* formula = dialog.Formula();
+        QVERIFY(formula->width() >=
+                formula->fontMetrics().horizontalAdvance(QStringLiteral("(百1+十2)*3+期")));
+    }
+
     void badFormulaChangesNothing() {
         CRuleDlg dialog(SampleRules(), {});
         dialog.Formula()->setText(QStringLiteral("和1+*3"));

@@ -45,6 +45,9 @@ void CBacktestDlg::BuildControls() {
     m_path = new QLineEdit(this);
     m_path->setReadOnly(true);
     m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
+    // However small the window, the file's name stays readable.
+    m_path->setMinimumWidth(
+        m_path->fontMetrics().horizontalAdvance(QStringLiteral("…/data/fc3d-history.txt")));
     auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
     m_last = new QSpinBox(this);
     m_last->setRange(1, 100000);

@@ -65,6 +65,8 @@ void CRuleDlg::BuildControls() {
     m_path = new QLineEdit(this);
     m_path->setReadOnly(true);
     m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
+    m_path->setMinimumWidth(
+        m_path->fontMetrics().horizontalAdvance(QStringLiteral("…/data/fc3d-history.txt")));
     auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
     m_last = new QSpinBox(this);
     m_last->setRange(0, 100000);
