@@ -158,10 +158,10 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
 }
 
 std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed) {
-    return TolerancePreview(settings, ToleranceInput{killed, {}, ""});
+    return TolerancePreviewFor(settings, ToleranceInput{killed, {}, ""});
 }
 
-std::array<int, 17> TolerancePreview(const Settings& settings, const ToleranceInput& input) {
+std::array<int, 17> TolerancePreviewFor(const Settings& settings, const ToleranceInput& input) {
     const CompiledConditions conditions(settings);
     const TextWindows shown(input.resultText);
     std::array<int, 17> readmitted{};

@@ -50,6 +50,6 @@ std::vector<std::string> ToleranceReasonLabels(std::uint32_t reasons);
 std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
 // The same for the tolerance run 容错 would make now on this input: a killed number the
 // result box already shows is not re-admitted at any level, as RunTolerance has it.
-std::array<int, 17> TolerancePreview(const Settings& settings, const ToleranceInput& input);
+std::array<int, 17> TolerancePreviewFor(const Settings& settings, const ToleranceInput& input);
 
 } // namespace tarvex

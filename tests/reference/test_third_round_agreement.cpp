@@ -73,7 +73,7 @@ TEST(TolerancePreview, CountsWhatTheToleranceRunDoes) {
         input.resultText += CandidateText(kill.killed.front()) + "\t" +
                             CandidateText(kill.killed[kill.killed.size() / 2]) + "\t";
         Settings now = ReferenceRandomSettings(seed + 7000);
-        const std::array<int, 17> preview = TolerancePreview(now, input);
+        const std::array<int, 17> preview = TolerancePreviewFor(now, input);
         for (int level = 0; level < 17; level += 4) {
             now.level = level;
             EXPECT_EQ(preview[static_cast<std::size_t>(level)],

@@ -91,7 +91,7 @@ void CLivePreview::Start() {
         [mailbox, settings = *reading.settings, tolerance = std::move(reading.tolerance)] {
             mailbox->preview = tarvex::PreviewKill(settings);
             if (tolerance)
-                mailbox->tolerance = tarvex::TolerancePreview(settings, *tolerance);
+                mailbox->tolerance = tarvex::TolerancePreviewFor(settings, *tolerance);
             mailbox->ready = true;
         });
     m_poll.start();
