@@ -251,7 +251,8 @@ TEST_F(CliHarden, SchemeRowLimitsAreTold) {
     Put("rules.json", R"({"format": "tarvex-scheme", "version": 1, "rules": [)" + rules + "]}");
     const Outcome ruled = Run({"rules", "--scheme", "rules.json", "--history", kRealHistory});
     EXPECT_EQ(ruled.status, 2);
-    EXPECT_TRUE(ruled.err.contains("rules")) << ruled.err.toStdString();
+    EXPECT_TRUE(ruled.err.contains("rules") && ruled.err.contains("101"))
+        << ruled.err.toStdString();
 }
 
 // Every draw stopped by a message: exit 1 with the message, as the plain backtest.
