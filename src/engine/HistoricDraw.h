@@ -1,12 +1,20 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace tarvex {
 
 // One past draw: its 期号 as written in the history and its winning number 0..999, with the
 // draw's date and its 试机号 when the line gives them.
 struct HistoricDraw {
+    HistoricDraw() = default;
+    // {"2026001", 409} as well as with the date and 试机号, without a warning for the fields
+    // left out.
+    HistoricDraw(std::string issue_, int number_, std::string date_ = {}, std::string trial_ = {})
+        : issue(std::move(issue_)), number(number_), date(std::move(date_)),
+          trial(std::move(trial_)) {}
+
     std::string issue;
     int number = 0;
     std::string date{};  // "YYYY-MM-DD", or empty when the line gives no date

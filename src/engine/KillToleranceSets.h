@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CompiledConditions.h"
 #include "engine/NumberSet.h"
 #include "engine/Settings.h"
 
@@ -31,5 +32,10 @@ struct KillToleranceSets {
 // Exactly what RunKill followed by RunTolerance on its outcome (its killed numbers, its
 // survivors as the result list, its result text) leave, from one compilation of the settings.
 KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vector<int>& asked);
+// The same with the settings' conditions compiled already (`conditions` must be what
+// CompiledConditions(settings) gives).
+KillToleranceSets RunKillAndTolerance(const Settings& settings,
+                                      const CompiledConditions& conditions,
+                                      const std::vector<int>& asked);
 
 } // namespace tarvex

@@ -48,5 +48,8 @@ std::vector<std::string> ToleranceReasonLabels(std::uint32_t reasons);
 // How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
 // [16] level 17. Counted from the tolerance run's reasons, under these settings.
 std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
+// The same for the tolerance run 容错 would make now on this input: a killed number the
+// result box already shows is not re-admitted at any level, as RunTolerance has it.
+std::array<int, 17> TolerancePreviewFor(const Settings& settings, const ToleranceInput& input);
 
 } // namespace tarvex

@@ -80,7 +80,7 @@ TEST_F(CliTest, DefaultsAsJson) {
     EXPECT_FALSE(json.contains("group"));
 }
 
-TEST_F(CliTest, ValidationStopLeavesAnEmptyFile) {
+TEST_F(CliTest, ValidationStopLeavesTheFileAsItWas) {
     Put("tarvex.txt", "000\t001\t\r\n");
     const QString scheme = Scheme(
         R"("danCount": 2, "dan": [false, true, false, false, false, false, false, false, false, false])");
@@ -89,7 +89,7 @@ TEST_F(CliTest, ValidationStopLeavesAnEmptyFile) {
     EXPECT_EQ(outcome.out, QByteArray());
     EXPECT_TRUE(outcome.err.contains("你选择了出2胆，胆的数目不能小于2个"))
         << outcome.err.toStdString();
-    EXPECT_EQ(Get("tarvex.txt"), QByteArray());
+    EXPECT_EQ(Get("tarvex.txt"), QByteArray("000\t001\t\r\n"));
 }
 
 TEST_F(CliTest, ValidationStopPrintsTheResultBoxAsItWas) {

@@ -61,12 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidCase{"SumOfManyTerms",
                   [] {
                       std::string f = "1";
-                      for (int i = 1; i < 1000; ++i) {
+                      for (std::size_t i = 1; f.size() + 2 <= RuleFormula::kMaxLength; ++i) {
                           f += "+1";
                       }
                       return f;
                   }(),
-                  0, 1}),
+                  static_cast<int>(((RuleFormula::kMaxLength - 1) / 2 + 1) % 10), 1}),
     [](const testing::TestParamInfo<ValidCase>& info) { return std::string(info.param.name); });
 
 struct InvalidCase {

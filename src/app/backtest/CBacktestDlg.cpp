@@ -11,6 +11,7 @@
 #include "history/RuleText.h"
 #include "io/TextFileWriter.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -68,6 +69,8 @@ void CBacktestDlg::BuildControls() {
                                         QStringLiteral("杀号后"), QStringLiteral("容错后"),
                                         QStringLiteral("排除原因")});
     m_table->horizontalHeader()->setStretchLastSection(true);
+    // Columns are sized from the first rows: measuring 100,000 rows took a second.
+    m_table->horizontalHeader()->setResizeContentsPrecision(500);
     m_table->verticalHeader()->setVisible(false);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -122,10 +125,13 @@ void CBacktestDlg::RunBacktest() {
     }
     const auto last = static_cast<std::size_t>(m_last->value());
     tarvex::BacktestResult result;
-    // The plain backtest is one pass that cannot stop halfway; a cancelled one is dropped.
-    if (!CBackgroundRun::Run(this, QStringLiteral("正在回测…"), [&](const tarvex::ProgressFn&) {
-            result = tarvex::RunBacktest(m_settings, m_level, History(), last);
-        }))
+    // A cancelled backtest is dropped; the last complete result stays on show.
+    if (!CBackgroundRun::Run(this, QStringLiteral("正在回测…"),
+                             [&](const tarvex::ProgressFn& progress) {
+                                 result = tarvex::RunBacktest(m_settings, m_level, History(), last,
+                                                              progress);
+                             }) ||
+        result.cancelled)
         return;
     m_result = std::move(result);
     m_haveResult = true;
@@ -181,6 +187,8 @@ void CBacktestDlg::OnOrderChanged() {
 }
 
 void CBacktestDlg::FillTable() {
+    // Tens of thousands of rows take a moment on the window's thread.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
     m_table->setRowCount(static_cast<int>(m_result.draws.size()));
     const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
     for (int row = 0; row < m_table->rowCount(); ++row) {
@@ -192,6 +200,7 @@ void CBacktestDlg::FillTable() {
         m_table->setItem(row, 4, ReasonItem(FromUtf8(tarvex::BacktestText::Reasons(d.labels))));
     }
     m_table->resizeColumnsToContents();
+    QApplication::restoreOverrideCursor();
 }
 
 void CBacktestDlg::OnExport() {
@@ -230,6 +239,8 @@ void CBacktestDlg::RunRuleBacktest() {
                     tarvex::RunRuleBacktest(m_settings, m_level, *rules, History(), last, progress);
             }))
         return; // the last complete result stays on show
+    if (result.cancelled)
+        return;
     m_ruleResult = std::move(result);
     m_haveRuleResult = true;
     ShowRuleResult();
@@ -250,6 +261,7 @@ void CBacktestDlg::ShowRuleResult() {
 }
 
 void CBacktestDlg::FillRuleTable() {
+    QApplication::setOverrideCursor(Qt::BusyCursor);
     m_table->setRowCount(static_cast<int>(m_ruleResult.draws.size()));
     const auto yes = [](bool b) { return b ? QStringLiteral("是") : QStringLiteral("否"); };
     for (int row = 0; row < m_table->rowCount(); ++row) {
@@ -270,4 +282,5 @@ void CBacktestDlg::FillRuleTable() {
                                         : FromUtf8(r.message)));
     }
     m_table->resizeColumnsToContents();
+    QApplication::restoreOverrideCursor();
 }

@@ -147,6 +147,8 @@ public:
     CLivePreview* Preview() const { return m_preview; }
     QLabel* PreviewText() const { return m_previewLabel; }
     QLabel* SplitText() const { return m_splitLabel; }
+    // "条件已改动，结果是上次杀组合的": shown while the conditions differ from the last 杀组合's.
+    QLabel* StaleText() const { return m_staleLabel; }
     QPushButton* MenuButton() const { return m_menuButton; }
     void OnOpenOutputFolder();
 
@@ -220,13 +222,17 @@ private:
     tarvex::Settings SettingsFromMembers() const;
     tarvex::PageSettings PageSettingsFromMembers() const;
     void ApplyDanCount(int count);
-    void ApplyEnabling();
+    static constexpr std::size_t kEnablingBoxes = 7;
+    std::array<int, kEnablingBoxes> EnablingStates() const;
+    void ApplyEnabling(const std::array<int, kEnablingBoxes>& before);
     void ApplyPageSettings(const tarvex::PageSettings& pages);
     void ShowKillOutcome(const tarvex::KillOutcome& outcome);
     void LoadSessionFromControls();
     void ShowSessionResult();
     // The tooltip of the 容错 controls: what each level would re-admit after this kill run.
     void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
+    void ShowTolerancePreview(const std::array<int, 17>& counts);
+    void OnPreviewShown();
 
     void AddSchemeMenuItems();
     bool OnSchemeCommand(int id);
@@ -246,7 +252,11 @@ private:
     CLivePreview* m_preview = nullptr;
     QLabel* m_previewLabel = nullptr;
     QLabel* m_splitLabel = nullptr;
+    QLabel* m_staleLabel = nullptr;
     QPushButton* m_menuButton = nullptr;
+    // The conditions of the last completed 杀组合, and whether the controls still say them.
+    std::optional<tarvex::Settings> m_killSettings;
+    bool m_conditionsChanged = false;
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
 };

@@ -6,6 +6,8 @@
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 
+#include <QLabel>
+
 namespace {
 
 const char* const kHintAfterRun = "选中大底后，结果可以继续杀";
@@ -25,6 +27,9 @@ void CMainDialog::OnKillRun() {
         Platform().Message(this, FromUtf8(step.outcome.message));
         return;
     }
+    m_killSettings = settings;
+    m_conditionsChanged = false;
+    m_staleLabel->hide();
     ShowKillOutcome(step.outcome);
     ShowTolerancePreview(settings, step.outcome.killed);
     ShowSplit(tarvex::SplitNumbers(step.outcome.survivors));
@@ -54,6 +59,8 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     for (int n : m_session.Killed())
         m_killed << FromUtf8(tarvex::CandidateText(n));
     m_strCount = FromUtf8(outcome.countText);
+    // "容错N注" belonged to the previous kill run's list.
+    m_strTolerance.clear();
     UpdateData(false);
     m_strHint = QString::fromUtf8(kHintAfterRun);
     EnableDlgItems({MainIds::kResultBox, MainIds::kExport, MainIds::kToGroup,
@@ -65,7 +72,10 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
 // Worked out once per kill run, so hovering costs nothing.
 void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
                                        const std::vector<int>& killed) {
-    const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
+    ShowTolerancePreview(tarvex::TolerancePreview(settings, killed));
+}
+
+void CMainDialog::ShowTolerancePreview(const std::array<int, 17>& counts) {
     // Six levels a line, so the tip stays narrower than the window.
     QString tip = QStringLiteral("容错预览：");
     for (std::size_t i = 0; i < counts.size(); ++i) {

@@ -14,6 +14,8 @@
 
 #include <QAbstractButton>
 
+#include <vector>
+
 namespace {
 
 // Member ↔ setting, one overload per pair of kinds the window uses.
@@ -122,6 +124,7 @@ tarvex::PageSettings CMainDialog::PageSettingsFromMembers() const {
 }
 
 void CMainDialog::ApplySettings(const tarvex::Settings& s) {
+    const std::array<int, kEnablingBoxes> before = EnablingStates();
     ForEachMainDialogMember([&](const auto& member, const auto& field) {
         ToMember(s.*field.member, this->*member.member, member.firstIndex);
     });
@@ -129,7 +132,7 @@ void CMainDialog::ApplySettings(const tarvex::Settings& s) {
     SetPositionSizeRows(s.positionSizes);
     UpdateData(false);
     ApplyDanCount(m_nDanCount);
-    ApplyEnabling();
+    ApplyEnabling(before);
     ApplyPageSettings(s.pages);
 }
 
@@ -141,25 +144,34 @@ void CMainDialog::ApplyDanCount(int count) {
         DlgItem<QAbstractButton>(ids[count - 1])->setChecked(true);
 }
 
-// The enabling the check boxes' own handlers give, for the states just set.
-void CMainDialog::ApplyEnabling() {
-    EnableDlgItems({MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
-                   m_bExcludeCompound != 0);
-    EnableDlgItems(
+std::array<int, CMainDialog::kEnablingBoxes> CMainDialog::EnablingStates() const {
+    return {m_bExcludeCompound, m_bPositionalKill, m_bCompoundInput, m_bBaseSet,
+            m_bKillSums,        m_bMatchFilter,    m_bPositionSize};
+}
+
+// The enabling the check boxes' own handlers give, for the boxes whose state just changed:
+// as if the player had clicked them. A box left as it was leaves its controls as they were,
+// so the result box a 杀组合 enabled stays usable after 杀/胆 from 号码分析, 应用到下期 or
+// 载入方案, as after a hand change of 杀和尾 or 胆.
+void CMainDialog::ApplyEnabling(const std::array<int, kEnablingBoxes>& before) {
+    const std::array<std::vector<int>, kEnablingBoxes> controls{
+        std::vector<int>{MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
         {MainIds::kPositionalKill[0], MainIds::kPositionalKill[1], MainIds::kPositionalKill[2]},
-        m_bPositionalKill != 0);
-    EnableDlgItems({MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
-                   m_bCompoundInput != 0);
-    EnableDlgItems({MainIds::kChooseBase, MainIds::kResultBox}, m_bBaseSet != 0);
-    EnableDlgItems({MainIds::kSums, MainIds::kSumsAll}, m_bKillSums != 0);
-    EnableDlgItems({MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
-                    MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd,
-                    MainIds::kMatchDelete, MainIds::kMatchNumbers},
-                   m_bMatchFilter != 0);
-    EnableDlgItems({MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation,
-                    MainIds::kPositionSizeRight, MainIds::kPositionSizeList,
-                    MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete},
-                   m_bPositionSize != 0);
+        {MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
+        {MainIds::kChooseBase, MainIds::kResultBox},
+        {MainIds::kSums, MainIds::kSumsAll},
+        {MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
+         MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd, MainIds::kMatchDelete,
+         MainIds::kMatchNumbers},
+        {MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation, MainIds::kPositionSizeRight,
+         MainIds::kPositionSizeList, MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete}};
+    const std::array<int, kEnablingBoxes> now = EnablingStates();
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if ((now[i] != 0) == (before[i] != 0))
+            continue;
+        for (const int id : controls[i])
+            EnableDlgItem(id, now[i] != 0);
+    }
 }
 
 void CMainDialog::ApplyPageSettings(const tarvex::PageSettings& p) {

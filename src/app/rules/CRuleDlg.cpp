@@ -1,4 +1,5 @@
 #include "app/rules/CRuleDlg.h"
+#include "app/shared/CBackgroundRun.h"
 #include "app/shared/CHistoryBar.h"
 #include "app/shared/CNumberItem.h"
 
@@ -10,6 +11,7 @@
 #include "history/RuleText.h"
 #include "io/DrawHistory.h"
 
+#include <QColor>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -29,6 +31,10 @@ const int kRuleRole = Qt::UserRole + 1;
 
 QString Noise() {
     return QStringLiteral("与机会率的差在两个标准误之内，可能只是运气");
+}
+
+QString WorseThanChance() {
+    return QStringLiteral("低于机会：比随便选还差，超出了运气的范围，按它杀号更容易杀掉开奖号");
 }
 
 } // namespace
@@ -52,6 +58,10 @@ void CRuleDlg::BuildControls() {
         m_target->addItem(QString::fromUtf8(tarvex::RuleTargets::Name(t)));
     m_formula = new QLineEdit(this);
     m_formula->setPlaceholderText(QStringLiteral("公式，例如 和1+3"));
+    m_formula->setMaxLength(static_cast<int>(tarvex::RuleFormula::kMaxLength));
+    // However small the window, a formula such as "(百1+十2)*3+期" stays readable.
+    m_formula->setMinimumWidth(
+        m_formula->fontMetrics().horizontalAdvance(QStringLiteral("公式，例如 (百1+十2)*3+期")));
     m_variables = new QComboBox(this);
     m_variables->addItem(QStringLiteral("插入变量"));
     for (const char* v : kVariables)
@@ -130,6 +140,11 @@ std::optional<tarvex::Rule> CRuleDlg::EditedRule() {
 }
 
 void CRuleDlg::OnAdd() {
+    if (m_rules.size() >= tarvex::RuleSet::kMaxRules) {
+        Platform().Message(this,
+                           QStringLiteral("规则太多：最多 %1 条").arg(tarvex::RuleSet::kMaxRules));
+        return;
+    }
     if (const std::optional<tarvex::Rule> rule = EditedRule()) {
         m_rules.push_back(*rule);
         Judge();
@@ -179,13 +194,18 @@ bool CRuleDlg::Judge() {
     }
     std::vector<tarvex::RuleJudgement> judged;
     if (!m_historyBar->Draws().empty()) {
-        const tarvex::RuleJudge judge(m_historyBar->Draws(), m_historyBar->Last());
-        judged = judge.Judge(*set);
+        // Off the window's thread: a long history and many rules must not freeze it.
+        std::optional<tarvex::RuleJudge> judge;
+        const auto last = m_historyBar->Last();
+        CBackgroundRun::Run(this, {}, [&](const tarvex::ProgressFn&) {
+            judge.emplace(m_historyBar->Draws(), last);
+            judged = judge->Judge(*set);
+        });
         for (std::size_t i = 0; i < judged.size(); ++i)
             m_next[i] = judged[i].next;
-        m_status->setText(QStringLiteral("%1 期，下期 %2。灰色的规则：%3。")
-                              .arg(judge.WindowDraws())
-                              .arg(FromUtf8(judge.NextIssue()), Noise()));
+        m_status->setText(QStringLiteral("%1 期，下期 %2。灰色的规则：%3。红色的规则：低于机会。")
+                              .arg(judge->WindowDraws())
+                              .arg(FromUtf8(judge->NextIssue()), Noise()));
     } else {
         m_status->setText(QStringLiteral("请选择开奖历史文件。"));
     }
@@ -217,11 +237,20 @@ bool CRuleDlg::Judge() {
                          new CNumberItem(j.next == tarvex::kNoRuleValue ? QStringLiteral("-")
                                                                         : QString::number(j.next),
                                          j.next));
-        if (j.WithinNoise())
+        if (j.WithinNoise()) {
             for (int c = 0; c < 10; ++c) {
                 m_table->item(row, c)->setForeground(Qt::gray);
                 m_table->item(row, c)->setToolTip(Noise());
             }
+        } else if (j.Margin() < 0) {
+            // Worse than chance, beyond luck: killing by it kills winners more often.
+            for (int c = 0; c < 10; ++c) {
+                m_table->item(row, c)->setForeground(QColor(176, 0, 0));
+                m_table->item(row, c)->setToolTip(WorseThanChance());
+            }
+            m_table->item(row, 6)->setText(m_table->item(row, 6)->text() +
+                                           QStringLiteral(" 低于机会"));
+        }
     }
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
