@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InvalidCase{"LetterWithThree", "百3", 1, "1 或 2"},
                     InvalidCase{"LetterAlone", "百", 1, "1 或 2"},
                     InvalidCase{"LetterAndSpace", "和 1", 1, "1 或 2"},
-                    InvalidCase{"LetterAndFullWidthDigit", "跨１", 1, "1 或 2"},
+                    InvalidCase{"LetterAndFullWidthDigit", "跨１", 2, "全角"},
                     InvalidCase{"UnclosedParenthesis", "(和1+3", 6, "第 1 个字符"},
                     InvalidCase{"UnclosedInner", "((1)+2", 7, "第 1 个字符"},
                     InvalidCase{"ExtraClosing", "和1+3)", 5, "多余"},
