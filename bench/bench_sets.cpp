@@ -72,7 +72,7 @@ Settings HeavyScheme(std::mt19937& random) {
     }
     s.pages.formulaMatch = true;
     for (int i = 0; i < 30; ++i) {
-        s.pages.formulas.push_back({"个", "乘", d(), "小于", "99"});
+        s.pages.formulas.push_back({"个", "乘", std::to_string(1 + i % 9), "小于", "99"});
     }
     s.positionSize = true;
     s.positionSizes = {{"百", "不等于", "个"}};

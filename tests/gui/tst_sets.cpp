@@ -4,6 +4,7 @@
 #include "CWorkFolder.h"
 #include "ModalCloser.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/sets/CSetRecordStrip.h"
 #include "app/sets/CSetsDlg.h"
 #include "framework/CSystemMenu.h"
@@ -114,7 +115,7 @@ private slots:
         kill.sumTail[3] = true;
         m_dlg->ApplySettings(kill);
         m_dlg->OnKillRun();
-        auto* list = m_dlg->DlgItem<QListWidget>(1004);
+        auto* list = m_dlg->DlgItem<QListWidget>(MainIds::kResultList);
         tarvex::NumberSet survivors;
         for (int row = 0; row < list->count(); ++row)
             survivors.set(static_cast<std::size_t>(list->item(row)->text().toInt()));

@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/sets/CSetsDlg.h"
 #include "engine/ResultSplit.h"
 #include "framework/Platform.h"
@@ -28,7 +29,7 @@ bool CMainDialog::PutBaseSet(const std::string& text) {
     m_strResult = QString::fromStdString(text);
     m_bBaseSet = 1;
     UpdateData(false);
-    EnableDlgItems({1037, 1042}, true);
+    EnableDlgItems({MainIds::kChooseBase, MainIds::kResultBox}, true);
     ShowSplit(tarvex::SplitBaseText(text));
     return true;
 }

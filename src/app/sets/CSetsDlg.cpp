@@ -1,7 +1,7 @@
 #include "app/sets/CSetsDlg.h"
 
 #include "app/sets/CSetRecordStrip.h"
-#include "app/shared/WindowHistory.h"
+#include "app/shared/CHistoryBar.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
@@ -67,9 +67,8 @@ CSetsDlg::CSetsDlg(ReadResult readResult, PutResult putResult, QWidget* parent)
     layout->addWidget(buttons);
     resize(820, 680);
     Combine();
-    const QString last = WindowHistory::Remembered(QStringLiteral("sets"));
-    if (!last.isEmpty())
-        LoadHistory(last);
+    if (m_historyBar->LoadRemembered())
+        ShowRecord();
 }
 
 QWidget* CSetsDlg::BuildMembers() {

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+class CHistoryBar;
 class CSetRecordStrip;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
@@ -56,7 +56,8 @@ public:
     QLabel* Summary() const { return m_summary; }
     QTableWidget* Holders() const { return m_holders; }
     QComboBox* RecordSubject() const { return m_subject; }
-    QSpinBox* RecordDraws() const { return m_last; }
+    QSpinBox* RecordDraws() const;
+    CHistoryBar* HistoryBar() const { return m_historyBar; }
     QLabel* RecordFigures() const { return m_figures; }
     CSetRecordStrip* Strip() const { return m_strip; }
 
@@ -67,7 +68,6 @@ private:
     void OnAddNumberFile();
     void OnRemove();
     void OnToleranceChanged();
-    void OnChooseHistory();
     void Append(tarvex::SetMember member);
     void Combine();
     void ShowMembers();
@@ -81,7 +81,6 @@ private:
     PutResult m_putResult;
     std::vector<tarvex::SetMember> m_members;
     tarvex::SetCombination m_combination;
-    std::vector<tarvex::HistoricDraw> m_history;
     tarvex::SetRecord m_record;
 
     QListWidget* m_memberList = nullptr;
@@ -91,9 +90,8 @@ private:
     QLabel* m_summary = nullptr;
     QTableWidget* m_holders = nullptr;
     QPushButton* m_put = nullptr;
-    QLineEdit* m_path = nullptr;
+    CHistoryBar* m_historyBar = nullptr;
     QComboBox* m_subject = nullptr;
-    QSpinBox* m_last = nullptr;
     QLabel* m_figures = nullptr;
     CSetRecordStrip* m_strip = nullptr;
 };

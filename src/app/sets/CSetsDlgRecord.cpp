@@ -1,14 +1,12 @@
 #include "app/sets/CSetRecordStrip.h"
 #include "app/sets/CSetsDlg.h"
-#include "app/shared/WindowHistory.h"
+#include "app/shared/CHistoryBar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -22,37 +20,29 @@ QString Percent(double rate) {
 
 QWidget* CSetsDlg::BuildRecord() {
     auto* box = new QWidget(this);
-    m_path = new QLineEdit(box);
-    m_path->setReadOnly(true);
-    m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
-    auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), box);
-    choose->setAutoDefault(false);
+    CHistoryBar::Options history;
+    history.section = QStringLiteral("sets");
+    history.lastMinimum = 1;
+    history.lastDefault = kDefaultDraws;
+    history.addFile = true;
+    m_historyBar = new CHistoryBar(history, box);
     m_subject = new QComboBox(box);
-    m_last = new QSpinBox(box);
-    m_last->setRange(1, 100000);
-    m_last->setValue(kDefaultDraws);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("大底走势："), box));
-    top->addWidget(m_subject);
-    top->addWidget(new QLabel(QStringLiteral("开奖历史："), box));
-    top->addWidget(m_path, 1);
-    top->addWidget(choose);
-    top->addWidget(new QLabel(QStringLiteral("最近"), box));
-    top->addWidget(m_last);
-    top->addWidget(new QLabel(QStringLiteral("期"), box));
+    QHBoxLayout* top = m_historyBar->Row();
+    top->insertWidget(0, m_subject);
+    top->insertWidget(0, new QLabel(QStringLiteral("大底走势："), box));
     m_figures = new QLabel(box);
     m_figures->setWordWrap(true);
     m_strip = new CSetRecordStrip(box);
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(top);
+    layout->addWidget(m_historyBar);
     layout->addWidget(m_figures);
     layout->addWidget(m_strip);
     layout->addStretch(1);
 
-    connect(choose, &QPushButton::clicked, this, &CSetsDlg::OnChooseHistory);
+    connect(m_historyBar, &CHistoryBar::Chosen, this, &CSetsDlg::ShowRecord);
+    connect(m_historyBar->LastDraws(), &QSpinBox::valueChanged, this, &CSetsDlg::ShowRecord);
     connect(m_subject, &QComboBox::currentIndexChanged, this, &CSetsDlg::ShowRecord);
-    connect(m_last, &QSpinBox::valueChanged, this, &CSetsDlg::ShowRecord);
     FillSubjects();
     return box;
 }
@@ -70,20 +60,15 @@ void CSetsDlg::FillSubjects() {
     m_subject->setCurrentIndex(chosen >= 0 && chosen < m_subject->count() ? chosen : 0);
 }
 
-void CSetsDlg::OnChooseHistory() {
-    const QString path = WindowHistory::ChooseFile(this);
-    if (!path.isEmpty() && LoadHistory(path))
-        WindowHistory::Remember(QStringLiteral("sets"), path);
-}
-
 bool CSetsDlg::LoadHistory(const QString& path) {
-    std::optional<std::vector<tarvex::HistoricDraw>> draws = WindowHistory::Load(this, path);
-    if (!draws)
+    if (!m_historyBar->Load(path))
         return false;
-    m_history = std::move(*draws);
-    m_path->setText(path);
     ShowRecord();
     return true;
+}
+
+QSpinBox* CSetsDlg::RecordDraws() const {
+    return m_historyBar->LastDraws();
 }
 
 // A scheme member goes by its rules draw by draw; the result and the other members are
@@ -96,20 +81,20 @@ tarvex::SetRecord CSetsDlg::RecordOfSubject(std::size_t last) const {
             none.message = m_combination.message;
             return none;
         }
-        return tarvex::RecordSet(m_combination.numbers, m_history, last);
+        return tarvex::RecordSet(m_combination.numbers, m_historyBar->Draws(), last);
     }
     return tarvex::SetMemberReader::Record(m_members[static_cast<std::size_t>(subject - 1)],
-                                           m_tolerance->isChecked(), m_history, last);
+                                           m_tolerance->isChecked(), m_historyBar->Draws(), last);
 }
 
 void CSetsDlg::ShowRecord() {
-    if (m_subject == nullptr || m_history.empty()) {
+    if (m_subject == nullptr || m_historyBar->Draws().empty()) {
         m_record = {};
         m_strip->SetScan({}, {});
         m_figures->setText(QStringLiteral("选择开奖历史后显示每期中与不中。"));
         return;
     }
-    m_record = RecordOfSubject(static_cast<std::size_t>(m_last->value()));
+    m_record = RecordOfSubject(m_historyBar->Last());
     m_strip->SetScan(m_record.scan, m_record.issues);
     ShowFigures();
 }
