@@ -3,6 +3,7 @@
 #include "cli/CliAnalyze.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
+#include "cli/CliHistory.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRules.h"
 #include "cli/CliRun.h"
@@ -83,6 +84,26 @@ CliCommandSpec RulesSpec() {
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}},
         QStringLiteral("RULE"),
         true};
+}
+
+CliCommandSpec HistorySpec() {
+    return {QStringLiteral("history"),
+            {QStringLiteral("玩家的开奖历史：add 加入一期（ISSUE NUMBER），update 从网上更新，"),
+             QStringLiteral("check 检查文件（期数、首末期、缺期、重复与冲突的期号、是否过期）。"),
+             QStringLiteral("文件不存在时由随程序提供的开奖历史建立；改动时先写临时文件再替换，"),
+             QStringLiteral("原来的文件留作 .bak。退出状态 4：没有一个来源回答。")},
+            {{"--history", "FILE",
+              QStringLiteral("玩家的开奖历史文件（如 3D开奖历史.txt、排列3开奖历史.txt）"), true},
+             {"--date", "DATE", QStringLiteral("add：开奖日期 YYYY-MM-DD")},
+             {"--trial", "NUMBER", QStringLiteral("add：试机号（3 位数字）")},
+             {"--source", "URL[,FORMAT]",
+              QStringLiteral("update：来源（可给多次，按给出的顺序询问，代替内置来源）；FORMAT 为 "
+                             "text、csv、huiniao 或 cwl，不给时从回答认出"),
+              false, true},
+             {"--timeout", "SECONDS", QStringLiteral("update：每个来源最多等待的秒数")},
+             {"--json", "", QStringLiteral("update、check：输出一个 JSON 对象")}},
+            QStringLiteral("add|update|check [ISSUE NUMBER]"),
+            true};
 }
 
 CliCommandSpec SetsSpec() {
@@ -190,6 +211,41 @@ int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QStrin
     return CliRules(options, out, err).Execute();
 }
 
+int ExecuteHistory(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    HistoryOptions options;
+    options.action = in.operands.value(0);
+    options.historyPath = in.Value("--history");
+    options.date = in.Value("--date");
+    options.trial = in.Value("--trial");
+    options.json = in.Has("--json");
+    if (in.Has("--source")) {
+        options.sources = in.Value("--source").split(u'\n');
+    }
+    if (in.operands.isEmpty()) {
+        bad = QStringLiteral("history 缺少动作：add、update 或 check");
+        return kExitBadInput;
+    }
+    const qsizetype wanted = options.action == QLatin1String("add") ? 3 : 1;
+    if (in.operands.size() != wanted) {
+        bad = wanted == 3 ? QStringLiteral("history add 需要 ISSUE 和 NUMBER 两个参数")
+                          : QStringLiteral("history %1 不带其他参数").arg(options.action);
+        return kExitBadInput;
+    }
+    options.issue = in.operands.value(1);
+    options.number = in.operands.value(2);
+    if (in.Has("--timeout")) {
+        bool number = false;
+        const double seconds = in.Value("--timeout").toDouble(&number);
+        if (!number || seconds <= 0 || seconds > 600) {
+            bad = QStringLiteral("--timeout 的值 \"%1\" 应为 0 到 600 之间的秒数")
+                      .arg(MessageText::Excerpt(in.Value("--timeout")));
+            return kExitBadInput;
+        }
+        options.timeoutMs = static_cast<int>(seconds * 1000);
+    }
+    return CliHistory(options, out, err).Execute(bad);
+}
+
 int ExecuteSets(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
     return CliSets::FromCommandLine(in, out, err, bad);
 }
@@ -204,8 +260,8 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser(
-        {RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(), SetsSpec()});
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(), SetsSpec(),
+                      HistorySpec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
@@ -213,7 +269,8 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
     const std::pair<const char*, Runner> runners[] = {
         {"run", &ExecuteRun},         {"dan", &ExecuteDan},     {"backtest", &ExecuteBacktest},
-        {"analyze", &ExecuteAnalyze}, {"rules", &ExecuteRules}, {"sets", &ExecuteSets}};
+        {"analyze", &ExecuteAnalyze}, {"rules", &ExecuteRules}, {"sets", &ExecuteSets},
+        {"history", &ExecuteHistory}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

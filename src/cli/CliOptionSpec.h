@@ -10,14 +10,15 @@ namespace tarvex {
 // a bare "--name" flag otherwise.
 struct CliOptionSpec {
     CliOptionSpec(const char* optionName, const char* value, QString helpText,
-                  bool isRequired = false)
+                  bool isRequired = false, bool canRepeat = false)
         : name(QLatin1String(optionName)), valueName(QLatin1String(value)),
-          help(std::move(helpText)), required(isRequired) {}
+          help(std::move(helpText)), required(isRequired), repeatable(canRepeat) {}
 
     QString name;      // with its dashes: "--scheme"
     QString valueName; // "FILE"; empty for a flag
     QString help;      // one line of the usage text
     bool required = false;
+    bool repeatable = false; // given again, its values are kept one a line, in order
     bool TakesValue() const { return !valueName.isEmpty(); }
 };
 

@@ -102,7 +102,7 @@ QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arg
         return QStringLiteral("%1 不认识参数 \"%2\"")
             .arg(spec.name, MessageText::Excerpt(argument));
     }
-    if (invocation.Has(name)) {
+    if (invocation.Has(name) && !option->repeatable) {
         return QStringLiteral("选项 %1 只能给一次").arg(name);
     }
     if (!option->TakesValue()) {
@@ -117,6 +117,9 @@ QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arg
     }
     if (value.isEmpty()) {
         return QStringLiteral("选项 %1 缺少值").arg(name);
+    }
+    if (invocation.values.contains(name)) {
+        value = invocation.values.value(name) + u'\n' + value;
     }
     invocation.values.insert(name, value);
     return QString();

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "io/DrawSourceReader.h"
+#include "io/PlayerHistory.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace tarvex {
+
+// A place to ask for draws: its address, the form it answers in, and how long it may take.
+struct DrawSource {
+    QString url;
+    SourceFormat format = SourceFormat::Auto;
+    QByteArray referer; // sent when not empty (the cwl API wants its own site named)
+    int timeoutMs = 10000;
+};
+
+// The sources an update asks: the built-in ones and the player's own from the settings.
+class DrawSources {
+public:
+    static constexpr int kTimeoutMs = 10000;
+    static constexpr int kArchiveTimeoutMs = 30000; // the 17500 archive is about 0.5 MB
+
+    // The public sources, in the order they are asked; the JSON ones for the latest `count`.
+    static std::vector<DrawSource> Defaults(Lottery lottery, int count);
+    // The player's own, kept in the settings as "URL[,FORMAT]" lines.
+    static std::vector<DrawSource> Stored();
+    static void Store(const QStringList& specs);
+    static QStringList StoredSpecs();
+    // "URL" or "URL,FORMAT"; nothing (and the reason) for an address that is not http(s) or
+    // an unknown form.
+    static std::optional<DrawSource> Parse(const QString& spec, QString& error);
+    // How many draws to ask the JSON sources for, from the days since the newest held.
+    static int CountFor(std::optional<int> daysSince);
+};
+
+} // namespace tarvex

@@ -1,0 +1,63 @@
+#include "io/DrawTextReader.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace tarvex {
+
+namespace {
+
+bool HasDigit(const QString& field) {
+    return std::any_of(field.begin(), field.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// "2026-08-20(四)" and "2026-08-20（星期四）" as "2026-08-20".
+QString WithoutWeekday(QString field) {
+    for (const QChar open : {QChar(u'('), QChar(u'（')}) {
+        const qsizetype at = field.indexOf(open);
+        if (at > 0) {
+            field.truncate(at);
+        }
+    }
+    return field;
+}
+
+} // namespace
+
+std::string DrawTextReader::Normalize(const std::string& line) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,;，；、|]+"));
+    const QStringList fields = QString::fromStdString(line).split(separators, Qt::SkipEmptyParts);
+    QStringList kept;
+    for (const QString& field : fields) {
+        const QString bare = WithoutWeekday(field);
+        // Words ("星期四", "组六", "期") are columns no reader needs; the first field is
+        // kept as it is, so a heading stays a heading.
+        if (kept.isEmpty() || HasDigit(bare)) {
+            kept << bare;
+        }
+    }
+    return kept.join(u' ').toStdString();
+}
+
+DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
+    QByteArray text;
+    text.reserve(bytes.size());
+    for (const QByteArray& raw : bytes.split('\n')) {
+        QByteArray line = raw;
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        const QString decoded = QString::fromUtf8(line);
+        // A line that is not UTF-8 goes to the history reader as it stands (it tries GBK).
+        text += decoded.toUtf8() == line ? QByteArray::fromStdString(Normalize(line.toStdString()))
+                                         : line;
+        text += '\n';
+    }
+    text.chop(1);
+    return DrawHistory::ParseBytes(text);
+}
+
+} // namespace tarvex

@@ -1,0 +1,153 @@
+#include "LocalDrawServer.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+const QByteArray kHeld = "2026223 2026-08-21 9 4 8\n2026224 2026-08-22 8 6 2\n";
+
+class CliHistory : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "tarvex_cli_tests";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv); // the test server answers from its event loop
+        }
+    }
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("3D开奖历史.txt"));
+        Put(kHeld);
+    }
+    // Runs tarvex-cli while this thread's event loop lets the test server answer.
+    Outcome Run(const QStringList& arguments) {
+        QProcess process;
+        process.setWorkingDirectory(dir_.path());
+        QEventLoop loop;
+        QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        process.start(QStringLiteral(TARVEX_CLI), QStringList{"history"} + arguments);
+        loop.exec();
+        EXPECT_EQ(process.state(), QProcess::NotRunning);
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        return {process.exitCode(), process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+    void Put(const QByteArray& bytes) {
+        QFile file(path_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray File() const {
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+TEST_F(CliHistory, AddWritesTheDrawAndKeepsABackup) {
+    const Outcome outcome = Run(
+        {"add", "--history", path_, "2026225", "051", "--date", "2026-08-23", "--trial", "907"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 0 5 1 9 0 7\n");
+    QFile backup(path_ + ".bak");
+    ASSERT_TRUE(backup.open(QIODevice::ReadOnly));
+    EXPECT_EQ(backup.readAll(), kHeld);
+    // Again: nothing changes.
+    EXPECT_EQ(Run({"add", "--history", path_, "2026225", "051"}).status, 0);
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 0 5 1 9 0 7\n");
+}
+
+TEST_F(CliHistory, AddRefusesAnotherNumberNamingBoth) {
+    const Outcome outcome = Run({"add", "--history", path_, "2026224", "863"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.err.contains("862"));
+    EXPECT_TRUE(outcome.err.contains("863"));
+    EXPECT_EQ(File(), kHeld);
+}
+
+TEST_F(CliHistory, BadArgumentsAreRefused) {
+    for (const QStringList& arguments :
+         {QStringList{"add", "--history", path_, "20262", "12"},
+          QStringList{"add", "--history", path_, "2026225", "1234"},
+          QStringList{"add", "--history", path_, "2026225", "123", "--date", "2026-13-40"},
+          QStringList{"add", "--history", path_, "2026225", "123", "--trial", "x"},
+          QStringList{"remove", "--history", path_},
+          QStringList{"update", "--history", path_, "--source", "ftp://x/y"},
+          QStringList{"update", "--history", path_, "--timeout", "0"},
+          QStringList{"check", "--history", dir_.filePath("missing.txt")}}) {
+        EXPECT_EQ(Run(arguments).status, 2) << arguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(File(), kHeld);
+}
+
+TEST_F(CliHistory, AFileMissingIsMadeFromTheShippedHistory) {
+    const QString pl3 = dir_.filePath(QStringLiteral("排列3开奖历史.txt"));
+    EXPECT_EQ(Run({"add", "--history", pl3, "2026225", "007", "--date", "2026-08-23"}).status, 0);
+    QFile file(pl3);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().endsWith("26224 2026-08-22 9 1 2\n26225 2026-08-23 0 0 7\n"));
+}
+
+TEST_F(CliHistory, UpdateAsksTheGivenSourcesInOrder) {
+    LocalDrawServer server;
+    ASSERT_TRUE(server.Listening());
+    server.Status("/down", 503);
+    server.Hang("/hang");
+    server.Answer("/a", "2026225 2026-08-23 1 2 3\n2026226 2026-08-24 4 5 6\n");
+    server.Answer("/b", "2026225,2026-08-23,123\n2026226,2026-08-24,457\n");
+    const Outcome outcome =
+        Run({"update", "--history", path_, "--source", server.Url("/down"), "--source",
+             server.Url("/hang"), "--source", server.Url("/a") + ",text", "--source",
+             server.Url("/b") + ",csv", "--timeout", "0.5", "--json"});
+    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(outcome.out).object();
+    EXPECT_EQ(json["sources"].toArray().size(), 4);
+    EXPECT_EQ(json["added"].toArray().size(), 1);
+    EXPECT_EQ(json["disagreements"].toArray().size(), 1);
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 1 2 3\n");
+}
+
+TEST_F(CliHistory, UpdateWithNoAnswerExitsFour) {
+    LocalDrawServer server;
+    server.Status("/down", 404);
+    const Outcome outcome = Run({"update", "--history", path_, "--source", server.Url("/down")});
+    EXPECT_EQ(outcome.status, 4);
+    EXPECT_EQ(File(), kHeld);
+    EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
+}
+
+TEST_F(CliHistory, CheckGivesTheFigures) {
+    Put(kHeld + "2026224 2026-08-22 8 6 3\n2026228 2026-08-26 1 1 1\n");
+    const Outcome outcome = Run({"check", "--history", path_, "--json"});
+    EXPECT_EQ(outcome.status, 0);
+    const QJsonObject json = QJsonDocument::fromJson(outcome.out).object();
+    EXPECT_EQ(json["draws"].toInt(), 4);
+    EXPECT_EQ(json["last"].toObject()["issue"].toString(), QStringLiteral("2026228"));
+    EXPECT_EQ(json["gaps"].toArray().size(), 1);
+    EXPECT_TRUE(json["repeats"].toArray()[0].toObject()["conflicting"].toBool());
+    EXPECT_TRUE(json["stale"].toBool());
+}
+
+} // namespace

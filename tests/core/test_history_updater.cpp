@@ -1,0 +1,161 @@
+#include "LocalDrawServer.h"
+#include "io/HistoryUpdater.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tarvex {
+namespace {
+
+const QByteArray kHeld = "2026222 2026-08-20 3 8 0\n2026223 2026-08-21 9 4 8\n"
+                         "2026224 2026-08-22 8 6 2\n";
+const QByteArray kArchive = "2026223 2026-08-21 9 4 8 3 1 7 0 0\n2026224 2026-08-22 8 6 2 0 5 5 0 "
+                            "0\n2026225 2026-08-23 1 2 3 4 4 4 0 0\n2026226 2026-08-24 4 5 6 1 1 "
+                            "1 0 0\n";
+const QByteArray kJson = R"J({"code":1,"data":{"data":{"list":[
+    {"code":"2026226","day":"2026-08-24","one":4,"two":5,"three":6},
+    {"code":"2026225","day":"2026-08-23","one":"01","two":"02","three":"03"}]}}})J";
+const QByteArray kDisagreeing = "2026225 2026-08-23 1 2 3\n2026226 2026-08-24 4 5 7\n";
+
+class HistoryUpdaterTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "tarvex_core_tests";
+            static char* argv[] = {name, nullptr};
+            new QCoreApplication(argc, argv); // kept for the whole run, as a program's is
+        }
+    }
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ASSERT_TRUE(server_.Listening());
+        path_ = dir_.filePath(QStringLiteral("3D开奖历史.txt"));
+        QFile file(path_);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kHeld);
+        server_.Answer("/archive", kArchive);
+        server_.Answer("/json", kJson);
+        server_.Answer("/disagree", kDisagreeing);
+        server_.Status("/missing", 404);
+        server_.Hang("/hang");
+        server_.Answer("/garbage", "<html>服务暂停</html>\n\x01\x02\x03 9 9 9 9\n");
+        server_.Cut("/cut", kJson);
+        server_.Answer("/contradicts", "2026224 2026-08-22 8 6 3\n2026225 2026-08-23 1 2 3\n");
+    }
+    DrawSource Source(const char* path, SourceFormat format = SourceFormat::Auto) const {
+        return {server_.Url(QString::fromLatin1(path)), format, {}, 400};
+    }
+    QByteArray File() const {
+        QFile file(path_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir_;
+    LocalDrawServer server_;
+    QString path_;
+};
+
+TEST_F(HistoryUpdaterTest, TwoSourcesThatAgreeAddTheNewDraws) {
+    const UpdateOutcome outcome =
+        HistoryUpdater::Run(path_, {Source("/archive"), Source("/json"), Source("/disagree")});
+    EXPECT_EQ(outcome.Answered(), 2);
+    EXPECT_EQ(outcome.sources.size(), 2u) << "a third source is not asked";
+    EXPECT_EQ(server_.Requests("/disagree"), 0);
+    EXPECT_TRUE(outcome.unchecked.empty());
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 1 2 3 4 4 4\n2026226 2026-08-24 4 5 6 1 1 1\n");
+    EXPECT_EQ(QFileInfo(path_ + ".bak").size(), kHeld.size());
+}
+
+TEST_F(HistoryUpdaterTest, FailingSourcesAreReportedAndTheNextAsked) {
+    const UpdateOutcome outcome = HistoryUpdater::Run(
+        path_, {Source("/missing"), Source("/hang"), Source("/garbage"), Source("/cut"),
+                Source("/contradicts"), Source("/archive"), Source("/disagree")});
+    ASSERT_EQ(outcome.sources.size(), 7u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(outcome.sources[i].answered()) << i;
+    }
+    EXPECT_TRUE(outcome.sources[0].error.contains(QStringLiteral("404")));
+    EXPECT_TRUE(outcome.sources[4].error.contains(QStringLiteral("2026224")));
+    // The two answering sources disagree on 2026226: it is left out, both named.
+    ASSERT_EQ(outcome.disagreements.size(), 1u);
+    EXPECT_EQ(outcome.disagreements[0].first.number, 456);
+    EXPECT_EQ(outcome.disagreements[0].second.number, 457);
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 1 2 3 4 4 4\n");
+    const QString report = HistoryUpdater::Report(outcome).join(u'\n');
+    EXPECT_TRUE(report.contains(Source("/disagree").url));
+    EXPECT_TRUE(report.contains(Source("/archive").url));
+}
+
+TEST_F(HistoryUpdaterTest, ADrawFromOneSourceIsTakenAndSaidToBeUnchecked) {
+    const UpdateOutcome outcome =
+        HistoryUpdater::Run(path_, {Source("/missing"), Source("/json", SourceFormat::Huiniao)});
+    EXPECT_EQ(outcome.Answered(), 1);
+    EXPECT_EQ(outcome.added.size(), 2u);
+    EXPECT_EQ(outcome.unchecked.size(), 2u);
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 1 2 3\n2026226 2026-08-24 4 5 6\n");
+}
+
+TEST_F(HistoryUpdaterTest, NoAnswerLeavesTheFileUntouched) {
+    const UpdateOutcome outcome =
+        HistoryUpdater::Run(path_, {Source("/missing"), Source("/hang"), Source("/cut")});
+    EXPECT_EQ(outcome.Answered(), 0);
+    EXPECT_EQ(File(), kHeld);
+    EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
+}
+
+TEST_F(HistoryUpdaterTest, NothingNewWritesNothing) {
+    server_.Answer("/old", kHeld);
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/old"), Source("/old")});
+    EXPECT_EQ(outcome.Answered(), 2);
+    EXPECT_TRUE(outcome.added.empty());
+    EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
+}
+
+TEST_F(HistoryUpdaterTest, CancellingWritesNothing) {
+    const UpdateOutcome outcome =
+        HistoryUpdater::Run(path_, {Source("/archive"), Source("/json")},
+                            [](std::size_t done, std::size_t) { return done == 0; });
+    EXPECT_TRUE(outcome.cancelled);
+    EXPECT_EQ(File(), kHeld);
+}
+
+TEST_F(HistoryUpdaterTest, APl3FileIsNotGivenItsDrawsTwice) {
+    const QString pl3 = dir_.filePath(QStringLiteral("排列3开奖历史.txt"));
+    QFile file(pl3);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("26223 2026-08-21 2 2 3\n26224 2026-08-22 9 1 2\n");
+    file.close();
+    server_.Answer("/pl3", "2026223 2026-08-21 2 2 3\n2026224 2026-08-22 9 1 2\n"
+                           "2026225 2026-08-23 0 0 7\n");
+    server_.Answer("/pls", R"J({"code":1,"data":{"data":{"list":[
+        {"code":"26225","day":"2026-08-23","one":0,"two":0,"three":7},
+        {"code":"26224","day":"2026-08-22","one":9,"two":1,"three":2}]}}})J");
+    const UpdateOutcome outcome = HistoryUpdater::Run(pl3, {Source("/pl3"), Source("/pls")});
+    EXPECT_TRUE(outcome.unchecked.empty());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              "26223 2026-08-21 2 2 3\n26224 2026-08-22 9 1 2\n26225 2026-08-23 0 0 7\n");
+}
+
+TEST(DrawSources, DefaultsFollowTheLotteryAndSpecsAreChecked) {
+    EXPECT_EQ(DrawSources::Defaults(Lottery::Fc3d, 20).size(), 3u);
+    EXPECT_EQ(DrawSources::Defaults(Lottery::Pl3, 20).size(), 2u);
+    EXPECT_EQ(DrawSources::Defaults(Lottery::Fc3d, 20)[2].referer, "https://www.cwl.gov.cn/");
+    QString error;
+    const std::optional<DrawSource> csv =
+        DrawSources::Parse(QStringLiteral("http://127.0.0.1:8000/d.csv,csv"), error);
+    ASSERT_TRUE(csv);
+    EXPECT_EQ(csv->format, SourceFormat::Text);
+    EXPECT_EQ(csv->url, QStringLiteral("http://127.0.0.1:8000/d.csv"));
+    EXPECT_FALSE(DrawSources::Parse(QStringLiteral("ftp://x/y"), error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(DrawSources::Parse(QStringLiteral("不是网址"), error));
+}
+
+} // namespace
+} // namespace tarvex
