@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/shared/CBackgroundRun.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
@@ -62,7 +63,9 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     m_strTolerance.clear();
     UpdateData(false);
     m_strHint = QString::fromUtf8(kHintAfterRun);
-    EnableDlgItems({1042, 1038, 1040, 1175, 1183}, true);
+    EnableDlgItems({MainIds::kResultBox, MainIds::kExport, MainIds::kToGroup,
+                    MainIds::kToleranceRun, MainIds::kToleranceLevel},
+                   true);
     UpdateData(false);
 }
 
@@ -80,7 +83,7 @@ void CMainDialog::ShowTolerancePreview(const std::array<int, 17>& counts) {
             tip += i % 6 == 0 ? QStringLiteral("，\n") : QStringLiteral("，");
         tip += QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
     }
-    for (int id : {1175, 1183})
+    for (int id : {MainIds::kToleranceRun, MainIds::kToleranceLevel})
         GetDlgItem(id)->setToolTip(tip);
 }
 

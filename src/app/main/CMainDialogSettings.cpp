@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/main/MainDialogMembers.h"
 #include "framework/Utf8Text.h"
 #include "pages/CPage1.h"
@@ -138,7 +139,7 @@ void CMainDialog::ApplySettings(const tarvex::Settings& s) {
 // m_nDanCount is set by the radio buttons' clicks, never exchanged.
 void CMainDialog::ApplyDanCount(int count) {
     m_nDanCount = count;
-    const int ids[] = {1154, 1155, 1157};
+    const int ids[] = {MainIds::kDanCount1, MainIds::kDanCount2, MainIds::kDanCount3};
     if (count >= 1 && count <= 3)
         DlgItem<QAbstractButton>(ids[count - 1])->setChecked(true);
 }
@@ -154,13 +155,16 @@ std::array<int, CMainDialog::kEnablingBoxes> CMainDialog::EnablingStates() const
 // 载入方案, as after a hand change of 杀和尾 or 胆.
 void CMainDialog::ApplyEnabling(const std::array<int, kEnablingBoxes>& before) {
     const std::array<std::vector<int>, kEnablingBoxes> controls{
-        std::vector<int>{1027, 1028, 1029},
-        {1044, 1045, 1046},
-        {1048, 1049, 1050},
-        {1037, 1042},
-        {1131, 1136},
-        {1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159},
-        {1193, 1191, 1192, 1174, 1139, 1140}};
+        std::vector<int>{MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
+        {MainIds::kPositionalKill[0], MainIds::kPositionalKill[1], MainIds::kPositionalKill[2]},
+        {MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
+        {MainIds::kChooseBase, MainIds::kResultBox},
+        {MainIds::kSums, MainIds::kSumsAll},
+        {MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
+         MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd, MainIds::kMatchDelete,
+         MainIds::kMatchNumbers},
+        {MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation, MainIds::kPositionSizeRight,
+         MainIds::kPositionSizeList, MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete}};
     const std::array<int, kEnablingBoxes> now = EnablingStates();
     for (std::size_t i = 0; i < now.size(); ++i) {
         if ((now[i] != 0) == (before[i] != 0))
