@@ -91,10 +91,10 @@ void CMainDialog::OnMenuButton() {
 CLivePreview::Reading CMainDialog::ReadForPreview() {
     QString refusal;
     if (!ReadDataQuietly(refusal))
-        return {std::nullopt, refusal};
+        return {std::nullopt, refusal, std::nullopt};
     CPropertyPage* page = m_sheet ? m_sheet->ActivePage() : nullptr;
     if (page && !page->ReadDataQuietly(refusal))
-        return {std::nullopt, refusal};
+        return {std::nullopt, refusal, std::nullopt};
     CLivePreview::Reading reading{SettingsFromMembers(), {}, std::nullopt};
     if (m_killSettings) {
         m_conditionsChanged = KillConditions(*reading.settings) != KillConditions(*m_killSettings);
