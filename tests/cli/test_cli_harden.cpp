@@ -186,8 +186,9 @@ TEST_P(CliRuleMessages, ShowHostileCharactersEscaped) {
     const Outcome outcome =
         Bash(QStringLiteral("\"$0\" rules --history '%1' $'%2'").arg(kRealHistory, rule));
     EXPECT_EQ(outcome.status, 2) << outcome.err.toStdString();
-    if (!GetParam().raw.isEmpty())
+    if (!GetParam().raw.isEmpty()) {
         EXPECT_FALSE(outcome.err.contains(GetParam().raw)) << outcome.err.toStdString();
+    }
     EXPECT_TRUE(outcome.err.contains(GetParam().shown)) << outcome.err.toStdString();
     EXPECT_FALSE(outcome.err.contains("“?”")) << outcome.err.toStdString();
 }
