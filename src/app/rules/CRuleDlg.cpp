@@ -196,9 +196,10 @@ bool CRuleDlg::Judge() {
     if (!m_historyBar->Draws().empty()) {
         // Off the window's thread: a long history and many rules must not freeze it.
         std::optional<tarvex::RuleJudge> judge;
+        const std::vector<tarvex::HistoricDraw>& draws = m_historyBar->Draws();
         const auto last = m_historyBar->Last();
         CBackgroundRun::Run(this, {}, [&](const tarvex::ProgressFn&) {
-            judge.emplace(m_historyBar->Draws(), last);
+            judge.emplace(draws, last);
             judged = judge->Judge(*set);
         });
         for (std::size_t i = 0; i < judged.size(); ++i)

@@ -18,7 +18,7 @@ public:
     static int Screenshot(const QString& fileName, const QString& schemePath = {});
     // Renders the 历史回测 window of a scheme after a backtest over historyPath.
     static int BacktestScreenshot(const QString& fileName, const QString& schemePath,
-                           const QString& historyPath);
+                                  const QString& historyPath);
 
     // Started from the desktop menu, the launcher's folder means nothing to the player: the
     // outputs go to a tarvex folder in his documents, made on first start. The error text, or

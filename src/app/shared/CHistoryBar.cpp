@@ -31,9 +31,9 @@ CHistoryBar::CHistoryBar(const Options& options, QWidget* parent)
     m_names = new QLineEdit(this);
     m_names->setReadOnly(true);
     m_names->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
-    // However narrow the window, a file's name stays readable.
+    // However small the window, the file's name stays readable.
     m_names->setMinimumWidth(
-        m_names->fontMetrics().horizontalAdvance(QStringLiteral("fc3d-history.txt  ")));
+        m_names->fontMetrics().horizontalAdvance(QStringLiteral("…/data/fc3d-history.txt")));
     m_last = new QSpinBox(this);
     m_last->setRange(options.lastMinimum, 100000);
     if (options.lastMinimum == 0)
