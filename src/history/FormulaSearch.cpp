@@ -111,6 +111,7 @@ FormulaSearchResult FormulaSearch::Run(const std::vector<HistoricDraw>& history,
                                        const FormulaSearchOptions& options,
                                        const ProgressFn& progress) {
     std::vector<HistoricDraw> draws;
+    draws.reserve(history.size());
     std::copy_if(history.begin(), history.end(), std::back_inserter(draws),
                  [](const HistoricDraw& d) { return d.number >= 0 && d.number <= 999; });
     const std::size_t size = draws.size();

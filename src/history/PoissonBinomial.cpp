@@ -9,20 +9,27 @@ namespace tarvex {
 
 namespace {
 
-// The binomial distribution of n trials of chance p, each term from its logarithm so that
-// no factorial overflows; a chance of 0 or 1 puts all the mass on one count.
+// The binomial distribution of n trials of chance p: its largest term from logarithms (no
+// factorial overflows), the others by the ratio of neighbouring terms, walking outward so
+// every step shrinks; a chance of 0 or 1 puts all the mass on one count.
 std::vector<double> Binomial(int n, double p) {
     std::vector<double> pmf(static_cast<std::size_t>(n) + 1, 0.0);
     if (p <= 0.0 || p >= 1.0) {
         pmf[p <= 0.0 ? 0 : static_cast<std::size_t>(n)] = 1.0;
         return pmf;
     }
-    const double logP = std::log(p);
-    const double logQ = std::log1p(-p);
-    const double logAll = std::lgamma(n + 1.0);
-    for (int k = 0; k <= n; ++k) {
-        pmf[static_cast<std::size_t>(k)] = std::exp(
-            logAll - std::lgamma(k + 1.0) - std::lgamma(n - k + 1.0) + k * logP + (n - k) * logQ);
+    const double q = 1.0 - p;
+    const int mode = std::clamp(static_cast<int>((n + 1) * p), 0, n);
+    pmf[static_cast<std::size_t>(mode)] =
+        std::exp(std::lgamma(n + 1.0) - std::lgamma(mode + 1.0) - std::lgamma(n - mode + 1.0) +
+                 mode * std::log(p) + (n - mode) * std::log1p(-p));
+    for (int k = mode + 1; k <= n; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        pmf[at] = pmf[at - 1] * (n - k + 1) / k * p / q;
+    }
+    for (int k = mode - 1; k >= 0; --k) {
+        const auto at = static_cast<std::size_t>(k);
+        pmf[at] = pmf[at + 1] * (k + 1) / (n - k) * q / p;
     }
     return pmf;
 }
