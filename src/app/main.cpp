@@ -9,9 +9,9 @@
 
 namespace {
 
-const char* const kUsage = "usage: tarvex [--from-menu] [FILE.json]\n"
-                           "       tarvex --screenshot FILE.png [SCHEME.json]\n"
-                           "       tarvex --screenshot-backtest FILE.png SCHEME.json HISTORY\n";
+const char* const kUsage = "用法：tarvex [--from-menu] [方案.json]\n"
+                           "      tarvex --screenshot 图片.png [方案.json]\n"
+                           "      tarvex --screenshot-backtest 图片.png 方案.json 开奖历史\n";
 
 int Usage() {
     std::fputs(kUsage, stderr);

@@ -44,12 +44,19 @@ int CliBacktest::ExecuteWithRules(int level) {
     }
     const RuleBacktestResult result =
         RunRuleBacktest(scheme_, level, *rules, history_, static_cast<std::size_t>(options_.last));
+    // Every draw stopped by a message is a backtest that played nothing, as the plain
+    // backtest's stop is.
+    const bool allStopped =
+        !result.draws.empty() && static_cast<std::size_t>(result.stopped) == result.draws.size();
+    if (allStopped) {
+        Error(QString::fromStdString(result.draws.front().message));
+    }
     if (options_.json) {
         Print(CliRulesJson::Backtest(result, *rules));
     } else {
         Print(QByteArray::fromStdString(RuleText::BacktestTable(result, level)));
     }
-    return kExitDone;
+    return allStopped ? kExitStopped : kExitDone;
 }
 
 bool CliBacktest::Load() {

@@ -5,6 +5,8 @@
 #include "history/RuleJudge.h"
 #include "history/RuleSet.h"
 #include "history/RuleText.h"
+#include "io/MessageText.h"
+#include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 
 #include <algorithm>
@@ -26,7 +28,8 @@ int CliRules::Execute() {
         return kExitBadInput;
     }
     if (!options_.next.isEmpty() && !IsIssue(options_.next)) {
-        Error(QStringLiteral("--next 的值 \"%1\" 应为期号（只含数字）").arg(options_.next));
+        Error(QStringLiteral("--next 的值 \"%1\" 应为期号（只含数字）")
+                  .arg(MessageText::Excerpt(NativeFileName::Shown(options_.next))));
         return kExitBadInput;
     }
     std::vector<Rule> rules;
@@ -74,7 +77,9 @@ bool CliRules::ReadRules(std::vector<Rule>& rules) const {
     for (qsizetype i = 0; i < options_.rules.size(); ++i) {
         std::string error;
         const std::optional<Rule> rule = RuleSet::ParseRule(
-            options_.rules[i].toStdString(), static_cast<int>(rules.size()) + 1, &error);
+            // The argument's own bytes, so a byte that is not UTF-8 is shown as itself.
+            NativeFileName::ToBytes(options_.rules[i]).toStdString(),
+            static_cast<int>(rules.size()) + 1, &error);
         if (!rule) {
             Error(QString::fromStdString(error));
             return false;

@@ -56,7 +56,10 @@ std::vector<ReportLine> Reasons(const Settings& settings, const std::vector<Hist
 } // namespace
 
 BacktestResult RunBacktest(const Settings& scheme, int level,
-                           const std::vector<HistoricDraw>& history, std::size_t last) {
+                           const std::vector<HistoricDraw>& history, std::size_t last,
+                           const ProgressFn& progress) {
+    constexpr std::size_t kSteps = 4;
+    const auto step = [&](std::size_t done) { return !progress || progress(done, kSteps); };
     Settings settings = scheme;
     settings.level = std::clamp(level, 1, 17) - 1;
     BacktestResult result;
@@ -81,7 +84,15 @@ BacktestResult RunBacktest(const Settings& scheme, int level,
     std::copy_if(history.end() - static_cast<std::ptrdiff_t>(take), history.end(),
                  std::back_inserter(tested),
                  [](const HistoricDraw& d) { return d.number >= 0 && d.number <= 999; });
+    if (!step(1)) {
+        result.cancelled = true;
+        return result;
+    }
     const std::vector<ReportLine> reasons = Reasons(settings, tested);
+    if (!step(2)) {
+        result.cancelled = true;
+        return result;
+    }
     // The scheme is the same for every draw, and so is what chance alone rejects.
     const RowRejects rejects = BacktestTally::RejectsOf(settings);
     BacktestTally tally(tested.size());
@@ -94,6 +105,8 @@ BacktestResult RunBacktest(const Settings& scheme, int level,
     }
     result.spans = tally.Spans();
     result.conditions = result.spans.back().conditions;
+    // A cancel pressed while the last step ran still counts.
+    result.cancelled = !step(kSteps);
     return result;
 }
 

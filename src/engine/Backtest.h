@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/HistoricDraw.h"
+#include "engine/Progress.h"
 #include "engine/Settings.h"
 
 #include <array>
@@ -15,7 +16,7 @@ struct BacktestDraw {
     std::string issue;
     int number = 0;
     bool survivesKill = false;       // among the kill run's survivors
-    bool survivesTolerance = false;  // in list box 1004 after the tolerance run
+    bool survivesTolerance = false;  // in the result list after the tolerance run
     std::vector<std::string> labels; // conditions rejecting the number, in report order
     int count = 0;                   // numbers the kill run leaves: what playing the scheme costs
 };
@@ -53,6 +54,7 @@ struct BacktestResult {
     std::vector<BacktestDraw> draws;           // oldest first
     std::vector<BacktestCondition> conditions; // the 27 rows in report order
     std::vector<BacktestSpan> spans; // the newest 30, the newest 100, all (kBacktestSpans)
+    bool cancelled = false;          // stopped by the player: the figures are incomplete
     bool completed() const { return message.empty(); }
 };
 
@@ -61,7 +63,10 @@ inline constexpr std::array<std::size_t, 3> kBacktestSpans{30, 100, 0};
 
 // Replays the scheme against the last `last` draws of `history` (oldest first; 0 takes all).
 // `level` is the number the 容错 combo shows, 1..17.
+// `progress` hears of each step (the runs, the reasons of the winners, the tally, the end)
+// and may cancel: the result is then incomplete and `cancelled` is set.
 BacktestResult RunBacktest(const Settings& scheme, int level,
-                           const std::vector<HistoricDraw>& history, std::size_t last);
+                           const std::vector<HistoricDraw>& history, std::size_t last,
+                           const ProgressFn& progress = {});
 
 } // namespace tarvex

@@ -126,7 +126,19 @@ CompiledConditions::CompiledConditions(const Settings& settings) {
     CompileCandidates(settings);
 }
 
+CompiledConditions CompiledConditions::WithMainWindow(const Settings& settings) const {
+    CompiledConditions compiled = *this;
+    compiled.CompileMainWindow(settings);
+    compiled.CompileDanTolerant(settings);
+    return compiled;
+}
+
 void CompiledConditions::CompileMainWindow(const Settings& s) {
+    // Conditions that are off reject nothing, also when compiled over earlier settings.
+    for (const Condition off :
+         {Condition::PositionalKill, Condition::ExcludeCompound, Condition::KillSums}) {
+        Set(off).reset();
+    }
     const std::uint16_t dan = MaskOf(s.dan);
     Set(Condition::Dan) = Where([&](int n) {
         const Digits d(n);
@@ -196,13 +208,17 @@ void CompiledConditions::CompileLists(const Settings& s) {
         const MatchFilter filter(s.matches);
         Set(Condition::Match) = Where([&](int n) { return !filter.Passes(n); });
     }
-    danTolerant_ = rejects_[static_cast<int>(Condition::Dan)];
-    if (s.matchFilter) {
-        danTolerant_ &= Set(Condition::Match);
-    }
+    CompileDanTolerant(s);
     if (s.positionSize) {
         const PositionSizeFilter filter(s.positionSizes);
         Set(Condition::PositionSize) = Where([&](int n) { return !filter.Passes(n); });
+    }
+}
+
+void CompiledConditions::CompileDanTolerant(const Settings& s) {
+    danTolerant_ = rejects_[static_cast<int>(Condition::Dan)];
+    if (s.matchFilter) {
+        danTolerant_ &= Set(Condition::Match);
     }
 }
 

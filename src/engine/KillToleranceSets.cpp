@@ -12,12 +12,22 @@
 namespace tarvex {
 
 KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vector<int>& asked) {
+    if (!KillRunMessage(settings).empty()) {
+        KillToleranceSets stopped;
+        stopped.message = KillRunMessage(settings);
+        return stopped;
+    }
+    return RunKillAndTolerance(settings, CompiledConditions(settings), asked);
+}
+
+KillToleranceSets RunKillAndTolerance(const Settings& settings,
+                                      const CompiledConditions& conditions,
+                                      const std::vector<int>& asked) {
     KillToleranceSets sets;
     sets.message = KillRunMessage(settings);
     if (!sets.completed()) {
         return sets;
     }
-    const CompiledConditions conditions(settings);
     // Every number's reasons once: the tolerance run, the asked labels and the row counts
     // all read them.
     std::array<std::uint32_t, 1000> reasons{};

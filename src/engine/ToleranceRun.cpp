@@ -158,9 +158,18 @@ ToleranceOutcome RunTolerance(const Settings& settings, const ToleranceInput& in
 }
 
 std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed) {
+    return TolerancePreviewFor(settings, ToleranceInput{killed, {}, ""});
+}
+
+std::array<int, 17> TolerancePreviewFor(const Settings& settings, const ToleranceInput& input) {
+    const CompiledConditions conditions(settings);
+    const TextWindows shown(input.resultText);
     std::array<int, 17> readmitted{};
-    for (const ReportLine& line : RunTolerance(settings, {killed, {}, ""}).report) {
-        for (int level = std::max(line.count, 1); level <= 17; ++level) {
+    for (const int number : input.killed) {
+        if (number < 0 || number > 999 || shown.Contains(number)) {
+            continue;
+        }
+        for (int level = std::max(Examine(conditions, number).count, 1); level <= 17; ++level) {
             ++readmitted[static_cast<std::size_t>(level - 1)];
         }
     }

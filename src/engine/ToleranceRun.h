@@ -16,16 +16,16 @@ struct ReportLine {
     int count = 0;
 };
 
-// What the window shows before a tolerance run: list box 1004 and the result box.
+// What the window shows before a tolerance run: the result list and the result box.
 struct ToleranceInput {
     std::vector<int> killed;       // m_killed of the last kill run
-    std::vector<std::string> list; // items of list box 1004, ascending
+    std::vector<std::string> list; // items of the result list, ascending
     std::string resultText;        // text of the result box
 };
 
 struct ToleranceOutcome {
     std::vector<int> readmitted;    // in m_killed order
-    std::vector<std::string> list;  // list box 1004 afterwards, sorted
+    std::vector<std::string> list;  // the result list afterwards, sorted
     std::string resultText;         // result box afterwards
     std::string countText;          // "杀完还剩下%d注" with the list's item count
     std::string toleranceText;      // "容错%d注"
@@ -48,5 +48,8 @@ std::vector<std::string> ToleranceReasonLabels(std::uint32_t reasons);
 // How many of a kill run's killed numbers each tolerance level would re-admit: [0] is level 1,
 // [16] level 17. Counted from the tolerance run's reasons, under these settings.
 std::array<int, 17> TolerancePreview(const Settings& settings, const std::vector<int>& killed);
+// The same for the tolerance run 容错 would make now on this input: a killed number the
+// result box already shows is not re-admitted at any level, as RunTolerance has it.
+std::array<int, 17> TolerancePreviewFor(const Settings& settings, const ToleranceInput& input);
 
 } // namespace tarvex

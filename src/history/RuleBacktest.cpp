@@ -1,12 +1,14 @@
 #include "history/RuleBacktest.h"
 
 #include "engine/BacktestTally.h"
+#include "engine/CompiledConditions.h"
 #include "engine/KillToleranceSets.h"
 #include "history/RuleApply.h"
 #include "history/RuleInputs.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 namespace tarvex {
@@ -57,13 +59,16 @@ struct Group {
 
 // The kill run and the tolerance run for all the draws that come to these settings.
 // `rejects` gets, for each of the group's draws, what chance alone rejects under its settings.
-void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& result,
-              std::vector<RowRejects>& rejects) {
+// `fixed` is the scheme compiled once: the rules change only the main window's boxes, so
+// only those are compiled for each group.
+void RunGroup(const Settings& settings, const CompiledConditions& fixed, const Group& group,
+              RuleBacktestResult& result, std::vector<RowRejects>& rejects) {
     std::vector<int> winners;
     for (const HistoricDraw& d : group.draws) {
         winners.push_back(d.number);
     }
-    const KillToleranceSets sets = RunKillAndTolerance(settings, winners);
+    const KillToleranceSets sets =
+        RunKillAndTolerance(settings, fixed.WithMainWindow(settings), winners);
     for (std::size_t m = 0; m < group.members.size(); ++m) {
         const HistoricDraw& winner = group.draws[m];
         RuleBacktestDraw& d = result.draws[group.members[m]];
@@ -82,9 +87,14 @@ void RunGroup(const Settings& settings, const Group& group, RuleBacktestResult& 
 }
 
 // A stopped draw played nothing, so chance gives it nothing either (its rejects stay 0).
-void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
+// `tick` hears of every 4,096 draws tallied and may cancel.
+bool Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects,
+           const std::function<bool(std::size_t)>& tick) {
     BacktestTally tally(result.draws.size());
     for (std::size_t i = 0; i < result.draws.size(); ++i) {
+        if (i % 4096 == 0 && !tick(i)) {
+            return false;
+        }
         const RuleBacktestDraw& d = result.draws[i];
         result.wonAfterKill += d.draw.survivesKill ? 1 : 0;
         result.wonAfterTolerance += d.draw.survivesTolerance ? 1 : 0;
@@ -95,6 +105,7 @@ void Tally(RuleBacktestResult& result, const std::vector<RowRejects>& rejects) {
     }
     result.spans = tally.Spans();
     result.conditions = result.spans.back().conditions;
+    return true;
 }
 
 } // namespace
@@ -129,17 +140,26 @@ RuleBacktestResult RunRuleBacktest(const Settings& fixed, int level, const RuleS
         result.draws.push_back(std::move(entry));
     }
     std::vector<RowRejects> rejects(result.draws.size(), RowRejects{});
+    // Progress counts draws, each twice: once when its group runs, once when it is tallied,
+    // so the bar follows the work to its end and a cancel is heard until then.
+    const std::size_t total = 2 * result.draws.size() + 1;
+    const auto tell = [&](std::size_t done) { return !progress || progress(done, total); };
+    const CompiledConditions compiled(scheme);
+    std::size_t run = 0;
     for (std::size_t k = 0; k < order.size(); ++k) {
-        if (progress && !progress(k, order.size())) {
+        if (!tell(run)) {
             result.cancelled = true;
             return result;
         }
         const Group& group = groups[order[k]];
+        run += group.members.size();
         RunGroup(ApplyRuleValues(scheme, rules.Rules(), result.draws[group.members.front()].values),
-                 group, result, rejects);
+                 compiled, group, result, rejects);
     }
     result.settingsRun = order.size();
-    Tally(result, rejects);
+    const std::size_t tallied = result.draws.size();
+    result.cancelled =
+        !Tally(result, rejects, [&](std::size_t i) { return tell(tallied + i); }) || !tell(total);
     return result;
 }
 

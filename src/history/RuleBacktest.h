@@ -45,7 +45,8 @@ struct RuleBacktestResult {
 // scheme's boxes (ApplyRuleValues), then the kill run and the tolerance run at `level`
 // (1..17, the number the 容错 combo shows) are made for that draw alone. Draws that come
 // to the same settings share one run.
-// `progress` hears of every distinct setting run and may cancel.
+// `progress` hears of each distinct setting run and of the tally, counted in draws, up to
+// its end, and may cancel until then.
 RuleBacktestResult RunRuleBacktest(const Settings& scheme, int level, const RuleSet& rules,
                                    const std::vector<HistoricDraw>& history, std::size_t last,
                                    const ProgressFn& progress = {});

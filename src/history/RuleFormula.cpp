@@ -70,9 +70,12 @@ std::string Encode(char32_t cp) {
     return out;
 }
 
-// A character as a message shows it: control characters by their code.
+// A character as a message shows it: control characters, line separators and direction
+// marks by their code, so none of them reaches a terminal.
 std::string Shown(char32_t cp) {
-    if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0)) {
+    if (cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp < 0xA0) || cp == 0x2028 || cp == 0x2029 ||
+        cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+        (cp >= 0x2066 && cp <= 0x2069) || cp == 0xFEFF) {
         char code[16];
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(cp));
         return code;
@@ -119,6 +122,12 @@ public:
                 Unexpected(chars_[at_] == U')' ? "多余的“)”，前面没有与它配对的“(”"
                                                : std::string());
             }
+        }
+        // Checked after the grammar, whose faults are told more precisely; each rule is
+        // worked out for every draw, so its length bounds what judging a scheme costs.
+        if (chars_.size() > RuleFormula::kMaxLength) {
+            Fail(static_cast<int>(RuleFormula::kMaxLength) + 1,
+                 "公式太长：最多 " + std::to_string(RuleFormula::kMaxLength) + " 个字符");
         }
         if (failed_) {
             if (error != nullptr) {
@@ -282,6 +291,11 @@ private:
         const auto letter = static_cast<std::size_t>(
             std::find(kLetters.begin(), kLetters.end(), c) - kLetters.begin());
         const char32_t which = at_ + 1 < chars_.size() ? chars_[at_ + 1] : 0;
+        if (which >= U'\uFF10' && which <= U'\uFF19') {
+            ++at_;
+            return Fail(Position(), Shown(which) + "是全角数字，请改用半角的 1 或 2（" + Encode(c) +
+                                        "1 是上期，" + Encode(c) + "2 是上上期）");
+        }
         if (which != U'1' && which != U'2') {
             return Fail(Position(), Shown(c) + "后面应紧跟 1 或 2（" + Encode(c) + "1 是上期，" +
                                         Encode(c) + "2 是上上期）");

@@ -26,6 +26,9 @@ class RuleFormula {
 public:
     static constexpr int kMaxDepth = 64;      // nested parentheses
     static constexpr int kMaxOperands = 1000; // literals and variables
+    // Characters: far more than a formula typed by hand, and it keeps the cost of judging a
+    // scheme's rules over the whole history small.
+    static constexpr std::size_t kMaxLength = 300;
     static constexpr std::size_t kStackSize = 2 * kMaxDepth + 8;
 
     // The formula, or nothing with the first fault in `error`.

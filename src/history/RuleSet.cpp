@@ -3,26 +3,76 @@
 #include "history/RuleTargets.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tarvex {
 
 namespace {
 
-constexpr std::size_t kShownBytes = 120;
+constexpr std::size_t kShownChars = 60;
 
-// A rule's text as a message quotes it: cut short, control characters blanked, and never
-// split inside a character.
-std::string Quoted(const std::string& text) {
-    std::string shown = text.substr(0, std::min(text.size(), kShownBytes));
-    if (shown.size() < text.size()) {
-        while (!shown.empty() && (static_cast<unsigned char>(text[shown.size()]) & 0xC0) == 0x80) {
-            shown.pop_back();
+// The length of the well-formed UTF-8 character at text[at], or 0 for a byte that starts none.
+std::size_t CharLength(std::string_view text, std::size_t at, char32_t& cp) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length = lead < 0x80                    ? 1
+                               : lead >= 0xC2 && lead <= 0xDF ? 2
+                               : lead >= 0xE0 && lead <= 0xEF ? 3
+                               : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                              : 0;
+    if (length == 0 || at + length > text.size()) {
+        return 0;
+    }
+    cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) {
+            return 0;
         }
+        cp = cp << 6 | (next & 0x3F);
+    }
+    const bool overlong = (length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000);
+    return overlong || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) ? 0 : length;
+}
+
+// Characters that would move the terminal's cursor or turn the text around (C0 and C1
+// controls, line and paragraph separators, direction marks and overrides).
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 || c == 0x200E ||
+           c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+           c == 0xFEFF;
+}
+
+std::string Code(const char* format, unsigned value) {
+    char code[16];
+    std::snprintf(code, sizeof code, format, value);
+    return code;
+}
+
+// A rule's text as a message quotes it: at most 60 characters and then "…", control
+// characters as escapes (\x1B, \u202E), a byte that is not UTF-8 as \xNN.
+std::string Quoted(std::string_view text) {
+    std::string shown;
+    std::size_t at = 0;
+    for (std::size_t chars = 0; at < text.size() && chars < kShownChars; ++chars) {
+        char32_t cp = 0;
+        const std::size_t length = CharLength(text, at, cp);
+        if (length == 0) {
+            shown += Code("\\x%02X", static_cast<unsigned char>(text[at]));
+            ++at;
+        } else if (IsControl(cp)) {
+            shown += cp == '\n'   ? "\\n"
+                     : cp == '\r' ? "\\r"
+                     : cp == '\t' ? "\\t"
+                                  : Code(cp > 0xFF ? "\\u%04X" : "\\x%02X", cp);
+            at += length;
+        } else {
+            shown += text.substr(at, length);
+            at += length;
+        }
+    }
+    if (at < text.size()) {
         shown += "…";
     }
-    std::replace_if(
-        shown.begin(), shown.end(),
-        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, ' ');
     return "“" + shown + "”";
 }
 
@@ -67,6 +117,13 @@ std::optional<RuleFormula> Compiled(const Rule& rule, int index, std::string* er
 } // namespace
 
 std::optional<RuleSet> RuleSet::Compile(const std::vector<Rule>& rules, std::string* error) {
+    if (rules.size() > kMaxRules) {
+        if (error != nullptr) {
+            *error = "规则太多：有 " + std::to_string(rules.size()) + " 条，最多 " +
+                     std::to_string(kMaxRules) + " 条";
+        }
+        return std::nullopt;
+    }
     RuleSet set;
     for (std::size_t i = 0; i < rules.size(); ++i) {
         std::optional<RuleFormula> formula = Compiled(rules[i], static_cast<int>(i) + 1, error);

@@ -15,6 +15,10 @@ class RuleSet {
 public:
     RuleSet() = default;
 
+    // Far more rules than a player keeps by hand; judging them all over the history stays
+    // quick, and a scheme with a million rules is refused before it costs anything.
+    static constexpr std::size_t kMaxRules = 100;
+
     // All rules compiled, or nothing and a Chinese message naming the first faulty rule
     // (its number, counting from 1, and its text) and the character where the fault is.
     static std::optional<RuleSet> Compile(const std::vector<Rule>& rules, std::string* error);

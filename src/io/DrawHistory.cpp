@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <regex>
-#include <sstream>
+#include <optional>
+#include <string_view>
 
 namespace tarvex {
 
@@ -28,25 +28,44 @@ bool IsHeading(const std::string& s) {
     return std::count_if(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }) < 3;
 }
 
-void Replace(std::string& s, const std::string& from, const std::string& to) {
-    for (std::size_t at = s.find(from); at != std::string::npos;
-         at = s.find(from, at + to.size())) {
-        s.replace(at, from.size(), to);
+bool IsSeparator(char c) {
+    return c == ' ' || c == ',' || c == ';' || c == '\t' || c == '"' || c == '\n' || c == '\v' ||
+           c == '\f' || c == '\r';
+}
+
+// The full-width comma, semicolon and blank: "，" "；" "　".
+std::size_t WideSeparator(const std::string& s, std::size_t at) {
+    if (at + 3 > s.size()) {
+        return 0;
     }
+    const auto b0 = static_cast<unsigned char>(s[at]);
+    const auto b1 = static_cast<unsigned char>(s[at + 1]);
+    const auto b2 = static_cast<unsigned char>(s[at + 2]);
+    const bool wide = (b0 == 0xEF && b1 == 0xBC && (b2 == 0x8C || b2 == 0x9B)) ||
+                      (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80);
+    return wide ? 3 : 0;
 }
 
 // Columns are separated by white space, commas, semicolons or tabs (full-width ones too);
-// quotes around CSV fields are dropped.
-std::vector<std::string> Fields(std::string line) {
-    for (const char* wide : {"，", "；", "　", "\""}) {
-        Replace(line, wide, " ");
-    }
-    std::replace_if(
-        line.begin(), line.end(), [](char c) { return c == ',' || c == ';' || c == '\t'; }, ' ');
-    std::istringstream in(line);
+// quotes around CSV fields are dropped. One pass over the line, so a line of a million
+// separators costs no more than a million characters.
+std::vector<std::string> Fields(const std::string& line) {
     std::vector<std::string> fields;
-    for (std::string field; in >> field;) {
-        fields.push_back(field);
+    std::string field;
+    for (std::size_t at = 0; at < line.size();) {
+        const std::size_t wide = WideSeparator(line, at);
+        if (wide != 0 || IsSeparator(line[at])) {
+            if (!field.empty()) {
+                fields.push_back(std::move(field));
+                field.clear();
+            }
+            at += wide != 0 ? wide : 1;
+            continue;
+        }
+        field += line[at++];
+    }
+    if (!field.empty()) {
+        fields.push_back(std::move(field));
     }
     return fields;
 }
@@ -63,15 +82,71 @@ std::string Issue(std::string field) {
     return AllDigits(field) && field.size() >= 4 && field.size() <= 12 ? field : std::string();
 }
 
-bool IsDate(const std::string& field) {
-    static const std::regex date(
-        R"((\d{4}[-/.]\d{1,2}[-/.]\d{1,2})|(\d{4}年\d{1,2}月\d{1,2}日?)|(\d{8}))");
-    return std::regex_match(field, date);
+// Takes `min` to `max` digits at `at`; hand-written rather than a regular expression, whose
+// backtracking matcher is slow on a long field and may exhaust the stack.
+bool Digits(const std::string& s, std::size_t& at, std::size_t min, std::size_t max) {
+    std::size_t n = 0;
+    while (at < s.size() && n < max && s[at] >= '0' && s[at] <= '9') {
+        ++at;
+        ++n;
+    }
+    return n >= min;
 }
 
+bool Literal(const std::string& s, std::size_t& at, std::string_view text) {
+    if (s.compare(at, text.size(), text) != 0) {
+        return false;
+    }
+    at += text.size();
+    return true;
+}
+
+bool DateSeparator(const std::string& s, std::size_t& at) {
+    if (at < s.size() && (s[at] == '-' || s[at] == '/' || s[at] == '.')) {
+        ++at;
+        return true;
+    }
+    return false;
+}
+
+// "2026-9-25" (also with / or .), "2026年9月25日" (日 may be left out) or "20260925".
+bool IsDate(const std::string& field) {
+    if (field.size() > 20) {
+        return false;
+    }
+    std::size_t at = 0;
+    if (field.size() == 8 && Digits(field, at, 8, 8)) {
+        return true;
+    }
+    at = 0;
+    if (!Digits(field, at, 4, 4)) {
+        return false;
+    }
+    const std::size_t year = at;
+    if (DateSeparator(field, at) && Digits(field, at, 1, 2) && DateSeparator(field, at) &&
+        Digits(field, at, 1, 2) && at == field.size()) {
+        return true;
+    }
+    at = year;
+    if (Literal(field, at, "年") && Digits(field, at, 1, 2) && Literal(field, at, "月") &&
+        Digits(field, at, 1, 2)) {
+        Literal(field, at, "日");
+        return at == field.size();
+    }
+    return false;
+}
+
+// "20:30" or "20:30:00".
 bool IsTime(const std::string& field) {
-    static const std::regex time(R"(\d{1,2}:\d{2}(:\d{2})?)");
-    return std::regex_match(field, time);
+    std::size_t at = 0;
+    if (field.size() > 8 || !Digits(field, at, 1, 2) || !Literal(field, at, ":") ||
+        !Digits(field, at, 2, 2)) {
+        return false;
+    }
+    if (at < field.size() && !(Literal(field, at, ":") && Digits(field, at, 2, 2))) {
+        return false;
+    }
+    return at == field.size();
 }
 
 // "2026-09-25", "2026/9/25", "2026.9.25", "2026年9月25日" and "20260925" as "2026-09-25".
@@ -110,10 +185,60 @@ bool IssueBefore(const std::string& a, const std::string& b) {
     return x.size() != y.size() ? x.size() < y.size() : x < y;
 }
 
+// CR LF, LF and a lone CR each end a line: files saved on old Macs use CR alone.
+template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
+    std::size_t start = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\n' || text[at] == '\r') {
+            visit(text.substr(start, at - start));
+            if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
+                ++at;
+            }
+            start = at + 1;
+        }
+    }
+    if (start < text.size()) {
+        visit(text.substr(start));
+    }
+}
+
+// Notepad's "Unicode" is UTF-16: told by its byte-order mark, or without one by the zero
+// byte beside each digit of the first characters. Read as UTF-8 text from then on.
+std::optional<QByteArray> FromUtf16(const QByteArray& bytes) {
+    QStringConverter::Encoding encoding = QStringConverter::Utf16;
+    if (!bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) {
+        // Digits, blanks and line ends are half zero bytes in UTF-16, never in UTF-8 or GBK.
+        const qsizetype sample = std::min<qsizetype>(bytes.size(), 512);
+        qsizetype even = 0;
+        qsizetype odd = 0;
+        for (qsizetype i = 0; i < sample; ++i) {
+            (i % 2 == 0 ? even : odd) += bytes[i] == 0 ? 1 : 0;
+        }
+        if (odd > sample / 8 && even == 0) {
+            encoding = QStringConverter::Utf16LE;
+        } else if (even > sample / 8 && odd == 0) {
+            encoding = QStringConverter::Utf16BE;
+        } else {
+            return std::nullopt;
+        }
+    }
+    QStringDecoder decoder(encoding);
+    return QString(decoder.decode(bytes)).toUtf8();
+}
+
+// A 期号 repeated on a million lines must not make a million-line message.
+constexpr std::size_t kListedLines = 20;
+
+QString Unlisted(const HistoryProblem& p) {
+    return p.lines.size() > kListedLines
+               ? QStringLiteral("等共 %1 行").arg(static_cast<qulonglong>(p.lines.size()))
+               : QString();
+}
+
 // "2、4", or with the files of a merged read "“a.txt”第 2 行、“b.csv”第 230 行".
 QString LineList(const HistoryProblem& p) {
     QStringList parts;
-    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(p.lines.size(), kListedLines); ++i) {
         parts << QString::number(p.lines[i]);
     }
     return parts.join(QStringLiteral("、"));
@@ -121,15 +246,17 @@ QString LineList(const HistoryProblem& p) {
 
 QString Places(const HistoryProblem& p) {
     if (p.files.size() != p.lines.size()) {
-        return QStringLiteral("第 %1 行").arg(LineList(p));
+        return p.lines.size() > kListedLines
+                   ? QStringLiteral("第 %1 %2").arg(LineList(p), Unlisted(p))
+                   : QStringLiteral("第 %1 行").arg(LineList(p));
     }
     QStringList parts;
-    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+    for (std::size_t i = 0; i < std::min(p.lines.size(), kListedLines); ++i) {
         parts << QStringLiteral("“%1”第 %2 行")
                      .arg(QString::fromStdString(p.files[i]))
                      .arg(p.lines[i]);
     }
-    return parts.join(QStringLiteral("、"));
+    return parts.join(QStringLiteral("、")) + Unlisted(p);
 }
 
 } // namespace
@@ -228,9 +355,6 @@ HistoryProblem DrawHistory::Conflict(const std::vector<Entry>& same,
 
 void DrawHistory::ParseOne(std::string line, int number, int file, std::vector<Entry>& entries,
                            DrawHistoryResult& result) {
-    if (!line.empty() && line.back() == '\r') {
-        line.pop_back();
-    }
     if (IsHeading(line)) {
         return;
     }
@@ -245,11 +369,10 @@ void DrawHistory::ParseOne(std::string line, int number, int file, std::vector<E
 DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
     DrawHistoryResult result;
     std::vector<Entry> entries;
-    std::istringstream in(utf8Text);
     int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ParseOne(std::move(line), ++number, -1, entries, result);
-    }
+    ForEachLine(utf8Text, [&](std::string_view line) {
+        ParseOne(std::string(line), ++number, -1, entries, result);
+    });
     Settle(std::move(entries), result);
     return result;
 }
@@ -264,26 +387,29 @@ DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
 
 void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
                               DrawHistoryResult& result) {
-    const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    const QByteArray text =
+        FromUtf16(bytes).value_or(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     int number = 0;
-    for (const QByteArray& raw : text.split('\n')) {
-        ++number;
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        QString line = utf8.decode(raw);
-        if (utf8.hasError()) {
-            QStringDecoder gbk("GBK");
-            line = gbk.isValid() ? gbk.decode(raw) : QString();
-            if (!gbk.isValid() || gbk.hasError()) {
-                result.problems.push_back({HistoryProblem::Kind::Undecodable,
-                                           {number},
-                                           {},
-                                           QString::fromLatin1(raw).toStdString(),
-                                           {}});
-                continue;
-            }
-        }
-        ParseOne(line.toStdString(), number, file, entries, result);
-    }
+    ForEachLine(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                [&](std::string_view view) {
+                    ++number;
+                    const QByteArray raw(view.data(), static_cast<qsizetype>(view.size()));
+                    QStringDecoder utf8(QStringDecoder::Utf8);
+                    QString line = utf8.decode(raw);
+                    if (utf8.hasError()) {
+                        QStringDecoder gbk("GBK");
+                        line = gbk.isValid() ? gbk.decode(raw) : QString();
+                        if (!gbk.isValid() || gbk.hasError()) {
+                            result.problems.push_back({HistoryProblem::Kind::Undecodable,
+                                                       {number},
+                                                       {},
+                                                       QString::fromLatin1(raw).toStdString(),
+                                                       {}});
+                            return;
+                        }
+                    }
+                    ParseOne(line.toStdString(), number, file, entries, result);
+                });
 }
 
 DrawHistoryResult DrawHistory::Load(const QString& path) {

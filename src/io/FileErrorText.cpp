@@ -42,6 +42,10 @@ QString FileErrorText::Reason(const QString& path, bool writing, int errnoValue)
 QString FileErrorText::Reason(const Place& place, bool writing, int errnoValue) {
     if (place.isFolder)
         return QStringLiteral("这是一个文件夹，不是文件");
+    // A folder the user may not search hides whether the file exists at all: what stops him
+    // is the permission, not a missing file.
+    if (!writing && (errnoValue == EACCES || errnoValue == EPERM))
+        return QStringLiteral("没有权限");
     if (!place.folderIsFolder || errnoValue == ENOTDIR)
         return QStringLiteral("路径中有一项是文件，不是文件夹");
     if (!place.folderExists)

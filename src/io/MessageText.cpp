@@ -6,8 +6,11 @@ namespace tarvex {
 
 namespace {
 
+// Also the direction marks and overrides (U+202E turns the rest of a line around).
 bool IsControl(char32_t c) {
-    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029;
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029 || c == 0x200E ||
+           c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) ||
+           c == 0xFEFF;
 }
 
 void AppendEscaped(QString& out, char32_t c) {

@@ -199,4 +199,30 @@ NativeFile::ReplaceResult NativeFile::Replace(const QString& name, const QByteAr
 #endif
 }
 
+NativeFile::ReplaceResult NativeFile::WriteDevice(const QString& name, const QByteArray& bytes) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(name);
+    Q_UNUSED(bytes);
+    return {ENOSYS, false};
+#else
+    const int fd = ::open(NativeFileName::ToBytes(name).constData(),
+                          O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {errno, false};
+    ReplaceResult result;
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t wrote =
+            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (wrote <= 0) {
+            result = {wrote < 0 ? errno : 0, wrote == 0};
+            break;
+        }
+        done += wrote;
+    }
+    if (::close(fd) != 0 && result.ok())
+        result = {errno, false};
+    return result;
+#endif
+}
+
 } // namespace tarvex

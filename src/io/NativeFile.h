@@ -33,6 +33,9 @@ public:
     // and synced, then renamed over it, so a failed write leaves the earlier file as it was.
     // A link is followed, as QSaveFile does; an existing file keeps its permissions.
     static ReplaceResult Replace(const QString& name, const QByteArray& bytes);
+    // For an existing device or pipe ("/dev/null", "/dev/full"), which no file may replace:
+    // written in place, never waiting for a reader.
+    static ReplaceResult WriteDevice(const QString& name, const QByteArray& bytes);
 };
 
 } // namespace tarvex

@@ -23,10 +23,6 @@ QString WriteInCurrentFolder(const QString& name, const std::string& utf8Text) {
 
 } // namespace
 
-QString OutputFiles::EmptyKillFile() {
-    return WriteInCurrentFolder(KillFile(), {});
-}
-
 QString OutputFiles::WriteKillFile(const std::string& utf8Text) {
     return WriteInCurrentFolder(KillFile(), utf8Text);
 }

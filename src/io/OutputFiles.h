@@ -18,8 +18,6 @@ public:
     static QString KillFile() { return QString::fromUtf8(kKillFile); }
     static QString ReportFile() { return QString::fromUtf8(kReportFile); }
 
-    // A kill run stopped by a validation message leaves tarvex.txt empty.
-    static QString EmptyKillFile();
     // The kill run's survivors, or the group conversion's numbers, which replace them. A
     // symbolic link in the file's place is replaced, never followed.
     static QString WriteKillFile(const std::string& utf8Text);

@@ -1,6 +1,7 @@
 #include "io/PlayerSession.h"
 
 #include "engine/RunText.h"
+#include "io/NativeFile.h"
 #include "io/NativeFileName.h"
 #include "io/OutputFiles.h"
 #include "io/TextFileWriter.h"
@@ -13,8 +14,9 @@ namespace tarvex {
 PlayerSession::KillStep PlayerSession::Kill(const Settings& settings) {
     KillStep step;
     step.outcome = RunKill(settings);
+    // A run stopped by its checks writes nothing: a typo must not cost the player the
+    // previous result file, which the window still shows.
     if (!step.outcome.completed()) {
-        step.failure = OutputFiles::EmptyKillFile();
         return step;
     }
     // Written in one piece: a write that fails (a full disk, a removed folder) leaves the
@@ -54,8 +56,12 @@ PlayerSession::ExportStep PlayerSession::Export(const QString& chosenName, int p
     ExportStep step;
     // By the name's bytes, so one that is not UTF-8 is written under exactly those bytes.
     const QByteArray chosen = NativeFileName::ToBytes(chosenName);
-    step.path =
-        NativeFileName::FromBytes(QByteArray::fromStdString(ExportFileName(chosen.toStdString())));
+    // "/dev/null" or a folder is named as it is: a ".TXT" would make another file of it.
+    const bool existing =
+        NativeFile::Inspect(chosenName).exists && !NativeFile::Inspect(chosenName).isFile;
+    step.path = existing ? chosenName
+                         : NativeFileName::FromBytes(
+                               QByteArray::fromStdString(ExportFileName(chosen.toStdString())));
     const QString stamp = OutputFiles::ExportTimestamp(time);
     step.failure =
         TextFileWriter::WriteGbk(step.path, ExportText(m_list, perRowIndex, stamp.toStdString()));

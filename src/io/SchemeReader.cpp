@@ -260,13 +260,30 @@ template <class Row> Row ReadArrayRow(const QJsonValue& value, const QString& ke
     return row;
 }
 
+// Far more rows than anyone adds to the window's lists by hand; a file with a million
+// would cost seconds and gigabytes in every run, so it is refused before any row is read.
+constexpr qsizetype kMaxRows = 1000;
+
+void CheckRowCount(const QJsonArray& rows, const QString& key, qsizetype most,
+                   const QString& unit) {
+    if (rows.size() > most) {
+        Fail(QStringLiteral("键 %1 有 %2 %4，太多了：最多 %3 %4")
+                 .arg(Quoted(key))
+                 .arg(rows.size())
+                 .arg(most)
+                 .arg(unit));
+    }
+}
+
 template <class Row>
 void Read(const QJsonValue& value, const QString& key, std::vector<Row>& out, int, int) {
     if (!value.isArray()) {
         Fail(QStringLiteral("键 %1 %2").arg(Quoted(key), RowsExpected<Row>()));
     }
     const QJsonArray rows = value.toArray();
+    CheckRowCount(rows, key, kMaxRows, QStringLiteral("行"));
     out.clear();
+    out.reserve(static_cast<std::size_t>(rows.size()));
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QString rowKey = key + QStringLiteral("[%1]").arg(i);
         if constexpr (RowDescription<Row>::kAsObject) {
@@ -285,6 +302,7 @@ void Read(const QJsonValue& value, const QString& key, std::vector<Rule>& out, i
                  .arg(Quoted(key)));
     }
     const QJsonArray rows = value.toArray();
+    CheckRowCount(rows, key, static_cast<qsizetype>(RuleSet::kMaxRules), QStringLiteral("条规则"));
     const QStringList keys{"target", "formula"};
     QStringList targets;
     for (RuleTarget target : RuleTargets::kAll) {

@@ -64,6 +64,15 @@ QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Tex
 }
 
 QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {
+    const NativeFile::Info info = NativeFile::Inspect(path);
+    if (info.exists && !info.isFile && !info.isDir) {
+        // A device is written, never replaced by a file of its name.
+        const NativeFile::ReplaceResult result = NativeFile::WriteDevice(path, bytes);
+        if (result.shortWrite)
+            return ShortWrite(path, result.error);
+        return result.ok() ? QString()
+                           : WriteError(path, FileErrorText::Reason(path, true, result.error));
+    }
     if (NativeFileName::HasRawBytes(path))
         return WriteByName(path, bytes);
     QSaveFile file(path);

@@ -65,6 +65,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"TooLarge", kWritableFile, true, EFBIG, "文件超出了允许的大小"},
         ReasonCase{"MissingForReading", kFreshFile, false, ENOENT, "文件不存在"},
         ReasonCase{"NoPermissionToRead", kWritableFile, false, EACCES, "没有权限"},
+        // A file in a folder the user may not search cannot even be seen to exist.
+        ReasonCase{"UnsearchableFolder", kFreshFile, false, EACCES, "没有权限"},
+        ReasonCase{"UnsearchableFolderDeeper",
+                   {false, false, false, false, false, true},
+                   false,
+                   EACCES,
+                   "没有权限"},
         ReasonCase{"UnknownWrite", kWritableFile, true, 0, "写入失败"},
         ReasonCase{"UnknownRead", kWritableFile, false, 0, "读取失败"}),
     [](const testing::TestParamInfo<ReasonCase>& info) { return std::string(info.param.name); });

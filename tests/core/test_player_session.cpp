@@ -67,15 +67,18 @@ TEST_F(PlayerSessionTest, KillLeavesWhatTheEngineGivesAndWritesTarvexTxt) {
     EXPECT_EQ(Bytes("tarvex.txt"), CrLf(expected.fileText));
 }
 
-TEST_F(PlayerSessionTest, StoppedKillEmptiesTarvexTxtAndKeepsTheState) {
+TEST_F(PlayerSessionTest, StoppedKillKeepsTarvexTxtAndTheState) {
     PlayerSession session;
     ASSERT_TRUE(session.Kill(Narrow()).outcome.completed());
+    const QByteArray previous = Bytes("tarvex.txt");
+    ASSERT_FALSE(previous.isEmpty());
     session.SetResultText("typed by the player");
     Settings stopping;
     stopping.shape = {true, true, true};
     const PlayerSession::KillStep step = session.Kill(stopping);
     EXPECT_FALSE(step.outcome.completed());
-    EXPECT_EQ(Bytes("tarvex.txt"), QByteArray());
+    EXPECT_TRUE(step.failure.isEmpty());
+    EXPECT_EQ(Bytes("tarvex.txt"), previous);
     EXPECT_EQ(session.ResultText(), "typed by the player");
     EXPECT_EQ(session.List().size(), 9u);
     EXPECT_EQ(session.Killed(), RunKill(Narrow()).killed);
@@ -165,13 +168,13 @@ TEST_F(PlayerSessionTest, LinksInPlaceOfTheOutputsAreReplacedNotFollowed) {
         EXPECT_GT(info.size(), 0) << name;
     }
     EXPECT_EQ(Bytes(precious), "keep me");
-    // A stopped run empties the file, not the link's target either.
+    // A stopped run writes nothing, through the link or in its place.
     ASSERT_TRUE(QFile::remove("tarvex.txt"));
     ASSERT_TRUE(QFile::link(precious, "tarvex.txt"));
     settings.shape = {true, true, true};
     EXPECT_FALSE(session.Kill(settings).outcome.completed());
     EXPECT_EQ(Bytes(precious), "keep me");
-    EXPECT_FALSE(QFileInfo("tarvex.txt").isSymLink());
+    EXPECT_TRUE(QFileInfo("tarvex.txt").isSymLink());
 }
 
 TEST_F(PlayerSessionTest, UnwritableTarvexTxtIsReportedAndTheResultStands) {

@@ -61,12 +61,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidCase{"SumOfManyTerms",
                   [] {
                       std::string f = "1";
-                      for (int i = 1; i < 1000; ++i) {
+                      for (std::size_t i = 1; f.size() + 2 <= RuleFormula::kMaxLength; ++i) {
                           f += "+1";
                       }
                       return f;
                   }(),
-                  0, 1}),
+                  static_cast<int>(((RuleFormula::kMaxLength - 1) / 2 + 1) % 10), 1}),
     [](const testing::TestParamInfo<ValidCase>& info) { return std::string(info.param.name); });
 
 struct InvalidCase {
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                     InvalidCase{"LetterWithThree", "百3", 1, "1 或 2"},
                     InvalidCase{"LetterAlone", "百", 1, "1 或 2"},
                     InvalidCase{"LetterAndSpace", "和 1", 1, "1 或 2"},
-                    InvalidCase{"LetterAndFullWidthDigit", "跨１", 1, "1 或 2"},
+                    InvalidCase{"LetterAndFullWidthDigit", "跨１", 2, "全角"},
                     InvalidCase{"UnclosedParenthesis", "(和1+3", 6, "第 1 个字符"},
                     InvalidCase{"UnclosedInner", "((1)+2", 7, "第 1 个字符"},
                     InvalidCase{"ExtraClosing", "和1+3)", 5, "多余"},

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -54,6 +55,22 @@ private slots:
         m_settings.sumTail[3] = true;
         m_settings.span[9] = true;
     }
+    // At its smallest the window still shows the history file's name, not "txt".
+    void smallestWindowKeepsThePathReadable() {
+        CBacktestDlg dialog(m_settings, 1);
+        dialog.show();
+        dialog.resize(1, 1);
+        QCoreApplication::processEvents();
+        QLineEdit* path = nullptr;
+        for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            if (edit->isReadOnly() && edit->placeholderText().contains(QStringLiteral("开奖历史")))
+                path = edit;
+        }
+        QVERIFY(path);
+        QVERIFY(path->width() >=
+                path->fontMetrics().horizontalAdvance(QStringLiteral("fc3d-history.txt")));
+    }
+
     void cleanup() { m_fake.reset(); }
 
     void table_data() {
@@ -310,7 +327,7 @@ private slots:
         CMainDialog window;
         window.show();
         window.DlgItem<QAbstractButton>(MainIds::kSumTail[3])->click();
-        window.DlgItem<QComboBox>(1183)->setCurrentIndex(4);
+        window.DlgItem<QComboBox>(MainIds::kToleranceLevel)->setCurrentIndex(4);
         m_fake->openFileNames << Put("h.csv", kHistory);
         QString title;
         QString levelText;

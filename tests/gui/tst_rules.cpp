@@ -1,6 +1,7 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/rules/CRuleDlg.h"
 #include "engine/KillRun.h"
 #include "framework/CSystemMenu.h"
@@ -11,10 +12,12 @@
 #include "io/DrawHistory.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -82,7 +85,7 @@ private slots:
         const std::vector<tarvex::Rule> rules = SampleRules();
         CRuleDlg dialog(rules, {});
         QVERIFY(dialog.LoadHistory(kHistory));
-        dialog.Window()->setValue(last);
+        dialog.DrawCount()->setValue(last);
         QVERIFY(dialog.Judge());
         const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(kHistory);
         std::string error;
@@ -99,8 +102,12 @@ private slots:
             QCOMPARE(table->item(row, 3)->text(), QString::number(j.right));
             QCOMPARE(table->item(row, 4)->text(),
                      QString::fromStdString(tarvex::RuleText::Percent(j.HitRate())));
+            // A rule worse than chance beyond luck is marked, not only by its sign.
+            const bool worse = !j.WithinNoise() && j.Margin() < 0;
             QCOMPARE(table->item(row, 6)->text(),
-                     QString::fromStdString(tarvex::RuleText::Percent(j.Margin(), true)));
+                     QString::fromStdString(tarvex::RuleText::Percent(j.Margin(), true)) +
+                         (worse ? QStringLiteral(" 低于机会") : QString()));
+            QCOMPARE(table->item(row, 6)->foreground().color() == QColor(176, 0, 0), worse);
             QCOMPARE(table->item(row, 8)->text(), QString::number(j.maxMiss));
             QCOMPARE(table->item(row, 9)->text(), QString::number(j.next));
             QCOMPARE(table->item(row, 6)->foreground().color() == QColor(Qt::gray),
@@ -111,6 +118,38 @@ private slots:
         for (int row = 1; row < table->rowCount(); ++row)
             QVERIFY(judged[static_cast<std::size_t>(RuleOfRow(table, row - 1))].Margin() <=
                     judged[static_cast<std::size_t>(RuleOfRow(table, row))].Margin());
+    }
+
+    // Every draw has sum tail 6: 杀和尾=和1 is always wrong, far worse than chance, and is
+    // marked so; 杀和尾=和1+1 is always right and is not.
+    void worseThanChanceIsMarked() {
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("same.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 200; ++i)
+            file.write(QByteArray::number(2026000 + i) + " 1 2 3\n");
+        file.close();
+        CRuleDlg dialog(
+            {{tarvex::RuleTarget::SumTail, "和1"}, {tarvex::RuleTarget::SumTail, "和1+1"}}, {});
+        QVERIFY(dialog.LoadHistory(file.fileName()));
+        QVERIFY(dialog.Judge());
+        QTableWidget* table = dialog.Table();
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const bool worse = RuleOfRow(table, row) == 0;
+            QCOMPARE(table->item(row, 6)->text().contains(QStringLiteral("低于机会")), worse);
+            QCOMPARE(table->item(row, 1)->foreground().color() == QColor(176, 0, 0), worse);
+        }
+    }
+
+    // At its smallest the window still shows a whole formula and the history's name.
+    void smallestWindowKeepsTheFieldsReadable() {
+        CRuleDlg dialog(SampleRules(), {});
+        dialog.show();
+        dialog.resize(1, 1);
+        QCoreApplication::processEvents();
+        QLineEdit* formula = dialog.Formula();
+        QVERIFY(formula->width() >=
+                formula->fontMetrics().horizontalAdvance(QStringLiteral("(百1+十2)*3+期")));
     }
 
     void badFormulaChangesNothing() {
@@ -153,7 +192,7 @@ private slots:
         QVERIFY(after->positionalKillDigits[0].find(hundreds) != std::string::npos);
         for (const std::string& digits : after->positionalKillDigits)
             QVERIFY(digits.find(everywhere) != std::string::npos);
-        QVERIFY(main.GetDlgItem(1044)->isEnabled());
+        QVERIFY(main.GetDlgItem(MainIds::kPositionalKill[0])->isEnabled());
         // The next 杀组合 kills with what the boxes show.
         main.OnKillRun();
         QCOMPARE(m_fake->MessageTexts(), QStringList());

@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +18,7 @@ struct CLivePreview::Mailbox {
     quint64 generation = 0;
     std::atomic<bool> ready{false};
     tarvex::KillPreview preview;
+    std::optional<CLivePreview::ToleranceCounts> tolerance;
 };
 
 CLivePreview::CLivePreview(QLabel* label, ReadFn read, QObject* parent)
@@ -32,7 +34,7 @@ QString CLivePreview::CountText(int count) {
     return QStringLiteral("预计剩下%1注").arg(count);
 }
 
-// A short form fits beside the button; the whole message is the tooltip.
+// The whole message, wrapped in the label's space; the tooltip has it too.
 QString CLivePreview::StopText(const QString& message) {
     return QStringLiteral("不能杀：") + message;
 }
@@ -85,10 +87,13 @@ void CLivePreview::Start() {
     auto mailbox = std::make_shared<Mailbox>();
     mailbox->generation = generation;
     m_mailbox = mailbox;
-    QThreadPool::globalInstance()->start([mailbox, settings = *reading.settings] {
-        mailbox->preview = tarvex::PreviewKill(settings);
-        mailbox->ready = true;
-    });
+    QThreadPool::globalInstance()->start(
+        [mailbox, settings = *reading.settings, tolerance = std::move(reading.tolerance)] {
+            mailbox->preview = tarvex::PreviewKill(settings);
+            if (tolerance)
+                mailbox->tolerance = tarvex::TolerancePreviewFor(settings, *tolerance);
+            mailbox->ready = true;
+        });
     m_poll.start();
 }
 
@@ -97,6 +102,8 @@ void CLivePreview::Collect() {
         return;
     m_poll.stop();
     const std::shared_ptr<Mailbox> mailbox = std::move(m_mailbox);
+    if (mailbox->generation == m_asked)
+        m_tolerance = mailbox->tolerance;
     Show(mailbox->generation, mailbox->preview);
 }
 
@@ -112,8 +119,18 @@ void CLivePreview::Show(quint64 generation, const tarvex::KillPreview& preview) 
     }
 }
 
+// A stop message wraps whole in the label's lines, in a smaller type when it needs more
+// lines than the label has; a count is one short line in the window's own type.
 void CLivePreview::ShowText(const QString& text, const QString& tip) {
     m_label->setToolTip(tip.isEmpty() ? text : tip);
-    m_label->setText(m_label->fontMetrics().elidedText(text, Qt::ElideRight, m_label->width()));
+    m_label->setWordWrap(true);
+    QFont font = m_label->parentWidget() ? m_label->parentWidget()->font() : m_label->font();
+    m_label->setFont(font);
+    m_label->setText(text);
+    while (m_label->heightForWidth(m_label->width()) > m_label->height() &&
+           font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+        m_label->setFont(font);
+    }
     emit Shown();
 }

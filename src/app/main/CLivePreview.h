@@ -2,11 +2,13 @@
 
 #include "engine/KillRun.h"
 #include "engine/Settings.h"
+#include "engine/ToleranceRun.h"
 
 #include <QObject>
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,10 +29,14 @@ public:
     struct Reading {
         std::optional<tarvex::Settings> settings;
         QString refusal;
+        // What 容错 would work on now, when there was a 杀组合: its preview is counted too.
+        std::optional<tarvex::ToleranceInput> tolerance;
     };
+    using ToleranceCounts = std::array<int, 17>;
     using ReadFn = std::function<Reading()>;
 
     static constexpr int kDelayMs = 250;
+    static constexpr double kSmallestPoints = 6.0;
 
     CLivePreview(QLabel* label, ReadFn read, QObject* parent = nullptr);
 
@@ -45,6 +51,8 @@ public:
 
     static QString CountText(int count);
     static QString StopText(const QString& message);
+    // 容错's preview under the settings last counted, when the reading asked for it.
+    const std::optional<ToleranceCounts>& Tolerance() const { return m_tolerance; }
 
 signals:
     void Shown();
@@ -65,4 +73,5 @@ private:
     std::shared_ptr<Mailbox> m_mailbox;
     quint64 m_asked = 0;
     quint64 m_shown = 0;
+    std::optional<ToleranceCounts> m_tolerance;
 };

@@ -45,6 +45,7 @@ public:
     static constexpr int kAnalysisCommand = 80;
     static constexpr int kRulesCommand = 96;
     static constexpr int kOutputFolderCommand = 112;
+    static constexpr int kSetsCommand = 240;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -131,6 +132,12 @@ public:
     bool LoadScheme(const QString& path);
     bool SaveScheme(const QString& path);
 
+    // 多方案 (CMainDialogSets.cpp): the window and what its 放入结果框 does here: the text into
+    // the result box and 大底 checked, as 选择大底 fills it; false after a message when 输入复式
+    // is checked or a control refused its text.
+    void OnSets();
+    bool PutBaseSet(const std::string& text);
+
     // 杀组合 and 容错 (CMainDialogRuns.cpp).
     void OnKillRun();
     void OnTolerance();
@@ -140,6 +147,8 @@ public:
     CLivePreview* Preview() const { return m_preview; }
     QLabel* PreviewText() const { return m_previewLabel; }
     QLabel* SplitText() const { return m_splitLabel; }
+    // "条件已改动，结果是上次杀组合的": shown while the conditions differ from the last 杀组合's.
+    QLabel* StaleText() const { return m_staleLabel; }
     QPushButton* MenuButton() const { return m_menuButton; }
     void OnOpenOutputFolder();
 
@@ -213,13 +222,17 @@ private:
     tarvex::Settings SettingsFromMembers() const;
     tarvex::PageSettings PageSettingsFromMembers() const;
     void ApplyDanCount(int count);
-    void ApplyEnabling();
+    static constexpr std::size_t kEnablingBoxes = 7;
+    std::array<int, kEnablingBoxes> EnablingStates() const;
+    void ApplyEnabling(const std::array<int, kEnablingBoxes>& before);
     void ApplyPageSettings(const tarvex::PageSettings& pages);
     void ShowKillOutcome(const tarvex::KillOutcome& outcome);
     void LoadSessionFromControls();
     void ShowSessionResult();
     // The tooltip of the 容错 controls: what each level would re-admit after this kill run.
     void ShowTolerancePreview(const tarvex::Settings& settings, const std::vector<int>& killed);
+    void ShowTolerancePreview(const std::array<int, 17>& counts);
+    void OnPreviewShown();
 
     void AddSchemeMenuItems();
     bool OnSchemeCommand(int id);
@@ -239,7 +252,11 @@ private:
     CLivePreview* m_preview = nullptr;
     QLabel* m_previewLabel = nullptr;
     QLabel* m_splitLabel = nullptr;
+    QLabel* m_staleLabel = nullptr;
     QPushButton* m_menuButton = nullptr;
+    // The conditions of the last completed 杀组合, and whether the controls still say them.
+    std::optional<tarvex::Settings> m_killSettings;
+    bool m_conditionsChanged = false;
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
 };

@@ -3,6 +3,7 @@
 // folder command. None of it moves or changes a classic control.
 #include "app/main/CLivePreview.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "engine/ResultSplit.h"
 #include "framework/CPropertyPage.h"
 #include "framework/CSystemMenu.h"
@@ -20,7 +21,19 @@ namespace {
 // list 1004's left neighbour, and between 杀组合 and 退出 where hidden button 1230 sits.
 constexpr int kMenuButton[4] = {449, 2, 44, 13};
 constexpr int kSplitText[4] = {449, 18, 46, 42};
-constexpr int kPreviewText[4] = {428, 368, 74, 9};
+// Below 容错 and beside 杀组合, over hidden button 1230: two lines for a stop message.
+constexpr int kPreviewText[4] = {428, 365, 74, 17};
+constexpr int kStaleText[4] = {449, 62, 46, 26};
+
+// What the kill run reads: the result box (which the run itself fills), the numbers per
+// line and the tolerance level do not make another kill run.
+tarvex::Settings KillConditions(tarvex::Settings settings) {
+    settings.result.clear();
+    settings.perRow = 0;
+    settings.level = 0;
+    settings.rules.clear();
+    return settings;
+}
 
 QRect Place(const DialogUnits& units, const int (&r)[4]) {
     return units.Rect(r[0], r[1], r[2], r[3]);
@@ -49,11 +62,23 @@ void CMainDialog::CreateAdditions() {
     m_previewLabel->setGeometry(Place(units, kPreviewText));
     m_preview = new CLivePreview(
         m_previewLabel, [this] { return ReadForPreview(); }, this);
+    connect(m_preview, &CLivePreview::Shown, this, &CMainDialog::OnPreviewShown);
+
+    m_staleLabel = new QLabel(QStringLiteral("条件已改动，结果是上次杀组合的"), this);
+    m_staleLabel->setObjectName(QStringLiteral("staleText"));
+    m_staleLabel->setGeometry(Place(units, kStaleText));
+    m_staleLabel->setWordWrap(true);
+    m_staleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_staleLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_staleLabel->setToolTip(
+        QStringLiteral("结果框、列表和数量是上次杀组合时的条件算出的；按容错仍在这份结果上按现在的"
+                       "条件容错，重新杀组合才按现在的条件"));
     // Made while the window is being shown, so each is shown by hand.
     for (QWidget* added : {static_cast<QWidget*>(m_menuButton), static_cast<QWidget*>(m_splitLabel),
                            static_cast<QWidget*>(m_previewLabel)})
         added->show();
-    m_preview->Watch(this, {GetDlgItem(1004)});
+    m_staleLabel->hide();
+    m_preview->Watch(this, {GetDlgItem(MainIds::kResultList)});
     m_preview->Schedule();
 }
 
@@ -66,11 +91,25 @@ void CMainDialog::OnMenuButton() {
 CLivePreview::Reading CMainDialog::ReadForPreview() {
     QString refusal;
     if (!ReadDataQuietly(refusal))
-        return {std::nullopt, refusal};
+        return {std::nullopt, refusal, std::nullopt};
     CPropertyPage* page = m_sheet ? m_sheet->ActivePage() : nullptr;
     if (page && !page->ReadDataQuietly(refusal))
-        return {std::nullopt, refusal};
-    return {SettingsFromMembers(), {}};
+        return {std::nullopt, refusal, std::nullopt};
+    CLivePreview::Reading reading{SettingsFromMembers(), {}, std::nullopt};
+    if (m_killSettings) {
+        m_conditionsChanged = KillConditions(*reading.settings) != KillConditions(*m_killSettings);
+        // 容错 reads the killed numbers, list 1004 and the result box as they are now.
+        reading.tolerance = tarvex::ToleranceInput{m_session.Killed(), ResultListItems(),
+                                                   m_strResult.toStdString()};
+    }
+    return reading;
+}
+
+// The live count is in: the tolerance preview and the changed-conditions note follow it.
+void CMainDialog::OnPreviewShown() {
+    if (const auto& counts = m_preview->Tolerance())
+        ShowTolerancePreview(*counts);
+    m_staleLabel->setVisible(m_killSettings.has_value() && m_conditionsChanged);
 }
 
 void CMainDialog::ShowSplit(const tarvex::ResultSplit& split) {
@@ -91,7 +130,7 @@ void CMainDialog::ShowOutputs(bool withReasons) {
     if (withReasons)
         tip += QStringLiteral("\n已写入：") +
                QDir::toNativeSeparators(here.absoluteFilePath(QStringLiteral("排除号码原因.txt")));
-    GetDlgItem(1005)->setToolTip(tip);
+    GetDlgItem(MainIds::kCount)->setToolTip(tip);
 }
 
 void CMainDialog::OnOpenOutputFolder() {

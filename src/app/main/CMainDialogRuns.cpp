@@ -1,9 +1,12 @@
-#include "app/shared/CBackgroundRun.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
+#include "app/shared/CBackgroundRun.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -24,6 +27,9 @@ void CMainDialog::OnKillRun() {
         Platform().Message(this, FromUtf8(step.outcome.message));
         return;
     }
+    m_killSettings = settings;
+    m_conditionsChanged = false;
+    m_staleLabel->hide();
     ShowKillOutcome(step.outcome);
     ShowTolerancePreview(settings, step.outcome.killed);
     ShowSplit(tarvex::SplitNumbers(step.outcome.survivors));
@@ -53,16 +59,23 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     for (int n : m_session.Killed())
         m_killed << FromUtf8(tarvex::CandidateText(n));
     m_strCount = FromUtf8(outcome.countText);
+    // "容错N注" belonged to the previous kill run's list.
+    m_strTolerance.clear();
     UpdateData(false);
     m_strHint = QString::fromUtf8(kHintAfterRun);
-    EnableDlgItems({1042, 1038, 1040, 1175, 1183}, true);
+    EnableDlgItems({MainIds::kResultBox, MainIds::kExport, MainIds::kToGroup,
+                    MainIds::kToleranceRun, MainIds::kToleranceLevel},
+                   true);
     UpdateData(false);
 }
 
 // Worked out once per kill run, so hovering costs nothing.
 void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
                                        const std::vector<int>& killed) {
-    const std::array<int, 17> counts = tarvex::TolerancePreview(settings, killed);
+    ShowTolerancePreview(tarvex::TolerancePreview(settings, killed));
+}
+
+void CMainDialog::ShowTolerancePreview(const std::array<int, 17>& counts) {
     // Six levels a line, so the tip stays narrower than the window.
     QString tip = QStringLiteral("容错预览：");
     for (std::size_t i = 0; i < counts.size(); ++i) {
@@ -70,7 +83,7 @@ void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
             tip += i % 6 == 0 ? QStringLiteral("，\n") : QStringLiteral("，");
         tip += QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
     }
-    for (int id : {1175, 1183})
+    for (int id : {MainIds::kToleranceRun, MainIds::kToleranceLevel})
         GetDlgItem(id)->setToolTip(tip);
 }
 

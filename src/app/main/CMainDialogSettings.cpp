@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/main/MainDialogMembers.h"
 #include "framework/Utf8Text.h"
 #include "pages/CPage1.h"
@@ -12,6 +13,8 @@
 #include "pages/Cpage6.h"
 
 #include <QAbstractButton>
+
+#include <vector>
 
 namespace {
 
@@ -121,6 +124,7 @@ tarvex::PageSettings CMainDialog::PageSettingsFromMembers() const {
 }
 
 void CMainDialog::ApplySettings(const tarvex::Settings& s) {
+    const std::array<int, kEnablingBoxes> before = EnablingStates();
     ForEachMainDialogMember([&](const auto& member, const auto& field) {
         ToMember(s.*field.member, this->*member.member, member.firstIndex);
     });
@@ -128,27 +132,46 @@ void CMainDialog::ApplySettings(const tarvex::Settings& s) {
     SetPositionSizeRows(s.positionSizes);
     UpdateData(false);
     ApplyDanCount(m_nDanCount);
-    ApplyEnabling();
+    ApplyEnabling(before);
     ApplyPageSettings(s.pages);
 }
 
 // m_nDanCount is set by the radio buttons' clicks, never exchanged.
 void CMainDialog::ApplyDanCount(int count) {
     m_nDanCount = count;
-    const int ids[] = {1154, 1155, 1157};
+    const int ids[] = {MainIds::kDanCount1, MainIds::kDanCount2, MainIds::kDanCount3};
     if (count >= 1 && count <= 3)
         DlgItem<QAbstractButton>(ids[count - 1])->setChecked(true);
 }
 
-// The enabling the check boxes' own handlers give, for the states just set.
-void CMainDialog::ApplyEnabling() {
-    EnableDlgItems({1027, 1028, 1029}, m_bExcludeCompound != 0);
-    EnableDlgItems({1044, 1045, 1046}, m_bPositionalKill != 0);
-    EnableDlgItems({1048, 1049, 1050}, m_bCompoundInput != 0);
-    EnableDlgItems({1037, 1042}, m_bBaseSet != 0);
-    EnableDlgItems({1131, 1136}, m_bKillSums != 0);
-    EnableDlgItems({1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159}, m_bMatchFilter != 0);
-    EnableDlgItems({1193, 1191, 1192, 1174, 1139, 1140}, m_bPositionSize != 0);
+std::array<int, CMainDialog::kEnablingBoxes> CMainDialog::EnablingStates() const {
+    return {m_bExcludeCompound, m_bPositionalKill, m_bCompoundInput, m_bBaseSet,
+            m_bKillSums,        m_bMatchFilter,    m_bPositionSize};
+}
+
+// The enabling the check boxes' own handlers give, for the boxes whose state just changed:
+// as if the player had clicked them. A box left as it was leaves its controls as they were,
+// so the result box a 杀组合 enabled stays usable after 杀/胆 from 号码分析, 应用到下期 or
+// 载入方案, as after a hand change of 杀和尾 or 胆.
+void CMainDialog::ApplyEnabling(const std::array<int, kEnablingBoxes>& before) {
+    const std::array<std::vector<int>, kEnablingBoxes> controls{
+        std::vector<int>{MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
+        {MainIds::kPositionalKill[0], MainIds::kPositionalKill[1], MainIds::kPositionalKill[2]},
+        {MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
+        {MainIds::kChooseBase, MainIds::kResultBox},
+        {MainIds::kSums, MainIds::kSumsAll},
+        {MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
+         MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd, MainIds::kMatchDelete,
+         MainIds::kMatchNumbers},
+        {MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation, MainIds::kPositionSizeRight,
+         MainIds::kPositionSizeList, MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete}};
+    const std::array<int, kEnablingBoxes> now = EnablingStates();
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        if ((now[i] != 0) == (before[i] != 0))
+            continue;
+        for (const int id : controls[i])
+            EnableDlgItem(id, now[i] != 0);
+    }
 }
 
 void CMainDialog::ApplyPageSettings(const tarvex::PageSettings& p) {

@@ -13,9 +13,11 @@ public:
     bool InitInstance(const QString& schemePath = {});
     // Renders the main window into a PNG file: as it stands after start-up, or with the 方案
     // file schemePath loaded and 杀组合 pressed. 0 when written, 2 after a message on stderr.
-    int Screenshot(const QString& fileName, const QString& schemePath = {});
+    // No message box waits for a click: a message the window would show goes to stderr, the
+    // picture is still made, and the status is then 1.
+    static int Screenshot(const QString& fileName, const QString& schemePath = {});
     // Renders the 历史回测 window of a scheme after a backtest over historyPath.
-    int BacktestScreenshot(const QString& fileName, const QString& schemePath,
+    static int BacktestScreenshot(const QString& fileName, const QString& schemePath,
                            const QString& historyPath);
 
     // Started from the desktop menu, the launcher's folder means nothing to the player: the

@@ -1,9 +1,11 @@
 // The ways the program starts besides the plain window: pictures for the README and the
 // package check, and the output folder of a start from the desktop menu.
-#include "app/shared/CApp.h"
 #include "app/backtest/CBacktestDlg.h"
 #include "app/main/CMainDialog.h"
+#include "app/shared/CApp.h"
 #include "engine/KillRun.h"
+#include "framework/CUnattendedPlatform.h"
+#include "framework/Platform.h"
 #include "io/DrawHistory.h"
 #include "io/SchemeFile.h"
 
@@ -27,9 +29,26 @@ int Fail(const QString& text) {
 int Save(QWidget& window, const QString& fileName) {
     const QPixmap picture = window.grab();
     if (picture.isNull() || !picture.save(fileName, "PNG"))
-        return Fail(QStringLiteral("cannot write %1").arg(fileName));
+        return Fail(QStringLiteral("无法写入图片“%1”").arg(fileName));
     return 0;
 }
+
+// Nobody answers a message box while a picture is made: each message goes to standard error
+// and the picture is still taken; the exit status then tells that something was reported.
+class Unattended {
+public:
+    Unattended() : m_previous(&Platform()) { InstallPlatform(&m_platform); }
+    ~Unattended() { InstallPlatform(m_previous); }
+    Unattended(const Unattended&) = delete;
+    Unattended& operator=(const Unattended&) = delete;
+    int Status(int saved) const {
+        return saved == 0 && !m_platform.Messages().isEmpty() ? 1 : saved;
+    }
+
+private:
+    IPlatform* m_previous;
+    CUnattendedPlatform m_platform;
+};
 
 // A picture has no one to answer a message box, so a scheme is checked before it is shown.
 std::optional<tarvex::Settings> ReadScheme(const QString& path) {
@@ -56,6 +75,7 @@ void SettleEvents(const std::function<bool()>& done, int milliseconds) {
 } // namespace
 
 int CApp::Screenshot(const QString& fileName, const QString& schemePath) {
+    const Unattended unattended;
     CMainDialog dialog(nullptr);
     dialog.show();
     if (!schemePath.isEmpty()) {
@@ -68,27 +88,30 @@ int CApp::Screenshot(const QString& fileName, const QString& schemePath) {
     SettleEvents([&] { return !dialog.Preview()->Busy(); }, 10000);
     const int status = Save(dialog, fileName);
     dialog.hide();
-    return status;
+    return unattended.Status(status);
 }
 
 int CApp::BacktestScreenshot(const QString& fileName, const QString& schemePath,
                              const QString& historyPath) {
+    const Unattended unattended;
     const std::optional<tarvex::Settings> settings = ReadScheme(schemePath);
     if (!settings)
         return 2;
     const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(historyPath);
     if (!history.ok() || history.draws.empty() || !history.problems.empty())
-        return Fail(history.ok() ? QStringLiteral("%1: not a clean history").arg(historyPath)
-                                 : history.error);
+        return Fail(history.ok()
+                        ? QStringLiteral("开奖历史文件“%1”有读不出的行或没有一期，不能用来截图")
+                              .arg(historyPath)
+                        : history.error);
     CBacktestDlg dialog(*settings, settings->level + 1, nullptr);
     dialog.show();
     if (!dialog.LoadHistory(historyPath))
-        return Fail(QStringLiteral("cannot read %1").arg(historyPath));
+        return Fail(QStringLiteral("读不了开奖历史文件“%1”").arg(historyPath));
     dialog.RunBacktest();
     SettleEvents([] { return false; }, 300);
     const int status = Save(dialog, fileName);
     dialog.hide();
-    return status;
+    return unattended.Status(status);
 }
 
 QString CApp::DocumentsFolder() {
