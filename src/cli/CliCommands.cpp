@@ -6,6 +6,7 @@
 #include "cli/CliHistory.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRules.h"
+#include "cli/CliRulesSearch.h"
 #include "cli/CliRun.h"
 #include "cli/CliSets.h"
 #include "io/MessageText.h"
@@ -104,6 +105,25 @@ CliCommandSpec HistorySpec() {
              {"--json", "", QStringLiteral("update、check：输出一个 JSON 对象")}},
             QStringLiteral("add|update|check [ISSUE NUMBER]"),
             true};
+}
+
+CliCommandSpec RulesSearchSpec() {
+    return {QStringLiteral("rules search"),
+            {QStringLiteral(
+                 "搜索公式：在训练段上给所有 a*X+c（--terms 2、3 时两项、三项）的公式排名，"),
+             QStringLiteral("把最好的 K 个拿到检验段（窗口最新的 H 期，搜索没见过）上检验，给出"),
+             QStringLiteral("精确 p 值与校正 p 值 min(1, K·p)，以及同样的搜索在打乱次序的历史上"),
+             QStringLiteral("找到的最好训练差值。")},
+            {{"--history", "FILE",
+              QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码）"), true},
+             {"--target", "TARGET", QStringLiteral("杀和尾 杀跨度 杀百位 杀十位 杀个位 通杀 或 胆"),
+              true},
+             {"--terms", "1|2|3", QStringLiteral("公式的项数（默认 2）")},
+             {"--last", "N", QStringLiteral("窗口：最近 N 期（默认全部）")},
+             {"--check", "H", QStringLiteral("检验段：窗口最新的 H 期（默认窗口的 30%）")},
+             {"--top", "K", QStringLiteral("拿到检验段的公式个数（默认 20）")},
+             {"--seed", "S", QStringLiteral("打乱历史所用的种子（默认 1）")},
+             {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
 CliCommandSpec SetsSpec() {
@@ -246,6 +266,26 @@ int ExecuteHistory(const CliInvocation& in, std::FILE* out, std::FILE* err, QStr
     return CliHistory(options, out, err).Execute(bad);
 }
 
+int ExecuteRulesSearch(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    RulesSearchOptions options;
+    options.historyPath = in.Value("--history");
+    options.target = in.Value("--target");
+    options.json = in.Has("--json");
+    int last = 0, check = 0, top = 20, seed = 1;
+    if (!IntegerValue(in, "--terms", 1, 3, options.search.terms, bad) ||
+        !IntegerValue(in, "--last", 2, 1000000, last, bad) ||
+        !IntegerValue(in, "--check", 1, 1000000, check, bad) ||
+        !IntegerValue(in, "--top", 1, static_cast<int>(FormulaSearch::kMaxTop), top, bad) ||
+        !IntegerValue(in, "--seed", 0, 2147483647, seed, bad)) {
+        return kExitBadInput;
+    }
+    options.search.last = static_cast<std::size_t>(last);
+    options.search.check = static_cast<std::size_t>(check);
+    options.search.top = static_cast<std::size_t>(top);
+    options.search.seed = static_cast<std::uint64_t>(seed);
+    return CliRulesSearch(options, out, err).Execute();
+}
+
 int ExecuteSets(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
     return CliSets::FromCommandLine(in, out, err, bad);
 }
@@ -260,17 +300,18 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(), SetsSpec(),
-                      HistorySpec()});
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
+                      RulesSearchSpec(), SetsSpec(), HistorySpec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                           QString& badArgument) {
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
     const std::pair<const char*, Runner> runners[] = {
-        {"run", &ExecuteRun},         {"dan", &ExecuteDan},     {"backtest", &ExecuteBacktest},
-        {"analyze", &ExecuteAnalyze}, {"rules", &ExecuteRules}, {"sets", &ExecuteSets},
-        {"history", &ExecuteHistory}};
+        {"run", &ExecuteRun},           {"dan", &ExecuteDan},
+        {"backtest", &ExecuteBacktest}, {"analyze", &ExecuteAnalyze},
+        {"rules", &ExecuteRules},       {"rules search", &ExecuteRulesSearch},
+        {"sets", &ExecuteSets},         {"history", &ExecuteHistory}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

@@ -41,7 +41,15 @@ CliParser::Result CliParser::Parse(const QStringList& arguments) const {
         result.help = true;
         return result;
     }
-    const CliCommandSpec* spec = Find(arguments.front());
+    // A command of two words ("rules search") is taken before the one-word command it starts.
+    const CliCommandSpec* spec =
+        arguments.size() > 1 ? Find(arguments[0] + ' ' + arguments[1]) : nullptr;
+    if (spec) {
+        result.invocation.command = spec->name;
+        result.error = ParseCommand(*spec, arguments.mid(1), result);
+        return result;
+    }
+    spec = Find(arguments.front());
     if (!spec) {
         result.error =
             QStringLiteral("未知的命令 \"%1\"（应为 %2）")

@@ -33,11 +33,17 @@ RuleJudge::RuleJudge(const std::vector<HistoricDraw>& history, std::size_t last,
 }
 
 RuleJudgement RuleJudge::Judge(const Rule& rule, const RuleFormula& formula) const {
+    return Judge(rule, formula, 0, WindowDraws());
+}
+
+RuleJudgement RuleJudge::Judge(const Rule& rule, const RuleFormula& formula, std::size_t from,
+                               std::size_t to) const {
     RuleJudgement judgement{rule};
     const std::array<NumberSet, 10>& rightSets = RuleTargets::RightSets(rule.target);
     const std::array<int, 10>& counts = RuleTargets::RightCounts(rule.target);
-    const std::size_t first = std::max(begin_, static_cast<std::size_t>(formula.Needs()));
-    for (std::size_t i = first; i < draws_.size(); ++i) {
+    const std::size_t end = begin_ + std::min(to, WindowDraws());
+    const std::size_t first = std::max(begin_ + from, static_cast<std::size_t>(formula.Needs()));
+    for (std::size_t i = first; i < end; ++i) {
         const auto value = static_cast<std::size_t>(formula.Evaluate(inputs_[i]));
         const long long k = counts[value];
         ++judgement.tested;

@@ -23,6 +23,10 @@ public:
               const std::string& nextIssue = {});
 
     RuleJudgement Judge(const Rule& rule, const RuleFormula& formula) const;
+    // The same over the window's draws [from, to), counted from its oldest (0) on: a part of
+    // the window, judged with the draws before it as inputs like the whole.
+    RuleJudgement Judge(const Rule& rule, const RuleFormula& formula, std::size_t from,
+                        std::size_t to) const;
     std::vector<RuleJudgement> Judge(const RuleSet& rules) const;
 
     std::size_t WindowDraws() const { return draws_.size() - begin_; }

@@ -1,4 +1,5 @@
 #include "app/rules/CRuleDlg.h"
+#include "app/rules/CFormulaSearchDlg.h"
 #include "app/shared/CBackgroundRun.h"
 #include "app/shared/CHistoryBar.h"
 #include "app/shared/CNumberItem.h"
@@ -22,6 +23,8 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -94,6 +97,8 @@ void CRuleDlg::BuildControls() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* applyNext = new QPushButton(QStringLiteral("应用到下期(&N)"), this);
     buttons->addButton(applyNext, QDialogButtonBox::ActionRole);
+    auto* searchFormulas = new QPushButton(QStringLiteral("搜索公式…"), this);
+    buttons->addButton(searchFormulas, QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_historyBar);
     layout->addLayout(edit);
@@ -108,6 +113,7 @@ void CRuleDlg::BuildControls() {
     connect(modify, &QPushButton::clicked, this, &CRuleDlg::OnModify);
     connect(remove, &QPushButton::clicked, this, &CRuleDlg::OnDelete);
     connect(applyNext, &QPushButton::clicked, this, &CRuleDlg::OnApplyNext);
+    connect(searchFormulas, &QPushButton::clicked, this, &CRuleDlg::OnSearchFormulas);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CRuleDlg::OnRowChosen);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -268,4 +274,15 @@ void CRuleDlg::OnApplyNext() {
     if (skipped > 0)
         m_status->setText(
             QStringLiteral("有 %1 条公式没有下期值（历史太短），未应用。").arg(skipped));
+}
+
+void CRuleDlg::OnSearchFormulas() {
+    const auto target =
+        tarvex::RuleTargets::kAll[static_cast<std::size_t>(std::max(0, m_target->currentIndex()))];
+    CFormulaSearchDlg search(m_historyBar->Draws(), static_cast<int>(m_historyBar->Last()), target,
+                             [this](const tarvex::Rule& rule) {
+                                 m_rules.push_back(rule);
+                                 Judge();
+                             });
+    search.exec();
 }

@@ -34,6 +34,8 @@ public:
     void OnModify();
     void OnDelete();
     void OnApplyNext();
+    // 搜索公式…: the formula search over this window's history; its 加入规则 adds here.
+    void OnSearchFormulas();
 
     const std::vector<tarvex::Rule>& Rules() const { return m_rules; }
     QTableWidget* Table() const { return m_table; }

@@ -1,0 +1,91 @@
+#include "history/FormulaSearch.h"
+#include "history/RuleTargets.h"
+#include "io/DrawHistory.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace tarvex {
+namespace {
+
+const std::vector<HistoricDraw>& History() {
+    static const std::vector<HistoricDraw> draws = [] {
+        const DrawHistoryResult read =
+            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        if (!read.ok() || read.draws.empty()) {
+            std::fprintf(stderr, "cannot read %s\n", TARVEX_DATA_DIR "/fc3d-history.txt");
+            std::exit(1);
+        }
+        return read.draws;
+    }();
+    return draws;
+}
+
+FormulaSearchOptions Options(RuleTarget target, int terms) {
+    FormulaSearchOptions options;
+    options.target = target;
+    options.terms = terms;
+    options.shuffled = false; // timed on its own below
+    return options;
+}
+
+void Search(benchmark::State& state, const std::vector<RuleTarget>& targets, int terms,
+            bool shuffled) {
+    for (auto _ : state) {
+        for (const RuleTarget target : targets) {
+            FormulaSearchOptions options = Options(target, terms);
+            options.shuffled = shuffled;
+            const FormulaSearchResult result = FormulaSearch::Run(History(), options);
+            if (!result.ok()) {
+                state.SkipWithError(result.error.c_str());
+                return;
+            }
+            benchmark::DoNotOptimize(result.formulas.data());
+        }
+    }
+    state.counters["draws"] = static_cast<double>(History().size());
+}
+
+const std::vector<RuleTarget> kSumTail{RuleTarget::SumTail};
+const std::vector<RuleTarget> kAllTargets(RuleTargets::kAll.begin(), RuleTargets::kAll.end());
+
+// All three-term formulas of one target over the whole history (about 2.1 million).
+void BM_ThreeTermsOneTarget(benchmark::State& state) {
+    Search(state, kSumTail, 3, false);
+}
+BENCHMARK(BM_ThreeTermsOneTarget)->Unit(benchmark::kMillisecond);
+
+// The same with the shuffled baseline, which runs the scan a second time.
+void BM_ThreeTermsOneTargetWithBaseline(benchmark::State& state) {
+    Search(state, kSumTail, 3, true);
+}
+BENCHMARK(BM_ThreeTermsOneTargetWithBaseline)->Unit(benchmark::kMillisecond);
+
+void BM_ThreeTermsAllTargets(benchmark::State& state) {
+    Search(state, kAllTargets, 3, false);
+}
+BENCHMARK(BM_ThreeTermsAllTargets)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One- and two-term searches of all seven targets.
+void BM_OneAndTwoTermsAllTargets(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const int terms : {1, 2}) {
+            for (const RuleTarget target : kAllTargets) {
+                const FormulaSearchResult result =
+                    FormulaSearch::Run(History(), Options(target, terms));
+                benchmark::DoNotOptimize(result.formulas.data());
+            }
+        }
+    }
+}
+BENCHMARK(BM_OneAndTwoTermsAllTargets)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace tarvex
+
+BENCHMARK_MAIN();
