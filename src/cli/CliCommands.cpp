@@ -4,6 +4,7 @@
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
 #include "cli/CliOptions.h"
+#include "cli/CliRecordCommand.h"
 #include "cli/CliRules.h"
 #include "cli/CliRun.h"
 #include "io/MessageText.h"
@@ -18,7 +19,7 @@ namespace tarvex {
 namespace {
 
 CliCommandSpec RunSpec() {
-    return {
+    CliCommandSpec spec{
         QStringLiteral("run"),
         {QStringLiteral("依次做窗口的 杀组合、容错、转成组选、导出结果，并在当前目录写 "
                         "tarvex.txt"),
@@ -31,6 +32,10 @@ CliCommandSpec RunSpec() {
          {"--group", "", QStringLiteral("转成组选（重写 tarvex.txt）")},
          {"--export", "FILE", QStringLiteral("导出结果到 FILE（名字里没有 \".\" 时加 \".TXT\"）")},
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是结果框的文字")}}};
+    for (CliOptionSpec& option : CliRecordCommand::RunOptions()) {
+        spec.options.push_back(std::move(option));
+    }
+    return spec;
 }
 
 CliCommandSpec DanSpec() {
@@ -120,6 +125,9 @@ int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString&
                   .arg(MessageText::Excerpt(exportPath));
         return kExitBadInput;
     }
+    if (!CliRecordCommand::RunValues(in, options, bad)) {
+        return kExitBadInput;
+    }
     return CliRun(options, out, err).Execute();
 }
 
@@ -181,17 +189,17 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec()});
+    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
+                      CliRecordCommand::Spec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                           QString& badArgument) {
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
-    const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
-                                                      {"dan", &ExecuteDan},
-                                                      {"backtest", &ExecuteBacktest},
-                                                      {"analyze", &ExecuteAnalyze},
-                                                      {"rules", &ExecuteRules}};
+    const std::pair<const char*, Runner> runners[] = {
+        {"run", &ExecuteRun},           {"dan", &ExecuteDan},
+        {"backtest", &ExecuteBacktest}, {"analyze", &ExecuteAnalyze},
+        {"rules", &ExecuteRules},       {"record", &CliRecordCommand::Execute}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);
