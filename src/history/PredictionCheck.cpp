@@ -27,7 +27,7 @@ PredictionCheck::PredictionCheck(
     const std::map<std::string, std::vector<HistoricDraw>>& histories) {
     for (const auto& [name, draws] : histories) {
         Lottery& lottery = lotteries_[name];
-        lottery.draws = &draws;
+        lottery.draws = draws;
         lottery.byKey.reserve(draws.size());
         for (std::size_t i = 0; i < draws.size(); ++i) {
             if (const std::optional<long long> key = IssueKey(draws[i].issue)) {
@@ -68,10 +68,10 @@ std::optional<long long> PredictionCheck::DrawTimeUtc(const std::string& date) {
 const HistoricDraw* PredictionCheck::Find(const Lottery& lottery, const std::string& issue) const {
     if (const std::optional<long long> key = IssueKey(issue)) {
         const auto at = lottery.byKey.find(*key);
-        return at == lottery.byKey.end() ? nullptr : &(*lottery.draws)[at->second];
+        return at == lottery.byKey.end() ? nullptr : &lottery.draws[at->second];
     }
     const auto at = lottery.byText.find(issue);
-    return at == lottery.byText.end() ? nullptr : &(*lottery.draws)[at->second];
+    return at == lottery.byText.end() ? nullptr : &lottery.draws[at->second];
 }
 
 // Written after the draw, or with the draw already in the player's history: either way the

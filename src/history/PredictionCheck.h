@@ -30,7 +30,7 @@ public:
 
 private:
     struct Lottery {
-        const std::vector<HistoricDraw>* draws = nullptr;
+        std::vector<HistoricDraw> draws; // a copy: the checker may outlive the map it was given
         std::unordered_map<long long, std::size_t> byKey;
         std::unordered_map<std::string, std::size_t> byText; // 期号 of other forms
     };

@@ -4,6 +4,7 @@
 #include <QJsonObject>
 
 #include <charconv>
+#include <cstring>
 
 namespace tarvex {
 
@@ -32,18 +33,17 @@ struct Cursor {
             return false;
         }
         const char* start = at;
-        while (at < end && *at != '"') {
-            if (*at == '\\' || static_cast<unsigned char>(*at) < 0x20) {
-                escaped = true;
-                return false;
-            }
-            ++at;
-        }
-        if (at == end) {
+        const auto* close =
+            static_cast<const char*>(std::memchr(at, '"', static_cast<std::size_t>(end - at)));
+        if (close == nullptr) {
             return false;
         }
-        out = std::string_view(start, static_cast<std::size_t>(at - start));
-        ++at;
+        if (std::memchr(start, '\\', static_cast<std::size_t>(close - start)) != nullptr) {
+            escaped = true;
+            return false;
+        }
+        at = close + 1;
+        out = std::string_view(start, static_cast<std::size_t>(close - start));
         return true;
     }
     // An object or array, skipped as a whole with the strings inside it.

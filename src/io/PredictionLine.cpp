@@ -11,7 +11,7 @@ namespace tarvex {
 namespace {
 
 constexpr std::string_view kChecksumKey = ",\"checksum\":\"";
-constexpr std::string_view kChecksumKind = "fnv1a64:";
+constexpr std::string_view kChecksumKind = "fnv1a64w:";
 
 void Member(QByteArray& line, std::string_view key, const std::string& text) {
     line += ",\"";
@@ -58,14 +58,28 @@ qsizetype ChecksumAt(QByteArrayView line, std::string& stored) {
 
 } // namespace
 
+// FNV-1a over 64-bit little-endian words (the last one padded with zero bytes), then the
+// closing brace: eight times faster than byte by byte, and a change within one word always
+// changes the result, since each step is a bijection of the state.
 std::string PredictionLine::Checksum(QByteArrayView content) {
+    constexpr std::uint64_t kPrime = 0x100000001b3ULL;
     std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const char c : content) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(content.data());
+    const std::size_t size = static_cast<std::size_t>(content.size());
+    std::size_t at = 0;
+    for (; at + 8 <= size; at += 8) {
+        std::uint64_t word = 0;
+        for (int i = 7; i >= 0; --i) {
+            word = (word << 8) | bytes[at + static_cast<std::size_t>(i)];
+        }
+        hash = (hash ^ word) * kPrime;
     }
-    hash ^= '}';
-    hash *= 0x100000001b3ULL;
+    std::uint64_t tail = 0;
+    for (std::size_t i = size; i-- > at;) {
+        tail = (tail << 8) | bytes[i];
+    }
+    hash = (hash ^ tail) * kPrime;
+    hash = (hash ^ static_cast<unsigned char>('}')) * kPrime;
     return std::string(kChecksumKind) + QByteArray::number(static_cast<qulonglong>(hash), 16)
                                             .rightJustified(16, '0')
                                             .toStdString();
@@ -93,6 +107,9 @@ QByteArray PredictionLine::Write(const PredictionEntry& entry) {
 }
 
 std::optional<PredictionEntry> PredictionLine::Read(QByteArrayView line) {
+    while (!line.isEmpty() && (line.back() == '\n' || line.back() == '\r')) {
+        line.chop(1);
+    }
     const std::optional<PredictionFields> fields = PredictionFields::Read(line);
     if (!fields || fields->issue.empty() || fields->lottery.empty() || fields->scheme.empty() ||
         !fields->count) {
@@ -102,7 +119,9 @@ std::optional<PredictionEntry> PredictionLine::Read(QByteArrayView line) {
     Prediction& p = entry.prediction;
     const std::optional<long long> written = ParseTime(fields->time);
     std::optional<NumberBits> survivors = ParseNumbers(fields->survivors, p.count);
-    if (!written || !survivors || p.count != *fields->count) {
+    // A count that disagrees with the list is an edit the checksum tells; the list is what
+    // was played.
+    if (!written || !survivors) {
         return std::nullopt;
     }
     p.survivors = *survivors;
@@ -159,11 +178,9 @@ std::optional<NumberBits> PredictionLine::ParseNumbers(std::string_view text, in
             }
             n = n * 10 + (text[i] - '0');
         }
-        if (numbers.test(static_cast<std::size_t>(n))) {
-            return std::nullopt; // a number twice is no list the program wrote
-        }
+        // A number given twice (an edit) is played once.
+        count += numbers.test(static_cast<std::size_t>(n)) ? 0 : 1;
         numbers.set(static_cast<std::size_t>(n));
-        ++count;
         at += 3;
         if (at < text.size() && text[at++] != ' ') {
             return std::nullopt;

@@ -13,7 +13,7 @@ namespace tarvex {
 // One entry as one line of JSON:
 // {"time":…,"lottery":…,"issue":…,"held":…,"schemeId":…,"scheme":{…},"count":N,
 //  "survivors":"001 002 …"[,"toleranceLevel":L,"toleranceCount":M,"tolerance":"…"],
-//  "checksum":"fnv1a64:…"}
+//  "checksum":"fnv1a64w:…"}
 // The checksum is over the line's bytes up to the checksum member, with the closing brace: an
 // entry changed afterwards no longer matches it. It guards against edits, not forgery (the
 // program is open), so a fast 64-bit hash serves: a record of 100,000 entries must open in

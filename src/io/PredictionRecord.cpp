@@ -39,13 +39,13 @@ QString Failed(const QString& path, int error) {
 }
 
 #ifndef Q_OS_WIN
-// O_NOFOLLOW refuses a link in the record's place; O_NONBLOCK keeps a pipe from waiting for
+// Read and write, to look at the last byte. O_NOFOLLOW refuses a link in the record's place; O_NONBLOCK keeps a pipe from waiting for
 // a reader; the type is checked on what was opened, so nothing can be swapped in between.
 QString AppendBytes(const QString& path, const QByteArray& line) {
     const QByteArray name = NativeFileName::ToBytes(path);
     const int fd =
         ::open(name.constData(),
-               O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int error = errno;
         if (error == ELOOP) {
@@ -170,7 +170,7 @@ PredictionRecordRead PredictionRecord::Load(const QString& path) {
         read.error = QStringLiteral("预测记录“%1”太大（超过 1 GiB）").arg(shown);
         return read;
     }
-    const QByteArray bytes = file.read(kMaxBytes);
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         read.error = QStringLiteral("无法读取预测记录“%1”：%2")
                          .arg(shown, FileErrorText::Reason(path, false, errno));
