@@ -184,6 +184,7 @@ PredictionRecordRead PredictionRecord::Parse(const QByteArray& bytes) {
     qsizetype from = 0;
     int number = 0;
     QList<int> unreadable;
+    read.entries.reserve(static_cast<std::size_t>(bytes.count('\n')) + 1);
     while (from < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', from);
         const bool complete = end >= 0;
