@@ -5,6 +5,7 @@
 #include "cli/CliDan.h"
 #include "cli/CliHistory.h"
 #include "cli/CliOptions.h"
+#include "cli/CliRecordCommand.h"
 #include "cli/CliRules.h"
 #include "cli/CliRulesSearch.h"
 #include "cli/CliRun.h"
@@ -21,7 +22,7 @@ namespace tarvex {
 namespace {
 
 CliCommandSpec RunSpec() {
-    return {
+    CliCommandSpec spec{
         QStringLiteral("run"),
         {QStringLiteral("依次做窗口的 杀组合、容错、转成组选、导出结果，并在当前目录写 "
                         "tarvex.txt"),
@@ -34,6 +35,10 @@ CliCommandSpec RunSpec() {
          {"--group", "", QStringLiteral("转成组选（重写 tarvex.txt）")},
          {"--export", "FILE", QStringLiteral("导出结果到 FILE（名字里没有 \".\" 时加 \".TXT\"）")},
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是结果框的文字")}}};
+    for (CliOptionSpec& option : CliRecordCommand::RunOptions()) {
+        spec.options.push_back(std::move(option));
+    }
+    return spec;
 }
 
 CliCommandSpec DanSpec() {
@@ -180,6 +185,9 @@ int ExecuteRun(const CliInvocation& in, std::FILE* out, std::FILE* err, QString&
                   .arg(MessageText::Excerpt(exportPath));
         return kExitBadInput;
     }
+    if (!CliRecordCommand::RunValues(in, options, bad)) {
+        return kExitBadInput;
+    }
     return CliRun(options, out, err).Execute();
 }
 
@@ -301,17 +309,21 @@ void Write(const QString& text, std::FILE* to) {
 
 CliParser CliCommands::Parser() {
     return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
-                      RulesSearchSpec(), SetsSpec(), HistorySpec()});
+                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                           QString& badArgument) {
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
-    const std::pair<const char*, Runner> runners[] = {
-        {"run", &ExecuteRun},           {"dan", &ExecuteDan},
-        {"backtest", &ExecuteBacktest}, {"analyze", &ExecuteAnalyze},
-        {"rules", &ExecuteRules},       {"rules search", &ExecuteRulesSearch},
-        {"sets", &ExecuteSets},         {"history", &ExecuteHistory}};
+    const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
+                                                      {"dan", &ExecuteDan},
+                                                      {"backtest", &ExecuteBacktest},
+                                                      {"analyze", &ExecuteAnalyze},
+                                                      {"rules", &ExecuteRules},
+                                                      {"rules search", &ExecuteRulesSearch},
+                                                      {"sets", &ExecuteSets},
+                                                      {"history", &ExecuteHistory},
+                                                      {"record", &CliRecordCommand::Execute}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

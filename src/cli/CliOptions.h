@@ -25,6 +25,12 @@ struct CliOptions {
     bool group = false;
     QString exportPath;
     bool json = false;
+    // run --record: the prediction record, its target 期号 (or the history it follows) and
+    // the lottery (empty: from the history's name, else 3D)
+    QString recordPath;
+    QString issue;
+    QString historyPath;
+    QString lottery;
     // dan
     int danMethod = 0;
     std::string danText;

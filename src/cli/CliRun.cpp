@@ -1,7 +1,10 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliJson.h"
+#include "io/DrawHistory.h"
 #include "io/NativeFileName.h"
+#include "io/PredictionRecord.h"
+#include "io/PredictionTarget.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
 
@@ -17,6 +20,9 @@ int CliRun::Execute() {
     if (state_.kill.completed()) {
         if (options_.toleranceLevel > 0) {
             Tolerance();
+        }
+        if (!options_.recordPath.isEmpty()) {
+            Record();
         }
         if (options_.group) {
             Group();
@@ -52,7 +58,44 @@ bool CliRun::LoadInputs() {
         settings_.result = base.text;
         state_.base = SplitBaseText(base.text);
     }
+    return options_.recordPath.isEmpty() || LoadTarget();
+}
+
+bool CliRun::LoadTarget() {
+    lottery_ = options_.lottery.toStdString();
+    if (!options_.historyPath.isEmpty()) {
+        const DrawHistoryResult history = DrawHistory::Load(options_.historyPath);
+        if (!history.ok()) {
+            Error(history.error);
+            return false;
+        }
+        held_ = PredictionTarget::Newest(history.draws);
+        issue_ = PredictionTarget::Next(history.draws, QDate::currentDate());
+        if (lottery_.empty()) {
+            lottery_ = PredictionTarget::LotteryOf(options_.historyPath);
+        }
+    }
+    if (!options_.issue.isEmpty()) {
+        issue_ = options_.issue.toStdString();
+    }
+    if (lottery_.empty()) {
+        lottery_ = PredictionTarget::k3D;
+    }
+    if (issue_.empty()) {
+        Error(QStringLiteral("开奖历史“%1”里没有读到任何一期，不知道下一期的期号")
+                  .arg(options_.historyPath));
+        return false;
+    }
     return true;
+}
+
+void CliRun::Record() {
+    PredictionEntry entry = PredictionRecord::Make(QDateTime::currentDateTime(), lottery_, issue_,
+                                                   held_, settings_, state_.kill.survivors);
+    if (state_.tolerance) {
+        PredictionRecord::AddTolerance(entry, options_.toleranceLevel, state_.tolerance->list);
+    }
+    Report(PredictionRecord::Append(options_.recordPath, entry));
 }
 
 void CliRun::Kill() {

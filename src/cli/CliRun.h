@@ -21,6 +21,10 @@ public:
 
 private:
     bool LoadInputs();
+    // run --record: the target 期号 and the newest one held, from --issue and --history.
+    bool LoadTarget();
+    // Keeps the run as a prediction; a failure is reported and leaves the outputs as they are.
+    void Record();
     void Kill();
     void Tolerance();
     void Group();
@@ -37,6 +41,9 @@ private:
     CliRunState state_;
     PlayerSession session_;
     bool writeFailed_ = false;
+    std::string lottery_;
+    std::string issue_;
+    std::string held_;
 };
 
 } // namespace tarvex
