@@ -1,5 +1,6 @@
 #include "io/DrawHistory.h"
 
+#include "io/GbkCodec.h"
 #include "io/MessageText.h"
 #include "io/NativeFileName.h"
 #include "io/TextFileReader.h"
@@ -11,8 +12,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
+#include <utility>
 
 namespace tarvex {
 
@@ -271,9 +274,9 @@ void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Ent
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString line = utf8.decode(raw);
         if (utf8.hasError()) {
-            QStringDecoder gbk("GBK");
-            line = gbk.isValid() ? gbk.decode(raw) : QString();
-            if (!gbk.isValid() || gbk.hasError()) {
+            bool clean = false;
+            std::optional<QString> decoded = GbkCodec::Native().Decode(raw, &clean);
+            if (!decoded || !clean) {
                 result.problems.push_back({HistoryProblem::Kind::Undecodable,
                                            {number},
                                            {},
@@ -281,6 +284,7 @@ void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Ent
                                            {}});
                 continue;
             }
+            line = std::move(*decoded);
         }
         ParseOne(line.toStdString(), number, file, entries, result);
     }
