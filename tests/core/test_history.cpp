@@ -14,6 +14,7 @@
 namespace {
 
 using tarvex::DrawHistory;
+using tarvex::GbkCodec;
 using tarvex::HistoricDraw;
 using tarvex::HistoryProblem;
 using Kind = HistoryProblem::Kind;
