@@ -6,6 +6,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRules.h"
 #include "cli/CliRun.h"
+#include "cli/CliSets.h"
 #include "io/MessageText.h"
 #include "io/NativeFile.h"
 #include "io/NativeFileName.h"
@@ -82,6 +83,24 @@ CliCommandSpec RulesSpec() {
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}},
         QStringLiteral("RULE"),
         true};
+}
+
+CliCommandSpec SetsSpec() {
+    return {QStringLiteral("sets"),
+            {QStringLiteral(
+                 "多方案：and 交集（每个成员都有）、or 并集（任一成员有）、minus 差集（第一个"),
+             QStringLiteral(
+                 "成员有而其余都没有）、atleast K 至少 K 个成员有；成员以 .json 结尾的是方案"),
+             QStringLiteral(
+                 "（杀组合后的号码），其余是号码文件（像 选择大底 一样读）。record 显示一个"),
+             QStringLiteral("成员在开奖历史上每期中与不中、命中率、机会率（注数/1000）和遗漏。")},
+            {{"--history", "FILE",
+              QStringLiteral("开奖历史（GBK 或 UTF-8 文本，每行 期号 [日期] 号码），record 用")},
+             {"--last", "N", QStringLiteral("record 只看最近 N 期（默认全部）")},
+             {"--tolerance", "", QStringLiteral("方案取按它自己的容错级别容错后的号码")},
+             {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是文字")}},
+            QStringLiteral("and|or|minus|atleast K|record MEMBER"),
+            true};
 }
 
 // An option's whole-number value, or an error naming the option and the range.
@@ -171,6 +190,10 @@ int ExecuteRules(const CliInvocation& in, std::FILE* out, std::FILE* err, QStrin
     return CliRules(options, out, err).Execute();
 }
 
+int ExecuteSets(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad) {
+    return CliSets::FromCommandLine(in, out, err, bad);
+}
+
 // A file name's bytes that are not UTF-8 are shown escaped, never as "?".
 void Write(const QString& text, std::FILE* to) {
     const QByteArray bytes = NativeFileName::Shown(text).toUtf8();
@@ -181,17 +204,16 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec()});
+    return CliParser(
+        {RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(), SetsSpec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
                           QString& badArgument) {
     using Runner = int (*)(const CliInvocation&, std::FILE*, std::FILE*, QString&);
-    const std::pair<const char*, Runner> runners[] = {{"run", &ExecuteRun},
-                                                      {"dan", &ExecuteDan},
-                                                      {"backtest", &ExecuteBacktest},
-                                                      {"analyze", &ExecuteAnalyze},
-                                                      {"rules", &ExecuteRules}};
+    const std::pair<const char*, Runner> runners[] = {
+        {"run", &ExecuteRun},         {"dan", &ExecuteDan},     {"backtest", &ExecuteBacktest},
+        {"analyze", &ExecuteAnalyze}, {"rules", &ExecuteRules}, {"sets", &ExecuteSets}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliStreams.h"
-#include "engine/Backtest.h"
+#include "engine/HistoricDraw.h"
 #include "engine/Rule.h"
 
 #include <QString>

@@ -15,7 +15,7 @@ struct BacktestDraw {
     std::string issue;
     int number = 0;
     bool survivesKill = false;       // among the kill run's survivors
-    bool survivesTolerance = false;  // in list box 1004 after the tolerance run
+    bool survivesTolerance = false;  // in the result list after the tolerance run
     std::vector<std::string> labels; // conditions rejecting the number, in report order
     int count = 0;                   // numbers the kill run leaves: what playing the scheme costs
 };

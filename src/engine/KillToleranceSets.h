@@ -16,7 +16,7 @@ struct KillToleranceSets {
     std::string message; // the validation message that stopped the kill run
     NumberSet survivors; // the kill run's
     NumberSet killed;    // the kill run's (m_killed)
-    NumberSet tolerated; // list box 1004 after the tolerance run
+    NumberSet tolerated; // the result list after the tolerance run
     int survivorCount = 0;
     int toleranceCount = 0;
     // For each number asked about, the labels the tolerance run gives it as if the kill
@@ -29,7 +29,7 @@ struct KillToleranceSets {
 };
 
 // Exactly what RunKill followed by RunTolerance on its outcome (its killed numbers, its
-// survivors as list box 1004, its result text) leave, from one compilation of the settings.
+// survivors as the result list, its result text) leave, from one compilation of the settings.
 KillToleranceSets RunKillAndTolerance(const Settings& settings, const std::vector<int>& asked);
 
 } // namespace tarvex

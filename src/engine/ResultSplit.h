@@ -23,7 +23,7 @@ struct ResultSplit {
 };
 
 ResultSplit SplitNumbers(const std::vector<int>& numbers);
-// List items as list box 1004 holds them: an item counts when it is exactly three digits.
+// Result list items as the window holds them: an item counts when it is exactly three digits.
 ResultSplit SplitItems(const std::vector<std::string>& items);
 // The numbers a base-set text holds, as 大底 reads them (every distinct three-digit window).
 ResultSplit SplitBaseText(std::string_view text);

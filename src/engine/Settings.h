@@ -71,8 +71,8 @@ struct Settings {
     std::vector<MatchRow> matches; // top row first
     bool positionSize = false;
     std::vector<PositionSizeRow> positionSizes; // top row first
-    int perRow = 1;                             // index of combo 1182: perRow + 1 numbers per line
-    int level = 0;                              // index of combo 1183: tolerates level + 1 reasons
+    int perRow = 1;                             // the 每行 choice: perRow + 1 numbers per line
+    int level = 0; // the 容错 level choice: tolerates level + 1 reasons
     PageSettings pages;
     std::vector<Rule> rules; // 公式杀号: applied to each coming draw, not read by the runs
     bool operator==(const Settings&) const = default;

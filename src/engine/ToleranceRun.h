@@ -16,16 +16,16 @@ struct ReportLine {
     int count = 0;
 };
 
-// What the window shows before a tolerance run: list box 1004 and the result box.
+// What the window shows before a tolerance run: the result list and the result box.
 struct ToleranceInput {
     std::vector<int> killed;       // m_killed of the last kill run
-    std::vector<std::string> list; // items of list box 1004, ascending
+    std::vector<std::string> list; // items of the result list, ascending
     std::string resultText;        // text of the result box
 };
 
 struct ToleranceOutcome {
     std::vector<int> readmitted;    // in m_killed order
-    std::vector<std::string> list;  // list box 1004 afterwards, sorted
+    std::vector<std::string> list;  // the result list afterwards, sorted
     std::string resultText;         // result box afterwards
     std::string countText;          // "杀完还剩下%d注" with the list's item count
     std::string toleranceText;      // "容错%d注"

@@ -39,7 +39,7 @@ QString FilterPatterns(const QString& patterns) {
         const QString trimmed = pattern.trimmed();
         if (!result.contains(trimmed))
             result << trimmed;
-        // Qt matches case-sensitively on Linux; the original filter meant either case.
+        // Qt matches case-sensitively on Linux, and players' files are named *.TXT as often as *.txt.
         if (!result.contains(trimmed.toLower()))
             result << trimmed.toLower();
     }

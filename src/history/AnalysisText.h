@@ -10,7 +10,8 @@
 namespace tarvex {
 
 // Analyses as plain text tables (UTF-8, "\n" line ends): what tarvex-cli analyze prints and
-// edit 1027 shows for copying. Figures are rounded for reading; the JSON keeps them whole.
+// the analysis window shows as text for copying. Figures are rounded for reading; the JSON keeps
+// them whole.
 class AnalysisText {
 public:
     // "012路分析" on a line of its own, then the table.

@@ -18,7 +18,7 @@ public:
     static std::vector<DanMethodRow> Run(const std::vector<HistoricDraw>& history,
                                          std::size_t start);
 
-    // What would be typed into edit 1199: the previous number as an integer for methods 1
+    // What would be typed as 上期开奖号: the previous number as an integer for methods 1
     // and 2 ("7" for 007); for method 3 the last digit of this draw's 期号 followed by the
     // previous number as "%03d". Empty when the 期号 does not end in a digit.
     static std::string Input(int method, const std::string& issue, int previous);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Backtest.h"
+#include "engine/HistoricDraw.h"
 #include "history/RuleInputs.h"
 #include "history/RuleJudgement.h"
 #include "history/RuleSet.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Backtest.h"
+#include "engine/HistoricDraw.h"
 
 #include <QString>
 #include <QStringList>

@@ -13,7 +13,7 @@ struct GroupConversion {
     std::string countText;            // "组选号码剩%d注"
 };
 
-// items: list box 1004 in its order. An entry is dropped when any arrangement of its first,
+// items: the result list in its order. An entry is dropped when any arrangement of its first,
 // middle and last character equals a representative already taken.
 GroupConversion ConvertToGroup(const std::vector<std::string>& items);
 

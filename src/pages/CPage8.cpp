@@ -8,16 +8,16 @@ using K = ControlKind;
 
 const ControlSpec kControls[] = {
     {-1, K::GroupBox, "组选012过滤", 5, 9, 171, 57},
-    {1094, K::CheckBox, "000", 8, 18, 28, 10},
-    {1095, K::CheckBox, "001", 37, 18, 28, 10},
-    {1098, K::CheckBox, "011", 65, 18, 28, 10},
-    {1096, K::CheckBox, "002", 93, 18, 28, 10},
-    {1099, K::CheckBox, "012", 123, 18, 28, 10},
-    {1102, K::CheckBox, "022", 10, 37, 28, 10},
-    {1107, K::CheckBox, "111", 38, 37, 28, 12},
-    {1108, K::CheckBox, "112", 66, 37, 28, 10},
-    {1111, K::CheckBox, "122", 93, 37, 28, 10},
-    {1120, K::CheckBox, "222", 124, 37, 28, 10},
+    {CPage8::kGroupIds[0], K::CheckBox, "000", 8, 18, 28, 10},
+    {CPage8::kGroupIds[1], K::CheckBox, "001", 37, 18, 28, 10},
+    {CPage8::kGroupIds[3], K::CheckBox, "011", 65, 18, 28, 10},
+    {CPage8::kGroupIds[2], K::CheckBox, "002", 93, 18, 28, 10},
+    {CPage8::kGroupIds[4], K::CheckBox, "012", 123, 18, 28, 10},
+    {CPage8::kGroupIds[5], K::CheckBox, "022", 10, 37, 28, 10},
+    {CPage8::kGroupIds[6], K::CheckBox, "111", 38, 37, 28, 12},
+    {CPage8::kGroupIds[7], K::CheckBox, "112", 66, 37, 28, 10},
+    {CPage8::kGroupIds[8], K::CheckBox, "122", 93, 37, 28, 10},
+    {CPage8::kGroupIds[9], K::CheckBox, "222", 124, 37, 28, 10},
     {CPage8::kAllId, K::FlatButton, "全", 11, 53, 18, 12},
     {CPage8::kNoneId, K::FlatButton, "清", 120, 53, 18, 12},
 };
@@ -39,16 +39,16 @@ std::array<int*, 10> CPage8::Groups() {
 
 // 112 is followed by 222 and then 122, the order the page has always exchanged them in.
 void CPage8::DoDataExchange(CDataExchange& dx) {
-    dx.Check(1094, m_bGroup000);
-    dx.Check(1095, m_bGroup001);
-    dx.Check(1096, m_bGroup002);
-    dx.Check(1098, m_bGroup011);
-    dx.Check(1099, m_bGroup012);
-    dx.Check(1102, m_bGroup022);
-    dx.Check(1107, m_bGroup111);
-    dx.Check(1108, m_bGroup112);
-    dx.Check(1120, m_bGroup222);
-    dx.Check(1111, m_bGroup122);
+    dx.Check(CPage8::kGroupIds[0], m_bGroup000);
+    dx.Check(CPage8::kGroupIds[1], m_bGroup001);
+    dx.Check(CPage8::kGroupIds[2], m_bGroup002);
+    dx.Check(CPage8::kGroupIds[3], m_bGroup011);
+    dx.Check(CPage8::kGroupIds[4], m_bGroup012);
+    dx.Check(CPage8::kGroupIds[5], m_bGroup022);
+    dx.Check(CPage8::kGroupIds[6], m_bGroup111);
+    dx.Check(CPage8::kGroupIds[7], m_bGroup112);
+    dx.Check(CPage8::kGroupIds[9], m_bGroup222);
+    dx.Check(CPage8::kGroupIds[8], m_bGroup122);
 }
 
 // Stores first, so boxes toggled just before are not lost, then sets all ten.

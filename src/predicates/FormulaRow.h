@@ -4,7 +4,7 @@
 
 namespace tarvex {
 
-// One row of the formula list 1241: "百", "加", "十", "等于", "9".
+// One row of the 公式 page's formula list: "百", "加", "十", "等于", "9".
 struct FormulaRow {
     std::string left;
     std::string op;

@@ -4,7 +4,7 @@
 
 namespace tarvex {
 
-// One row of the match list 1172: 号码 and 出数.
+// One row of the 匹配过滤 list: 号码 and 出数.
 struct MatchRow {
     std::string numbers;
     std::string counts;

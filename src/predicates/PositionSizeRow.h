@@ -4,7 +4,7 @@
 
 namespace tarvex {
 
-// One row of the position-size list 1174: "百", "大于", "十".
+// One row of the 位置大小匹配 list: "百", "大于", "十".
 struct PositionSizeRow {
     std::string left;
     std::string comparison;

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,12 +20,6 @@ namespace {
 
 using tarvex::HistoricDraw;
 namespace model = tarvex::model;
-
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
 
 const std::string kData = TARVEX_DATA_DIR;
 
@@ -44,31 +40,10 @@ std::vector<HistoricDraw> ReadShipped(const std::string& name) {
     return draws;
 }
 
-class CliAnalyze : public testing::Test {
+class CliAnalyze : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), QStringList{"analyze"} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    static QJsonObject Json(const Outcome& outcome) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
-        return document.object();
-    }
+    using CliRunner::Run;
+    CliAnalyze() : CliRunner({"analyze"}) {}
 
     static void ExpectCounted(const QJsonObject& json, const std::vector<HistoricDraw>& history,
                               std::size_t last) {
@@ -126,8 +101,6 @@ protected:
             EXPECT_NEAR(row["chance"].toDouble(), *m.chance, 1e-12);
         }
     }
-
-    QTemporaryDir dir_;
 };
 
 struct ShippedCase {

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,12 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
 
 // Sums 13, 7, 15, 6, 17, 10; 409 is the only one whose sum ends in 3.
 const QByteArray kHistory = "期号,日期,号码\n"
@@ -30,38 +26,15 @@ const QByteArray kHistory = "期号,日期,号码\n"
                             "2026104,2026-04-14,123\n"
                             "2026105,2026-04-15,980\n";
 
-class CliBacktest : public testing::Test {
+class CliBacktest : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), QStringList{"backtest"} + arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
+    using CliRunner::Run;
+    CliBacktest() : CliRunner({"backtest"}) {}
 
     QString Scheme(const QByteArray& body) {
         return Put("scheme.json", R"({"format": "tarvex-scheme", "version": 1)" +
                                       (body.isEmpty() ? QByteArray() : ", " + body) + "}");
     }
-
-    static QJsonObject Json(const Outcome& outcome) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
-        return document.object();
-    }
-
-    QTemporaryDir dir_;
 };
 
 const char* kSumTail3 = R"("sumTail": [false, false, false, true, false, false, false, false,

@@ -6,50 +6,21 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 QByteArray Scheme(const QByteArray& body) {
     return R"({"format": "tarvex-scheme", "version": 1, )" + body + "}";
 }
 
-class CliHostile : public testing::Test {
+class CliHostile : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments, const QString& workingDirectory = {}) {
-        QProcess process;
-        process.setWorkingDirectory(workingDirectory.isEmpty() ? dir_.path() : workingDirectory);
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(120000)) << "tarvex-cli did not finish";
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "tarvex-cli crashed";
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-
-    void Put(const QString& name, const QByteArray& bytes) {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    static QJsonObject Json(const QByteArray& out) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << out.left(200).toStdString();
-        return document.object();
-    }
-
-    QTemporaryDir dir_;
+    using CliRunner::Run;
 };
 
 struct BadScheme {
@@ -158,7 +129,7 @@ TEST_F(CliHostile, BaseSetOfJunkBytesKeepsItsNumbers) {
 }
 
 TEST_F(CliHostile, BaseSetThatIsAFolderOrMissingIsNamed) {
-    QDir(dir_.path()).mkdir("folder.txt");
+    QDir(Dir().path()).mkdir("folder.txt");
     for (const QString& base : {QStringLiteral("folder.txt"), QStringLiteral("gone.txt")}) {
         const Outcome outcome = Run({"run", "--base", base});
         EXPECT_EQ(outcome.status, 2) << base.toStdString();
@@ -169,7 +140,7 @@ TEST_F(CliHostile, BaseSetThatIsAFolderOrMissingIsNamed) {
 // Tests run as root, so a read-only folder would still be writable: a folder standing where
 // the file goes makes the write fail instead.
 TEST_F(CliHostile, UnwritableResultFileExitsThreeAndStillPrintsTheResult) {
-    QDir(dir_.path()).mkdir("tarvex.txt");
+    QDir(Dir().path()).mkdir("tarvex.txt");
     const Outcome outcome = Run({"run", "--json"});
     EXPECT_EQ(outcome.status, 3);
     EXPECT_TRUE(QString::fromUtf8(outcome.err).contains("tarvex.txt")) << outcome.err.toStdString();
@@ -178,7 +149,7 @@ TEST_F(CliHostile, UnwritableResultFileExitsThreeAndStillPrintsTheResult) {
 }
 
 TEST_F(CliHostile, UnwritableReportExitsThree) {
-    QDir(dir_.path()).mkdir("排除号码原因.txt");
+    QDir(Dir().path()).mkdir("排除号码原因.txt");
     Put("scheme.json", Scheme(R"("pages": {"direct": "123"})"));
     const Outcome outcome = Run({"run", "--scheme", "scheme.json", "--tolerance", "1", "--json"});
     EXPECT_EQ(outcome.status, 3);

@@ -3,48 +3,18 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 // What tarvex-cli prints must reach its reader, and what it reads must be a file.
-class CliOutput : public testing::Test {
+class CliOutput : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments, const QString& stdoutFile = {}) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        if (!stdoutFile.isEmpty())
-            process.setStandardOutputFile(stdoutFile);
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-    // Runs the binary from a shell, so its standard output can be closed outright.
-    Outcome Shell(const QString& script) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start("/bin/sh", {"-c", script, QStringLiteral(TARVEX_CLI)});
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
-
-    QTemporaryDir dir_;
+    using CliRunner::Run;
 };
 
 struct FailedOutput {
@@ -87,7 +57,7 @@ TEST_F(CliOutput, HealthyOutputStillExitsZero) {
 }
 
 TEST_F(CliOutput, NamedPipeAsSchemeIsRefusedAtOnce) {
-    const QByteArray fifo = QFile::encodeName(dir_.filePath("pipe.json"));
+    const QByteArray fifo = QFile::encodeName(Path("pipe.json"));
     ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
     for (const QString& command : {QStringLiteral("run"), QStringLiteral("backtest")}) {
         QStringList arguments{command, "--scheme", "pipe.json"};
@@ -101,14 +71,14 @@ TEST_F(CliOutput, NamedPipeAsSchemeIsRefusedAtOnce) {
 }
 
 TEST_F(CliOutput, ExportToAFolderIsRefused) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("out"));
+    ASSERT_TRUE(QDir(Dir().path()).mkdir("out"));
     for (const QString& name : {QStringLiteral("out/"), QStringLiteral("out")}) {
         const Outcome outcome = Run({"run", "--export", name});
         EXPECT_EQ(outcome.status, 2) << name.toStdString();
         EXPECT_TRUE(QString::fromUtf8(outcome.err).contains(QStringLiteral("是文件夹")))
             << outcome.err.toStdString();
-        EXPECT_TRUE(QDir(dir_.filePath("out")).isEmpty());
-        EXPECT_FALSE(QFile::exists(dir_.filePath("tarvex.txt")));
+        EXPECT_TRUE(QDir(Path("out")).isEmpty());
+        EXPECT_FALSE(QFile::exists(Path("tarvex.txt")));
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,27 +18,15 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 const QString kRealHistory = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
 
 Outcome RunRules(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TARVEX_CLI), QStringList{"rules"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    static const CliRunner rules({"rules"});
+    return rules.Run(arguments);
 }
 
 QJsonObject Json(const Outcome& outcome) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
-    return document.object();
+    return CliRunner::Json(outcome);
 }
 
 // The real history read again here, line by line ("期号 日期 百 十 个"), so the figures below

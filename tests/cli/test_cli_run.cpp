@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,51 +18,14 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-class CliTest : public testing::Test {
+class CliTest : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Path(const QString& name) const { return dir_.filePath(name); }
-
-    void Put(const QString& name, const QByteArray& bytes) {
-        QFile file(Path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-
-    QByteArray Get(const QString& name) const {
-        QFile file(Path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-
+    using CliRunner::Run;
     QString Scheme(const QByteArray& body) {
         const QByteArray head = R"({"format": "tarvex-scheme", "version": 1)";
         Put("scheme.json", body.isEmpty() ? head + "}" : head + ", " + body + "}");
         return Path("scheme.json");
     }
-
-    static QJsonObject Json(const Outcome& outcome) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(200).toStdString();
-        return document.object();
-    }
-
-    QTemporaryDir dir_;
 };
 
 QByteArray Number(int n) {
@@ -255,7 +220,7 @@ TEST_F(CliTest, BaseFileNeedsTheBaseSetFlag) {
 }
 
 TEST_F(CliTest, UnwritableFileGivesStatus3AndStillPrints) {
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("tarvex.txt"));
+    ASSERT_TRUE(QDir(Dir().path()).mkdir("tarvex.txt"));
     const Outcome outcome = Run({"run", "--tolerance", "2"});
     EXPECT_EQ(outcome.status, 3);
     EXPECT_EQ(outcome.out, Lines(AllNumbers(), 5, "\n"));

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "VariedSettings.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -17,54 +19,6 @@ const std::string kHead = R"({"format": "tarvex-scheme", "version": 1)";
 
 std::string Scheme(const std::string& body) {
     return body.empty() ? kHead + "}" : kHead + ", " + body + "}";
-}
-
-// Settings that differ from the defaults in every field the scheme holds.
-Settings Varied() {
-    Settings s;
-    s.sumTail[3] = true;
-    s.sumLow = -4;
-    s.sumHigh = 19;
-    s.span[0] = s.span[9] = true;
-    s.dan = {true, false, true, false, false, false, false, false, false, true};
-    s.danCount = 3;
-    s.excludeCompound = true;
-    s.exclude = {"12", "3", "4567"};
-    s.positionalKill = true;
-    s.positionalKillDigits = {"0", "", "9"};
-    s.compoundInput = true;
-    s.compound = {"123", "456", "789"};
-    s.baseSet = true;
-    s.baseIsGroup = true;
-    s.result = "001\t002\t\n\"quoted\" \\ back\r\x01 大底";
-    s.bigSmall[7] = false;
-    s.oddEven[0] = false;
-    s.primeComposite[4] = false;
-    s.shape = {true, false, true};
-    s.consecutive = {false, true, false};
-    s.route[26] = s.route[0] = true;
-    s.ac = {false, true, false};
-    s.killSums = true;
-    s.sums = " 1 2 27 ";
-    s.matchFilter = true;
-    s.matches = {{"0268", "12"}, {"", ""}, {"13579", "0"}};
-    s.positionSize = true;
-    s.positionSizes = {{"百", "大于等于", "十"}, {"个", "不等于", "个"}};
-    s.perRow = 19;
-    s.level = 16;
-    s.pages.direct = "112,123";
-    s.pages.junk = "";
-    s.pages.kill2 = "11,12";
-    s.pages.positionalKill2 = "1*1";
-    s.pages.mustHave2 = kPlaceholderMustHave2Positional;
-    s.pages.mustHave2Positional = true;
-    s.pages.intersection = "123 456";
-    s.pages.intersectionGroup = true;
-    s.pages.formulaMatch = true;
-    s.pages.formulaMode = 0;
-    s.pages.formulas = {{"百", "加", "十", "等于", "9"}, {"和", "取余", "3", "不等于", "0"}};
-    s.pages.routeGroups = {false, true, false, true, false, true, false, true, false, true};
-    return s;
 }
 
 template <std::size_t N> void RandomFlags(std::mt19937& rng, std::array<bool, N>& flags) {
@@ -123,8 +77,8 @@ TEST(SchemeFile, DefaultsRoundTrip) {
 }
 
 TEST(SchemeFile, EveryFieldRoundTrips) {
-    ASSERT_NE(Varied(), Settings{});
-    ExpectRoundTrip(Varied());
+    ASSERT_NE(VariedSchemeSettings(), Settings{});
+    ExpectRoundTrip(VariedSchemeSettings());
 }
 
 TEST(SchemeFile, RandomSettingsRoundTrip) {
@@ -135,8 +89,8 @@ TEST(SchemeFile, RandomSettingsRoundTrip) {
 }
 
 TEST(SchemeFile, WriterIsStableAndStartsWithFormat) {
-    const QByteArray first = SchemeFile::ToBytes(Varied());
-    EXPECT_EQ(first, SchemeFile::ToBytes(Varied()));
+    const QByteArray first = SchemeFile::ToBytes(VariedSchemeSettings());
+    EXPECT_EQ(first, SchemeFile::ToBytes(VariedSchemeSettings()));
     EXPECT_TRUE(first.startsWith("{\n    \"format\": \"tarvex-scheme\",\n    \"version\": 1,\n"));
     EXPECT_TRUE(first.endsWith("}\n"));
 }
@@ -203,21 +157,21 @@ TEST(SchemeFile, WriterKeepsTheFileBytes) {
     }
 }
 )golden";
-    EXPECT_EQ(SchemeWriter::Write(Varied()).toStdString(), expected);
+    EXPECT_EQ(SchemeWriter::Write(VariedSchemeSettings()).toStdString(), expected);
     const SchemeReadResult read = SchemeReader::Read(QByteArray(expected));
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    EXPECT_EQ(read.settings, Varied());
+    EXPECT_EQ(read.settings, VariedSchemeSettings());
 }
 
 TEST(SchemeFile, RulesRoundTripAndAreLeftOutWhenThereAreNone) {
-    Settings s = Varied();
+    Settings s = VariedSchemeSettings();
     s.rules = {{RuleTarget::SumTail, "和1+3"}, {RuleTarget::Dan, "(百1 + 十2) * 期"}};
     const QByteArray bytes = SchemeWriter::Write(s);
     EXPECT_TRUE(bytes.contains(R"({"target": "胆", "formula": "(百1 + 十2) * 期"})"));
     const SchemeReadResult read = SchemeReader::Read(bytes);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
     EXPECT_EQ(read.settings, s);
-    EXPECT_FALSE(SchemeWriter::Write(Varied()).contains("rules"));
+    EXPECT_FALSE(SchemeWriter::Write(VariedSchemeSettings()).contains("rules"));
 }
 
 struct BadRules {
@@ -257,10 +211,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SchemeFile, FileRoundTrip) {
     QTemporaryDir dir;
     const QString path = dir.filePath("方案.json");
-    ASSERT_EQ(SchemeFile::Save(path, Varied()), QString());
+    ASSERT_EQ(SchemeFile::Save(path, VariedSchemeSettings()), QString());
     const SchemeReadResult read = SchemeFile::Load(path);
     ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    EXPECT_EQ(read.settings, Varied());
+    EXPECT_EQ(read.settings, VariedSchemeSettings());
 }
 
 TEST(SchemeFile, OnlyFormatAndVersionGivesStartUpValues) {
@@ -393,7 +347,7 @@ TEST(SchemeFile, ErrorLeavesStartUpSettings) {
 }
 
 TEST(SchemeFile, EveryTruncationIsAnError) {
-    const QByteArray whole = SchemeFile::ToBytes(Varied());
+    const QByteArray whole = SchemeFile::ToBytes(VariedSchemeSettings());
     // Only the trailing line end may go: every shorter prefix lacks the closing brace.
     for (qsizetype length = 0; length < whole.size() - 1; ++length) {
         const SchemeReadResult read = SchemeFile::FromBytes(whole.left(length));

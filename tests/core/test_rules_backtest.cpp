@@ -1,3 +1,4 @@
+#include "HistoryCases.h"
 #include "engine/KillRun.h"
 #include "engine/RunText.h"
 #include "engine/ToleranceRun.h"
@@ -19,9 +20,7 @@ namespace tarvex {
 namespace {
 
 const std::vector<HistoricDraw>& RealHistory() {
-    static const std::vector<HistoricDraw> draws =
-        DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt")).draws;
-    return draws;
+    return testing_history::Shipped("fc3d-history.txt");
 }
 
 // A rule with its formula written again as a function of the two previous numbers and 期.

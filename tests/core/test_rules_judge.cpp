@@ -1,3 +1,4 @@
+#include "HistoryCases.h"
 #include "history/RuleJudge.h"
 #include "history/RuleTargets.h"
 #include "io/DrawHistory.h"
@@ -89,9 +90,7 @@ TEST(RuleTargets, NamesGoBothWays) {
 // ---- Judging against a naive loop over the real history ----
 
 const std::vector<HistoricDraw>& RealHistory() {
-    static const std::vector<HistoricDraw> draws =
-        DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt")).draws;
-    return draws;
+    return testing_history::Shipped("fc3d-history.txt");
 }
 
 // The formulas of the table below written as plain functions of the two previous numbers

@@ -86,7 +86,7 @@ private slots:
                 Tick(w, id);
         }) << -1 << QStringLiteral("所有的大小均被排除，结果将为空，请重新选择");
         QTest::newRow("和值范围 not an integer") << Change([](CMainDialog& w) {
-            w.DlgItem<QLineEdit>(1016)->setText(QStringLiteral("abc"));
+            w.DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("abc"));
         }) << -1 << CDataExchange::IntegerMessage();
     }
 
@@ -105,13 +105,13 @@ private slots:
             QVERIFY(m_dlg->PreviewText()->text().startsWith(QStringLiteral("不能杀")));
         }
         QCOMPARE(m_fake->MessageTexts(), QStringList());
-        QCOMPARE(m_dlg->DlgItem<QTextEdit>(1042)->toPlainText(), QString());
-        QCOMPARE(m_dlg->DlgItem<QListWidget>(1004)->count(), 0);
-        QCOMPARE(m_dlg->DlgItem<QLabel>(1005)->text(), QString());
+        QCOMPARE(m_dlg->DlgItem<QTextEdit>(MainIds::kResultBox)->toPlainText(), QString());
+        QCOMPARE(m_dlg->DlgItem<QListWidget>(MainIds::kResultList)->count(), 0);
+        QCOMPARE(m_dlg->DlgItem<QLabel>(MainIds::kCount)->text(), QString());
         QVERIFY(!QFile::exists(QStringLiteral("tarvex.txt")));
         if (stop.isEmpty()) {
             m_dlg->OnKillRun();
-            QCOMPARE(m_dlg->DlgItem<QLabel>(1005)->text(),
+            QCOMPARE(m_dlg->DlgItem<QLabel>(MainIds::kCount)->text(),
                      QStringLiteral("杀完还剩下%1注").arg(expected));
         }
     }
@@ -137,11 +137,11 @@ private slots:
         QVERIFY(m_dlg->SplitText()->toolTip().contains(QStringLiteral("共%1注").arg(sixes)));
         const QString written = QDir::toNativeSeparators(
             QDir(m_dir->path()).absoluteFilePath(QStringLiteral("tarvex.txt")));
-        QVERIFY2(m_dlg->DlgItem<QLabel>(1005)->toolTip().contains(written),
-                 qPrintable(m_dlg->DlgItem<QLabel>(1005)->toolTip()));
+        QVERIFY2(m_dlg->DlgItem<QLabel>(MainIds::kCount)->toolTip().contains(written),
+                 qPrintable(m_dlg->DlgItem<QLabel>(MainIds::kCount)->toolTip()));
 
         // 转成组选 leaves one number per group: 120 groups of six different digits.
-        m_dlg->DlgItem<QAbstractButton>(1040)->click();
+        m_dlg->DlgItem<QAbstractButton>(MainIds::kToGroup)->click();
         QCOMPARE(m_dlg->SplitText()->text(), QStringLiteral("豹子0\n组三0\n组六120\n240元"));
     }
 
@@ -149,7 +149,7 @@ private slots:
         Tick(*m_dlg, MainIds::kSumTail[0]);
         m_dlg->OnKillRun();
         m_dlg->OnTolerance();
-        const QString tip = m_dlg->DlgItem<QLabel>(1005)->toolTip();
+        const QString tip = m_dlg->DlgItem<QLabel>(MainIds::kCount)->toolTip();
         QVERIFY2(tip.contains(QStringLiteral("排除号码原因.txt")), qPrintable(tip));
         // Level 1 re-admits every number killed for its one reason.
         QCOMPARE(m_dlg->SplitText()->text(), QStringLiteral("豹子10\n组三270\n组六720\n2000元"));

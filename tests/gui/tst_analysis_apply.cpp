@@ -126,7 +126,7 @@ private slots:
         QTest::addColumn<int>("control");
         QTest::addColumn<QString>("state");
         using namespace MainIds;
-        QTest::newRow("sum") << 1 << "15" << false << false << 1131 << "15";
+        QTest::newRow("sum") << 1 << "15" << false << false << MainIds::kSums << "15";
         QTest::newRow("sum tail") << 2 << "3" << false << true << kSumTail[3] << "checked";
         QTest::newRow("span") << 3 << "0" << false << false << kSpan[0] << "checked";
         QTest::newRow("route pattern")
@@ -161,9 +161,9 @@ private slots:
         QVERIFY(row >= 0);
         if (viaAdd) {
             m_dialog->Table()->selectRow(row);
-            QCOMPARE(m_dialog->DlgItem<QComboBox>(1238)->currentText(), item);
-            m_dialog->DlgItem<QComboBox>(1237)->setCurrentIndex(dan ? 1 : 0);
-            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
+            QCOMPARE(m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kItemId)->currentText(), item);
+            m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kActionId)->setCurrentIndex(dan ? 1 : 0);
+            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId), Qt::LeftButton);
         } else {
             const std::unique_ptr<QMenu> menu = m_dialog->RowMenu(row);
             QAction* action = menu->actions().at(dan ? 1 : 0);
@@ -171,10 +171,12 @@ private slots:
             action->trigger();
         }
         QCOMPARE(m_platform->MessageTexts(), QStringList());
-        QVERIFY(m_dialog->DlgItem<QLineEdit>(1029)->text().startsWith(QStringLiteral("已添加")));
+        QVERIFY(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)
+                    ->text()
+                    .startsWith(QStringLiteral("已添加")));
         // The narrow edit's whole text shows on hover.
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->toolTip(),
-                 m_dialog->DlgItem<QLineEdit>(1029)->text());
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->toolTip(),
+                 m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text());
         QCOMPARE(ControlState(control), state);
         m_window->OnKillRun();
         QCOMPARE(m_platform->MessageTexts(), QStringList());
@@ -191,8 +193,8 @@ private slots:
                 m_dialog->RowMenu(TableRowOf(m_dialog->Table(), sum));
             menu->actions().at(0)->trigger();
         }
-        QCOMPARE(ControlState(1131), QStringLiteral("3 21"));
-        QCOMPARE(ControlState(1135), QStringLiteral("checked"));
+        QCOMPARE(ControlState(MainIds::kSums), QStringLiteral("3 21"));
+        QCOMPARE(ControlState(MainIds::kKillSums), QStringLiteral("checked"));
         m_window->OnKillRun();
         const QList<int> survivors = ResultNumbers(m_window->m_strResult);
         QCOMPARE(survivors.size(), 1000 - 10 - 28); // sums 3 and 21: 10 and 28 numbers
@@ -209,21 +211,23 @@ private slots:
             ->trigger();
         QCOMPARE(ControlState(MainIds::kShape[0]), QStringLiteral("checked"));
         QCOMPARE(ControlState(MainIds::kPositionalKill[2]), QStringLiteral("17"));
-        QCOMPARE(ControlState(1047), QStringLiteral("checked"));
+        QCOMPARE(ControlState(MainIds::kPositionalKillBox), QStringLiteral("checked"));
         QVERIFY(m_window->GetDlgItem(MainIds::kPositionalKill[2])->isEnabled());
     }
 
     // A typo in the window's 和值范围 stops the condition as it stops a run: the message is
     // the window's, nothing changes, and the dialog does not say it was added.
     void refusedWindowTextAddsNothing() {
-        m_window->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("abc"));
+        m_window->DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("abc"));
         RunButton(3);
         QVERIFY(!m_dialog->ApplyRow(TableRowOf(m_dialog->Table(), QStringLiteral("4")),
                                     tarvex::ItemAction::Kill));
         QCOMPARE(m_platform->MessageTexts().size(), 1);
         QCOMPARE(ControlState(MainIds::kSpan[4]), QStringLiteral("unchecked"));
-        QCOMPARE(ControlState(1016), QStringLiteral("abc"));
-        QVERIFY(!m_dialog->DlgItem<QLineEdit>(1029)->text().startsWith(QStringLiteral("已添加")));
+        QCOMPARE(ControlState(MainIds::kSumLow), QStringLiteral("abc"));
+        QVERIFY(!m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)
+                     ->text()
+                     .startsWith(QStringLiteral("已添加")));
     }
 
     void itemsWithoutControlOfferNothing_data() {
@@ -253,9 +257,10 @@ private slots:
     void addRefusesWithMessage() {
         RunButton(4);
         m_dialog->Table()->selectRow(TableRowOf(m_dialog->Table(), QStringLiteral("2:1")));
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text(),
+                 QStringLiteral("此项没有对应的条件"));
         const tarvex::Settings before = m_window->GatherSettings();
-        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId), Qt::LeftButton);
         QCOMPARE(m_platform->MessageTexts().size(), 1);
         QCOMPARE(m_window->GatherSettings(), before);
     }

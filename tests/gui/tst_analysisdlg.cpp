@@ -2,8 +2,9 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/analysis/CAnalysisDlg.h"
-#include "app/main/CMainDialog.h"
 #include "app/analysis/COmissionChart.h"
+#include "app/main/CMainDialog.h"
+#include "app/shared/CHistoryBar.h"
 #include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
 #include "history/AnalysisText.h"
@@ -80,23 +81,25 @@ private slots:
     }
 
     void otherControls() {
-        QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(1027));
-        QVERIFY(m_dialog->DlgItem<QLineEdit>(1029));
+        QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId));
+        QVERIFY(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId));
         QStringList names;
         for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
             names << QString::fromStdString(tarvex::AnalysisName(kind));
         const QStringList expected[] = {
             {"1", "2", "全部"}, {"1", "2", "全部"}, {"杀", "胆"}, {}, names};
-        for (int id : {1235, 1236, 1237, 1238, 1239}) {
+        for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId,
+                       CAnalysisDlg::kActionId, CAnalysisDlg::kItemId, CAnalysisDlg::kAnalysisId}) {
             auto* combo = m_dialog->DlgItem<QComboBox>(id);
             QVERIFY(combo);
             QStringList actual;
             for (int i = 0; i < combo->count(); ++i) {
                 actual << combo->itemText(i);
             }
-            QCOMPARE(actual, expected[id - 1235]);
+            QCOMPARE(actual, expected[id - CAnalysisDlg::kDrawsId]);
         }
-        QCOMPARE(m_dialog->DlgItem<QPushButton>(1240)->text(), QStringLiteral("添加"));
+        QCOMPARE(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId)->text(),
+                 QStringLiteral("添加"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(1)->text(), QStringLiteral("确定"));
         QCOMPARE(m_dialog->DlgItem<QPushButton>(2)->text(), QStringLiteral("取消"));
     }
@@ -106,17 +109,19 @@ private slots:
     void conditionCombosFollowTheAnalysis() {
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
         QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1217), Qt::LeftButton);
-        auto* items = m_dialog->DlgItem<QComboBox>(1238);
+        auto* items = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kItemId);
         QCOMPARE(items->count(), 10);
-        QCOMPARE(m_dialog->DlgItem<QComboBox>(1239)->currentText(), QStringLiteral("跨度分析"));
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId)->currentText(),
+                 QStringLiteral("跨度分析"));
         m_dialog->Table()->sortByColumn(2, Qt::DescendingOrder);
         m_dialog->Table()->selectRow(0);
         QCOMPARE(items->currentText(), m_dialog->Table()->item(0, 0)->text());
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(),
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text(),
                  QStringLiteral("杀跨度 ") + items->currentText());
-        m_dialog->DlgItem<QComboBox>(1237)->setCurrentIndex(1);
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1029)->text(), QStringLiteral("此项没有对应的条件"));
-        auto* analysis = m_dialog->DlgItem<QComboBox>(1239);
+        m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kActionId)->setCurrentIndex(1);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId)->text(),
+                 QStringLiteral("此项没有对应的条件"));
+        auto* analysis = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId);
         analysis->setCurrentIndex(1);
         emit analysis->activated(1);
         QCOMPARE(m_dialog->Current().kind, tarvex::AnalysisKind::Sum);
@@ -140,10 +145,12 @@ private slots:
 
     // Without an analysis shown there is nothing to add; a message says what to do.
     void addButtonWithoutAnalysisSaysSo() {
-        m_dialog->DlgItem<QPlainTextEdit>(1027)->setPlainText(QStringLiteral("123"));
-        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1240), Qt::LeftButton);
+        m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+            ->setPlainText(QStringLiteral("123"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAddId), Qt::LeftButton);
         QVERIFY(m_dialog->isVisible());
-        QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText(), QStringLiteral("123"));
+        QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)->toPlainText(),
+                 QStringLiteral("123"));
         QCOMPARE(m_platform.MessageTexts().size(), 1);
     }
 
@@ -212,7 +219,7 @@ private slots:
     // Every button fills the table with what the core computes over the same draws.
     void buttonsFillTable() {
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(200);
+        m_dialog->HistoryBar()->LastDraws()->setValue(200);
         for (std::size_t i = 0; i < CAnalysisDlg::kAnalysisButtons.size(); ++i) {
             QTest::mouseClick(m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[i]),
                               Qt::LeftButton);
@@ -235,7 +242,9 @@ private slots:
                 QCOMPARE(table->item(r, 3)->text().toInt(), expected.rows[k].max);
                 QCOMPARE(table->item(r, 0)->font().bold(), expected.rows[k].Overdue());
             }
-            QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(1027)->toPlainText().toStdString(),
+            QCOMPARE(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+                         ->toPlainText()
+                         .toStdString(),
                      tarvex::AnalysisText::Table(expected));
         }
     }
@@ -263,7 +272,7 @@ private slots:
         QFETCH(int, button);
         QFETCH(int, last);
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        m_dialog->findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(last);
+        m_dialog->HistoryBar()->LastDraws()->setValue(last);
         QTest::mouseClick(
             m_dialog->DlgItem<QPushButton>(CAnalysisDlg::kAnalysisButtons[std::size_t(button)]),
             Qt::LeftButton);
@@ -305,8 +314,7 @@ private slots:
         QVERIFY(m_dialog->LoadHistory(national));
         m_platform.Clear();
         m_platform.openFileNames = {old};
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QStringLiteral("addHistoryFile")),
-                          Qt::LeftButton);
+        QTest::mouseClick(m_dialog->AddFileButton(), Qt::LeftButton);
         QCOMPARE(m_dialog->History(), tarvex::DrawHistory::LoadAll({national, old}).draws);
         QCOMPARE(m_dialog->HistoryPaths(), (QStringList{national, old}));
         QCOMPARE(m_platform.MessageTexts().size(), 1);
@@ -314,7 +322,7 @@ private slots:
         QVERIFY2(message.contains(QStringLiteral("75 处问题")), qPrintable(message));
         QVERIFY2(message.contains(QStringLiteral("期号 2004001 出现在“fc3d-history.txt”第 1 行")),
                  qPrintable(message));
-        QCOMPARE(m_dialog->findChild<QLabel*>(QStringLiteral("historyPath"))->text(),
+        QCOMPARE(m_dialog->HistoryBar()->Names()->text(),
                  QStringLiteral("fc3d-history.txt + fc3d-history-2002.csv"));
         // The remembered history is still the file chosen with 开奖历史….
         QCOMPARE(m_platform.profile.value(QStringLiteral("analysis/history")), national);
@@ -336,8 +344,7 @@ private slots:
     // The new buttons sit in a row of their own under the history row, clear of the rest.
     void newControlsFitWithoutOverlap() {
         QList<QWidget*> widgets;
-        for (const char* name : {"addHistoryFile", "trendButton", "omissionChart"})
-            widgets << m_dialog->findChild<QWidget*>(QString::fromLatin1(name));
+        widgets << m_dialog->AddFileButton() << m_dialog->TrendButton() << m_dialog->Chart();
         widgets << m_dialog->Table();
         for (int id : m_dialog->ControlIds())
             widgets << m_dialog->GetDlgItem(id);

@@ -310,7 +310,7 @@ private slots:
         CMainDialog window;
         window.show();
         window.DlgItem<QAbstractButton>(MainIds::kSumTail[3])->click();
-        window.DlgItem<QComboBox>(1183)->setCurrentIndex(4);
+        window.DlgItem<QComboBox>(MainIds::kToleranceLevel)->setCurrentIndex(4);
         m_fake->openFileNames << Put("h.csv", kHistory);
         QString title;
         QString levelText;

@@ -1,7 +1,8 @@
-#include "CFakePlatform.h"
+#include "CMainWindowFixture.h"
 #include "ModalCloser.h"
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,30 +21,22 @@ const QString kMethod3Message = QStringLiteral("格式本期期尾+上期奖号�
 int MethodRadio(int method) {
     switch (method) {
     case 2:
-        return 1203;
+        return MainIds::kDanMethod2;
     case 3:
-        return 1207;
+        return MainIds::kDanMethod3;
     default:
-        return 1201;
+        return MainIds::kDanMethod1;
     }
 }
 
 } // namespace
 
 // 算胆 with its three methods, and the hidden 号码分析 button.
-class TestDan : public QObject {
+class TestDan : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
-    void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dialog = std::make_unique<CMainDialog>();
-        m_dialog->show();
-    }
-    void cleanup() {
-        m_dialog.reset();
-        m_fake.reset();
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void calculate_data() {
         QTest::addColumn<int>("method");
@@ -83,11 +76,11 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, output);
         Click(MethodRadio(method));
-        QCOMPARE(m_dialog->m_nDanMethod, method);
+        QCOMPARE(m_window->m_nDanMethod, method);
         Edit()->setText(input);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), output);
-        QCOMPARE(m_dialog->m_strLastDraw, output);
+        QCOMPARE(m_window->m_strLastDraw, output);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QVERIFY(!Edit()->text().contains(QStringLiteral("nan"), Qt::CaseInsensitive));
     }
@@ -107,8 +100,8 @@ private slots:
         QFETCH(QString, second);
         Click(MethodRadio(method));
         Edit()->setText(input);
-        Click(1198);
-        Click(1198);
+        Click(MainIds::kCalcDan);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), second);
     }
 
@@ -122,7 +115,7 @@ private slots:
         QFETCH(int, method);
         Click(MethodRadio(method));
         Edit()->clear();
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(Edit()->text(), QString());
         QCOMPARE(m_fake->MessageTexts(), QStringList());
     }
@@ -138,18 +131,18 @@ private slots:
     }
     void method3RefusesOtherLengths() {
         QFETCH(QString, input);
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         Edit()->setText(input);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(m_fake->MessageTexts(), QStringList{kMethod3Message});
         QCOMPARE(Edit()->text(), input);
     }
 
     void method3RightAfterSelectingIt() {
         Edit()->setText(QStringLiteral("8878"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(Edit()->text(), kMethod3Hint);
-        Click(1198);
+        Click(MainIds::kCalcDan);
         QCOMPARE(m_fake->MessageTexts(), QStringList{kMethod3Message});
         QCOMPARE(Edit()->text(), kMethod3Hint);
     }
@@ -173,34 +166,34 @@ private slots:
         Click(MethodRadio(from));
         Edit()->setText(QStringLiteral("typed"));
         Click(MethodRadio(to));
-        QCOMPARE(m_dialog->m_nDanMethod, to);
+        QCOMPARE(m_window->m_nDanMethod, to);
         QCOMPARE(Label()->text(), label);
-        QCOMPARE(m_dialog->m_strLastDrawLabel, label);
+        QCOMPARE(m_window->m_strLastDrawLabel, label);
         QCOMPARE(Edit()->text(), edit);
-        QVERIFY(m_dialog->DlgItem<QRadioButton>(MethodRadio(to))->isChecked());
-        QVERIFY(!m_dialog->DlgItem<QRadioButton>(MethodRadio(from))->isChecked());
+        QVERIFY(m_window->DlgItem<QRadioButton>(MethodRadio(to))->isChecked());
+        QVERIFY(!m_window->DlgItem<QRadioButton>(MethodRadio(from))->isChecked());
     }
 
     void methodRadiosKeepOtherControls() {
-        auto* sumLow = m_dialog->DlgItem<QLineEdit>(1016);
+        auto* sumLow = m_window->DlgItem<QLineEdit>(MainIds::kSumLow);
         sumLow->setText(QStringLiteral("5"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(sumLow->text(), QStringLiteral("5"));
-        QCOMPARE(m_dialog->m_nSumLow, 5);
+        QCOMPARE(m_window->m_nSumLow, 5);
     }
 
     void refusedExchangeKeepsTheTypedTexts() {
-        m_dialog->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
+        m_window->DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("x"));
         Edit()->setText(QStringLiteral("8878"));
-        Click(1207);
+        Click(MainIds::kDanMethod3);
         QCOMPARE(m_fake->messages.size(), 1);
-        QCOMPARE(m_dialog->m_nDanMethod, 3);
+        QCOMPARE(m_window->m_nDanMethod, 3);
         QCOMPARE(Edit()->text(), QStringLiteral("8878"));
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("x"));
+        QCOMPARE(m_window->DlgItem<QLineEdit>(MainIds::kSumLow)->text(), QStringLiteral("x"));
     }
 
     void analysisButtonOpensTheWindow() {
-        auto* button = m_dialog->DlgItem<QPushButton>(1230);
+        auto* button = m_window->DlgItem<QPushButton>(MainIds::kAnalysis);
         QVERIFY(button);
         QVERIFY(button->isHidden());
         bool wasAnalysis = false;
@@ -218,16 +211,8 @@ private slots:
     }
 
 private:
-    QLineEdit* Edit() const { return m_dialog->DlgItem<QLineEdit>(1199); }
-    QLabel* Label() const { return m_dialog->DlgItem<QLabel>(1208); }
-    void Click(int id) const {
-        auto* button = m_dialog->DlgItem<QAbstractButton>(id);
-        QVERIFY(button && button->isEnabled());
-        button->click();
-    }
-
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CMainDialog> m_dialog;
+    QLineEdit* Edit() const { return m_window->DlgItem<QLineEdit>(MainIds::kLastDraw); }
+    QLabel* Label() const { return m_window->DlgItem<QLabel>(MainIds::kLastDrawLabel); }
 };
 
 QTEST_MAIN(TestDan)

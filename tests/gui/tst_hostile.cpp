@@ -2,6 +2,7 @@
 #include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,14 +54,14 @@ private slots:
         QFETCH(int, index);
         m_fake->profile.insert(QStringLiteral("row/row"), stored);
         Open();
-        QCOMPARE(m_dialog->DlgItem<QComboBox>(1182)->currentIndex(), index);
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(MainIds::kPerRow)->currentIndex(), index);
 
-        Click(1003);
+        Click(MainIds::kKillRun);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(ReadBytes(Path("tarvex.txt")), OnePerLine(0, 999));
 
         m_fake->saveFileNames << Path("export.txt");
-        Click(1038);
+        Click(MainIds::kExport);
         const QByteArray exported = ReadBytes(Path("export.txt"));
         QVERIFY2(exported.startsWith(OnePerLine(0, 999) + "\r\n"), exported.left(40).constData());
         QCOMPARE(exported.count("\r\n"), 1001);
@@ -72,24 +73,24 @@ private slots:
     void killRunWithResultFileBlocked() {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tarvex.txt")));
         Open();
-        Click(1003);
+        Click(MainIds::kKillRun);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(QStringLiteral("tarvex.txt")),
                  qPrintable(m_fake->messages.front().text));
         QCOMPARE(List()->count(), 1000);
         QVERIFY(
             ResultBox()->toPlainText().startsWith(QStringLiteral("000\t001\t002\t003\t004\t\n")));
-        QVERIFY(m_dialog->DlgItem<QPushButton>(1038)->isEnabled());
+        QVERIFY(m_dialog->DlgItem<QPushButton>(MainIds::kExport)->isEnabled());
         QVERIFY(QFileInfo(Path("tarvex.txt")).isDir());
     }
 
     void toleranceWithReportBlocked() {
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("排除号码原因.txt")));
         Open();
-        Click(1003);
+        Click(MainIds::kKillRun);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         const QString shown = ResultBox()->toPlainText();
-        Click(1175);
+        Click(MainIds::kToleranceRun);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(QStringLiteral("排除号码原因.txt")),
                  qPrintable(m_fake->messages.front().text));
@@ -108,15 +109,15 @@ private slots:
         QVERIFY(WriteBytes(Path("plain"), "123"));
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
         Open();
-        Click(1003);
+        Click(MainIds::kKillRun);
         const QString shown = ResultBox()->toPlainText();
         QVERIFY(!shown.isEmpty());
-        m_dialog->DlgItem<QCheckBox>(1039)->click();
+        m_dialog->DlgItem<QCheckBox>(MainIds::kBaseSet)->click();
         QCOMPARE(m_fake->MessageTexts(), QStringList());
 
         // The dialog hands back a name whose file is no longer there to read.
         m_fake->openFileNames << Path(name);
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(!m_fake->messages.front().text.trimmed().isEmpty());
         QCOMPARE(ResultBox()->toPlainText(), shown);
@@ -129,8 +130,8 @@ private:
         m_dialog->show();
     }
     QString Path(const QString& name) const { return m_dir->filePath(name); }
-    QTextEdit* ResultBox() const { return m_dialog->DlgItem<QTextEdit>(1042); }
-    QListWidget* List() const { return m_dialog->DlgItem<QListWidget>(1004); }
+    QTextEdit* ResultBox() const { return m_dialog->DlgItem<QTextEdit>(MainIds::kResultBox); }
+    QListWidget* List() const { return m_dialog->DlgItem<QListWidget>(MainIds::kResultList); }
     void Click(int id) const {
         auto* button = m_dialog->DlgItem<QPushButton>(id);
         QVERIFY(button && button->isEnabled());

@@ -1,4 +1,4 @@
-#include "CFakePlatform.h"
+#include "CMainWindowFixture.h"
 #include "app/main/CMainDialog.h"
 #include "app/main/MainControlIds.h"
 
@@ -28,31 +28,25 @@ void SelectRows(QTableWidget* list, const QList<int>& rows) {
 
 } // namespace
 
-class TestLists : public QObject {
+class TestLists : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
-    void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dlg = std::make_unique<CMainDialog>();
-        m_dlg->show();
-        QVERIFY(m_dlg->IsInitialised());
-    }
-    void cleanup() {
-        m_dlg.reset();
-        m_fake.reset();
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void matchControlsFollowTheFilterBox() {
-        const QList<int> ids{1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159};
+        const QList<int> ids{MainIds::kMatchCount[0], MainIds::kMatchCount[1],
+                             MainIds::kMatchCount[2], MainIds::kMatchCount[3],
+                             MainIds::kMatchList,     MainIds::kMatchAdd,
+                             MainIds::kMatchDelete,   MainIds::kMatchNumbers};
         for (int id : ids)
-            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
-        Click(1173);
+            QVERIFY(!m_window->GetDlgItem(id)->isEnabled());
+        Click(MainIds::kMatchFilter);
         for (int id : ids)
-            QVERIFY2(m_dlg->GetDlgItem(id)->isEnabled(), qPrintable(QString::number(id)));
-        Click(1173);
+            QVERIFY2(m_window->GetDlgItem(id)->isEnabled(), qPrintable(QString::number(id)));
+        Click(MainIds::kMatchFilter);
         for (int id : ids)
-            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
+            QVERIFY(!m_window->GetDlgItem(id)->isEnabled());
     }
 
     void matchAddBuildsTheCounts_data() {
@@ -70,12 +64,12 @@ private slots:
         QFETCH(QString, digits);
         QFETCH(int, boxes);
         QFETCH(QString, counts);
-        Click(1173);
-        m_dlg->DlgItem<QLineEdit>(1159)->setText(digits);
+        Click(MainIds::kMatchFilter);
+        m_window->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->setText(digits);
         for (int k = 0; k < 4; ++k)
-            m_dlg->DlgItem<QCheckBox>(MainIds::kMatchCount[k])->setChecked(boxes & (1 << k));
-        Click(1137);
-        auto* list = m_dlg->DlgItem<QTableWidget>(1172);
+            m_window->DlgItem<QCheckBox>(MainIds::kMatchCount[k])->setChecked(boxes & (1 << k));
+        Click(MainIds::kMatchAdd);
+        auto* list = m_window->DlgItem<QTableWidget>(MainIds::kMatchList);
         if (counts.isEmpty()) {
             QCOMPARE(list->rowCount(), 0);
             return;
@@ -83,41 +77,44 @@ private slots:
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(Row(list, 0), QStringList({digits, counts}));
         // The edit and the boxes keep what they held.
-        QCOMPARE(m_dlg->DlgItem<QLineEdit>(1159)->text(), digits);
-        QVERIFY(
-            m_dlg->DlgItem<QCheckBox>(MainIds::kMatchCount[counts[0].digitValue()])->isChecked());
+        QCOMPARE(m_window->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->text(), digits);
+        QVERIFY(m_window->DlgItem<QCheckBox>(MainIds::kMatchCount[counts[0].digitValue()])
+                    ->isChecked());
     }
 
     void matchRowsGoOnTopAndDeleteTakesTheFirstSelected() {
-        Click(1173);
-        m_dlg->DlgItem<QCheckBox>(1164)->setChecked(true);
+        Click(MainIds::kMatchFilter);
+        m_window->DlgItem<QCheckBox>(MainIds::kMatchCount[2])->setChecked(true);
         for (const char* digits : {"11", "22", "33", "44"}) {
-            m_dlg->DlgItem<QLineEdit>(1159)->setText(QString::fromLatin1(digits));
-            Click(1137);
+            m_window->DlgItem<QLineEdit>(MainIds::kMatchNumbers)
+                ->setText(QString::fromLatin1(digits));
+            Click(MainIds::kMatchAdd);
         }
-        auto* list = m_dlg->DlgItem<QTableWidget>(1172);
+        auto* list = m_window->DlgItem<QTableWidget>(MainIds::kMatchList);
         QCOMPARE(Column(list, 0), QStringList({"44", "33", "22", "11"}));
         SelectRows(list, {3, 1});
-        Click(1138);
+        Click(MainIds::kMatchDelete);
         QCOMPARE(Column(list, 0), QStringList({"44", "22", "11"}));
         list->clearSelection();
-        Click(1138);
+        Click(MainIds::kMatchDelete);
         QCOMPARE(list->rowCount(), 3);
         // The run's copy: top row first.
-        const tarvex::Settings settings = m_dlg->GatherSettings();
+        const tarvex::Settings settings = m_window->GatherSettings();
         QCOMPARE(settings.matches.size(), std::size_t(3));
         QCOMPARE(settings.matches[0], (tarvex::MatchRow{"44", "2"}));
         QCOMPARE(settings.matches[2], (tarvex::MatchRow{"11", "2"}));
     }
 
     void positionSizeControlsFollowTheirBox() {
-        const QList<int> ids{1193, 1191, 1192, 1174, 1139, 1140};
-        Click(1194);
+        const QList<int> ids{MainIds::kPositionSizeLeft,  MainIds::kPositionSizeRelation,
+                             MainIds::kPositionSizeRight, MainIds::kPositionSizeList,
+                             MainIds::kPositionSizeAdd,   MainIds::kPositionSizeDelete};
+        Click(MainIds::kPositionSize);
         for (int id : ids)
-            QVERIFY(m_dlg->GetDlgItem(id)->isEnabled());
-        Click(1194);
+            QVERIFY(m_window->GetDlgItem(id)->isEnabled());
+        Click(MainIds::kPositionSize);
         for (int id : ids)
-            QVERIFY(!m_dlg->GetDlgItem(id)->isEnabled());
+            QVERIFY(!m_window->GetDlgItem(id)->isEnabled());
     }
 
     void positionSizeAddTakesTheSelectedTexts_data() {
@@ -134,29 +131,29 @@ private slots:
         QFETCH(int, comparison);
         QFETCH(int, right);
         QFETCH(QStringList, row);
-        Click(1194);
-        m_dlg->DlgItem<QComboBox>(1193)->setCurrentIndex(left);
-        m_dlg->DlgItem<QComboBox>(1191)->setCurrentIndex(comparison);
-        m_dlg->DlgItem<QComboBox>(1192)->setCurrentIndex(right);
-        Click(1139);
-        auto* list = m_dlg->DlgItem<QTableWidget>(1174);
+        Click(MainIds::kPositionSize);
+        m_window->DlgItem<QComboBox>(MainIds::kPositionSizeLeft)->setCurrentIndex(left);
+        m_window->DlgItem<QComboBox>(MainIds::kPositionSizeRelation)->setCurrentIndex(comparison);
+        m_window->DlgItem<QComboBox>(MainIds::kPositionSizeRight)->setCurrentIndex(right);
+        Click(MainIds::kPositionSizeAdd);
+        auto* list = m_window->DlgItem<QTableWidget>(MainIds::kPositionSizeList);
         QCOMPARE(list->rowCount(), 1);
         QCOMPARE(Row(list, 0), row);
     }
 
     void positionSizeRowsGoOnTopAndDeleteTakesTheFirstSelected() {
-        Click(1194);
-        auto* comparison = m_dlg->DlgItem<QComboBox>(1191);
+        Click(MainIds::kPositionSize);
+        auto* comparison = m_window->DlgItem<QComboBox>(MainIds::kPositionSizeRelation);
         for (int c = 0; c < 4; ++c) {
             comparison->setCurrentIndex(c);
-            Click(1139);
+            Click(MainIds::kPositionSizeAdd);
         }
-        auto* list = m_dlg->DlgItem<QTableWidget>(1174);
+        auto* list = m_window->DlgItem<QTableWidget>(MainIds::kPositionSizeList);
         QCOMPARE(Column(list, 1), QStringList({"大于等于", "等于", "小于", "大于"}));
         SelectRows(list, {2, 3});
-        Click(1140);
+        Click(MainIds::kPositionSizeDelete);
         QCOMPARE(Column(list, 1), QStringList({"大于等于", "等于", "大于"}));
-        const tarvex::Settings settings = m_dlg->GatherSettings();
+        const tarvex::Settings settings = m_window->GatherSettings();
         QCOMPARE(settings.positionSizes.front(), (tarvex::PositionSizeRow{"百", "大于等于", "十"}));
     }
 
@@ -166,31 +163,22 @@ private slots:
         settings.matches = {{"0268", "12"}, {"5", "0"}};
         settings.positionSize = true;
         settings.positionSizes = {{"百", "大于", "十"}, {"十", "大于", "个"}};
-        m_dlg->ApplySettings(settings);
-        auto* matches = m_dlg->DlgItem<QTableWidget>(1172);
+        m_window->ApplySettings(settings);
+        auto* matches = m_window->DlgItem<QTableWidget>(MainIds::kMatchList);
         QCOMPARE(Row(matches, 0), QStringList({"0268", "12"}));
         QCOMPARE(Row(matches, 1), QStringList({"5", "0"}));
-        QVERIFY(m_dlg->GetDlgItem(1137)->isEnabled());
-        QVERIFY(m_dlg->GetDlgItem(1139)->isEnabled());
-        QCOMPARE(m_dlg->GatherSettings(), settings);
+        QVERIFY(m_window->GetDlgItem(MainIds::kMatchAdd)->isEnabled());
+        QVERIFY(m_window->GetDlgItem(MainIds::kPositionSizeAdd)->isEnabled());
+        QCOMPARE(m_window->GatherSettings(), settings);
     }
 
 private:
-    void Click(int id) {
-        auto* button = m_dlg->DlgItem<QAbstractButton>(id);
-        QVERIFY(button);
-        QVERIFY2(button->isEnabled(), qPrintable(QString::number(id)));
-        button->click();
-    }
     static QStringList Column(const QTableWidget* list, int column) {
         QStringList cells;
         for (int r = 0; r < list->rowCount(); ++r)
             cells << list->item(r, column)->text();
         return cells;
     }
-
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CMainDialog> m_dlg;
 };
 
 QTEST_MAIN(TestLists)

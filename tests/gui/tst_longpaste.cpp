@@ -1,6 +1,7 @@
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "framework/CSoftLineText.h"
 #include "io/SchemeFile.h"
 #include "pages/CTextPage.h"
@@ -163,8 +164,8 @@ private slots:
 
     // The result box skips text shaping for speed, but its face and size are the window's still.
     void resultBoxKeepsTheWindowsFont() {
-        const QFont box = m_dlg->DlgItem<QTextEdit>(1042)->font();
-        const QFont edit = m_dlg->DlgItem<QLineEdit>(1159)->font();
+        const QFont box = m_dlg->DlgItem<QTextEdit>(MainIds::kResultBox)->font();
+        const QFont edit = m_dlg->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->font();
         QCOMPARE(box.family(), edit.family());
         QCOMPARE(box.pointSizeF(), edit.pointSizeF());
         QCOMPARE(box.weight(), edit.weight());
@@ -174,7 +175,7 @@ private slots:
     // The match edit keeps the classic single-line limit of 32,767 characters, which is also
     // what keeps it fast.
     void matchEditTakesALongPasteQuickly() {
-        auto* edit = m_dlg->DlgItem<QLineEdit>(1159);
+        auto* edit = m_dlg->DlgItem<QLineEdit>(MainIds::kMatchNumbers);
         QVERIFY(edit);
         edit->setEnabled(true);
         edit->setFocus();
@@ -193,7 +194,7 @@ private slots:
 private:
     QAbstractScrollArea* Box(int page) const {
         if (page < 0)
-            return m_dlg->DlgItem<QTextEdit>(1042);
+            return m_dlg->DlgItem<QTextEdit>(MainIds::kResultBox);
         m_dlg->Sheet()->SetActivePage(page);
         return m_dlg->Sheet()->Page(page)->DlgItem<QPlainTextEdit>(CTextPage::kTextId);
     }

@@ -56,13 +56,50 @@ private slots:
     void startupEnabled_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<bool>("enabled");
-        for (int id : {1027, 1028, 1029, 1044, 1045, 1046, 1048, 1049, 1050, 1131, 1037,
-                       1038, 1040, 1136, 1137, 1138, 1139, 1140, 1175, 1042, 1163, 1164,
-                       1165, 1166, 1159, 1172, 1174, 1183, 1191, 1192, 1193})
+        for (int id : {MainIds::kExclude[0],
+                       MainIds::kExclude[1],
+                       MainIds::kExclude[2],
+                       MainIds::kPositionalKill[0],
+                       MainIds::kPositionalKill[1],
+                       MainIds::kPositionalKill[2],
+                       MainIds::kCompound[0],
+                       MainIds::kCompound[1],
+                       MainIds::kCompound[2],
+                       MainIds::kSums,
+                       MainIds::kChooseBase,
+                       MainIds::kExport,
+                       MainIds::kToGroup,
+                       MainIds::kSumsAll,
+                       MainIds::kMatchAdd,
+                       MainIds::kMatchDelete,
+                       MainIds::kPositionSizeAdd,
+                       MainIds::kPositionSizeDelete,
+                       MainIds::kToleranceRun,
+                       MainIds::kResultBox,
+                       MainIds::kMatchCount[1],
+                       MainIds::kMatchCount[2],
+                       MainIds::kMatchCount[3],
+                       MainIds::kMatchCount[0],
+                       MainIds::kMatchNumbers,
+                       MainIds::kMatchList,
+                       MainIds::kPositionSizeList,
+                       MainIds::kToleranceLevel,
+                       MainIds::kPositionSizeRelation,
+                       MainIds::kPositionSizeRight,
+                       MainIds::kPositionSizeLeft})
             QTest::addRow("%d disabled", id) << id << false;
-        for (int id : {1003, 1036, 1035, 1047, 1051, 1039, 1093, 1135, 1173, 1194, 1182,
-                       1016, 1017, 1199, 1198, 1201, 1203, 1207, 1154, 1155, 1157, 1129,
-                       1132, 1134, 1123, 1124, 1125, 1126, 1004, 1015, 1059, 1032, 1212})
+        for (int id :
+             {MainIds::kKillRun,           MainIds::kExit,          MainIds::kExcludeCompound,
+              MainIds::kPositionalKillBox, MainIds::kCompoundInput, MainIds::kBaseSet,
+              MainIds::kBaseIsGroup,       MainIds::kKillSums,      MainIds::kMatchFilter,
+              MainIds::kPositionSize,      MainIds::kPerRow,        MainIds::kSumLow,
+              MainIds::kSumHigh,           MainIds::kLastDraw,      MainIds::kCalcDan,
+              MainIds::kDanMethod1,        MainIds::kDanMethod2,    MainIds::kDanMethod3,
+              MainIds::kDanCount1,         MainIds::kDanCount2,     MainIds::kDanCount3,
+              MainIds::kSumTailAll,        MainIds::kSumTailClear,  MainIds::kDanClear,
+              MainIds::kRouteAll,          MainIds::kRouteClear,    MainIds::kShapeAll,
+              MainIds::kShapeClear,        MainIds::kResultList,    MainIds::kSumTail[0],
+              MainIds::kSpan[0],           MainIds::kDan[0],        MainIds::kAc[1]})
             QTest::addRow("%d enabled", id) << id << true;
     }
     void startupEnabled() {
@@ -78,15 +115,20 @@ private slots:
         QTest::newRow("大小排列") << Ids(MainIds::kBigSmall) << true;
         QTest::newRow("奇偶排列") << Ids(MainIds::kOddEven) << true;
         QTest::newRow("质合排列") << Ids(MainIds::kPrimeComposite) << true;
-        QTest::newRow("AC值") << IdList{1212, 1213, 1214} << true;
-        QTest::newRow("first radios") << IdList{1154, 1201} << true;
-        QTest::newRow("other radios") << IdList{1155, 1157, 1203, 1207} << false;
+        QTest::newRow("AC值") << IdList{MainIds::kAc[1], MainIds::kAc[2], MainIds::kAc[3]} << true;
+        QTest::newRow("first radios") << IdList{MainIds::kDanCount1, MainIds::kDanMethod1} << true;
+        QTest::newRow("other radios") << IdList{MainIds::kDanCount2, MainIds::kDanCount3,
+                                                MainIds::kDanMethod2, MainIds::kDanMethod3}
+                                      << false;
         QTest::newRow("杀和尾") << Ids(MainIds::kSumTail) << false;
         QTest::newRow("杀跨度") << Ids(MainIds::kSpan) << false;
         QTest::newRow("选胆") << Ids(MainIds::kDan) << false;
         QTest::newRow("012路") << RouteIds() << false;
         QTest::newRow("特别排除") << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << false;
-        QTest::newRow("switches") << IdList{1035, 1047, 1051, 1039, 1093, 1135, 1173, 1194}
+        QTest::newRow("switches") << IdList{MainIds::kExcludeCompound, MainIds::kPositionalKillBox,
+                                            MainIds::kCompoundInput,   MainIds::kBaseSet,
+                                            MainIds::kBaseIsGroup,     MainIds::kKillSums,
+                                            MainIds::kMatchFilter,     MainIds::kPositionSize}
                                   << false;
     }
     void startupChecks() {
@@ -102,16 +144,16 @@ private slots:
     void startupTexts_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("text");
-        QTest::newRow("sums hint") << 1131 << "和值之间必须用空格格开";
-        QTest::newRow("sum low") << 1016 << "0";
-        QTest::newRow("sum high") << 1017 << "27";
-        QTest::newRow("hint") << 1002 << "大底和复式不能同时选择";
-        QTest::newRow("last draw label") << 1208 << "输入上期开奖号";
-        QTest::newRow("count") << 1005 << "";
-        QTest::newRow("kill") << 1003 << "杀组合&K";
-        QTest::newRow("exit") << 1036 << "退出&Q";
-        QTest::newRow("tolerance") << 1175 << "容错";
-        QTest::newRow("analysis") << 1230 << "号码分析";
+        QTest::newRow("sums hint") << MainIds::kSums << "和值之间必须用空格格开";
+        QTest::newRow("sum low") << MainIds::kSumLow << "0";
+        QTest::newRow("sum high") << MainIds::kSumHigh << "27";
+        QTest::newRow("hint") << MainIds::kHint << "大底和复式不能同时选择";
+        QTest::newRow("last draw label") << MainIds::kLastDrawLabel << "输入上期开奖号";
+        QTest::newRow("count") << MainIds::kCount << "";
+        QTest::newRow("kill") << MainIds::kKillRun << "杀组合&K";
+        QTest::newRow("exit") << MainIds::kExit << "退出&Q";
+        QTest::newRow("tolerance") << MainIds::kToleranceRun << "容错";
+        QTest::newRow("analysis") << MainIds::kAnalysis << "号码分析";
     }
     void startupTexts() {
         QFETCH(int, id);
@@ -146,19 +188,19 @@ private slots:
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("last");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("per row") << 1182 << 20 << "1"
+        QTest::newRow("per row") << MainIds::kPerRow << 20 << "1"
                                  << "20"
                                  << "2";
-        QTest::newRow("level") << 1183 << 17 << "1"
+        QTest::newRow("level") << MainIds::kToleranceLevel << 17 << "1"
                                << "17"
                                << "1";
-        QTest::newRow("left position") << 1193 << 3 << "百"
+        QTest::newRow("left position") << MainIds::kPositionSizeLeft << 3 << "百"
                                        << "个"
                                        << "百";
-        QTest::newRow("comparison") << 1191 << 6 << "大于"
+        QTest::newRow("comparison") << MainIds::kPositionSizeRelation << 6 << "大于"
                                     << "不等于"
                                     << "大于";
-        QTest::newRow("right position") << 1192 << 3 << "百"
+        QTest::newRow("right position") << MainIds::kPositionSizeRight << 3 << "百"
                                         << "个"
                                         << "十";
     }
@@ -176,9 +218,11 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<QList<int>>("widths");
-        QTest::newRow("match") << 1172 << QStringList{"号码", "出数"} << QList<int>{70, 50};
+        QTest::newRow("match") << MainIds::kMatchList << QStringList{"号码", "出数"}
+                               << QList<int>{70, 50};
         QTest::newRow("position size")
-            << 1174 << QStringList{"位数", "大小", "位数"} << QList<int>{50, 50, 50};
+            << MainIds::kPositionSizeList << QStringList{"位数", "大小", "位数"}
+            << QList<int>{50, 50, 50};
     }
     void listColumns() {
         QFETCH(int, id);
@@ -197,8 +241,9 @@ private slots:
     void hiddenControls_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<bool>("zeroSize");
-        QTest::newRow("analysis") << 1230 << false;
-        for (int id : {1086, 1195, 1196, 1197})
+        QTest::newRow("analysis") << MainIds::kAnalysis << false;
+        for (int id : {MainIds::kForumLink, MainIds::kListenLink, MainIds::k3dOmissionLink,
+                       MainIds::kP3OmissionLink})
             QTest::addRow("link %d", id) << id << true;
     }
     void hiddenControls() {
@@ -215,23 +260,25 @@ private slots:
         QTest::addColumn<int>("button");
         QTest::addColumn<IdList>("boxes");
         QTest::addColumn<bool>("checked");
-        QTest::newRow("杀和尾 全") << 1129 << Ids(MainIds::kSumTail) << true;
-        QTest::newRow("杀和尾 清") << 1132 << Ids(MainIds::kSumTail) << false;
-        QTest::newRow("杀跨度 全") << 1130 << Ids(MainIds::kSpan) << true;
-        QTest::newRow("杀跨度 清") << 1133 << Ids(MainIds::kSpan) << false;
-        QTest::newRow("选胆 清") << 1134 << Ids(MainIds::kDan) << false;
-        QTest::newRow("大小 全") << 1127 << Ids(MainIds::kBigSmall) << true;
-        QTest::newRow("大小 清") << 1128 << Ids(MainIds::kBigSmall) << false;
-        QTest::newRow("奇偶 全") << 1121 << Ids(MainIds::kOddEven) << true;
-        QTest::newRow("奇偶 清") << 1122 << Ids(MainIds::kOddEven) << false;
-        QTest::newRow("质合 全") << 1180 << Ids(MainIds::kPrimeComposite) << true;
-        QTest::newRow("质合 清") << 1181 << Ids(MainIds::kPrimeComposite) << false;
+        QTest::newRow("杀和尾 全") << MainIds::kSumTailAll << Ids(MainIds::kSumTail) << true;
+        QTest::newRow("杀和尾 清") << MainIds::kSumTailClear << Ids(MainIds::kSumTail) << false;
+        QTest::newRow("杀跨度 全") << MainIds::kSpanAll << Ids(MainIds::kSpan) << true;
+        QTest::newRow("杀跨度 清") << MainIds::kSpanClear << Ids(MainIds::kSpan) << false;
+        QTest::newRow("选胆 清") << MainIds::kDanClear << Ids(MainIds::kDan) << false;
+        QTest::newRow("大小 全") << MainIds::kBigSmallAll << Ids(MainIds::kBigSmall) << true;
+        QTest::newRow("大小 清") << MainIds::kBigSmallClear << Ids(MainIds::kBigSmall) << false;
+        QTest::newRow("奇偶 全") << MainIds::kOddEvenAll << Ids(MainIds::kOddEven) << true;
+        QTest::newRow("奇偶 清") << MainIds::kOddEvenClear << Ids(MainIds::kOddEven) << false;
+        QTest::newRow("质合 全") << MainIds::kPrimeCompositeAll << Ids(MainIds::kPrimeComposite)
+                                 << true;
+        QTest::newRow("质合 清") << MainIds::kPrimeCompositeClear << Ids(MainIds::kPrimeComposite)
+                                 << false;
         QTest::newRow("特别排除 全")
-            << 1125 << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << true;
+            << MainIds::kShapeAll << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << true;
         QTest::newRow("特别排除 清")
-            << 1126 << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << false;
-        QTest::newRow("012路 全") << 1123 << RouteIds() << true;
-        QTest::newRow("012路 清") << 1124 << RouteIds() << false;
+            << MainIds::kShapeClear << Ids(MainIds::kShape) + Ids(MainIds::kConsecutive) << false;
+        QTest::newRow("012路 全") << MainIds::kRouteAll << RouteIds() << true;
+        QTest::newRow("012路 清") << MainIds::kRouteClear << RouteIds() << false;
     }
     void fillButtons() {
         QFETCH(int, button);
@@ -241,41 +288,42 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i)
             m_dialog->DlgItem<QAbstractButton>(boxes[i])->setChecked(i % 2 == 0 ? !checked
                                                                                 : checked);
-        m_dialog->DlgItem<QLineEdit>(1159)->setText(QStringLiteral("kept"));
+        m_dialog->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->setText(QStringLiteral("kept"));
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(button), Qt::LeftButton);
         for (int id : boxes)
             QVERIFY2(m_dialog->DlgItem<QAbstractButton>(id)->isChecked() == checked,
                      qPrintable(QString::number(id)));
         // The handler read the controls first: another control's text survives.
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1159)->text(), QStringLiteral("kept"));
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->text(),
+                 QStringLiteral("kept"));
         QVERIFY(m_fake->messages.isEmpty());
     }
 
     void fillButtonStopsOnBadInteger() {
-        m_dialog->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
-        m_dialog->DlgItem<QAbstractButton>(1061)->setChecked(true);
-        m_dialog->DlgItem<QAbstractButton>(1129)->click();
+        m_dialog->DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("x"));
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kShape[0])->setChecked(true);
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kSumTailAll)->click();
         QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
-        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(1015)->isChecked());
-        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1061)->isChecked());
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1016)->text(), QStringLiteral("x"));
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(MainIds::kSumTail[0])->isChecked());
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(MainIds::kShape[0])->isChecked());
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(MainIds::kSumLow)->text(), QStringLiteral("x"));
     }
 
     void allSums() {
-        m_dialog->DlgItem<QAbstractButton>(1135)->click();
-        m_dialog->DlgItem<QAbstractButton>(1136)->click();
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kKillSums)->click();
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kSumsAll)->click();
         const QString all = QStringLiteral(
             "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24 25 26 27");
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1131)->text(), all);
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(MainIds::kSums)->text(), all);
         QCOMPARE(m_dialog->m_strSums, all);
     }
 
     void danRadios_data() {
         QTest::addColumn<int>("radio");
         QTest::addColumn<int>("count");
-        QTest::newRow("出2胆") << 1155 << 2;
-        QTest::newRow("出3胆") << 1157 << 3;
-        QTest::newRow("出1胆") << 1154 << 1;
+        QTest::newRow("出2胆") << MainIds::kDanCount2 << 2;
+        QTest::newRow("出3胆") << MainIds::kDanCount3 << 3;
+        QTest::newRow("出1胆") << MainIds::kDanCount1 << 1;
     }
     void danRadios() {
         QFETCH(int, radio);
@@ -284,33 +332,42 @@ private slots:
         QTEST(m_dialog->m_nDanCount, "count");
         QVERIFY(m_dialog->DlgItem<QAbstractButton>(radio)->isChecked());
         // The method radios are a group of their own.
-        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1201)->isChecked());
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(MainIds::kDanMethod1)->isChecked());
         int checkedDanRadios = 0;
-        for (int id : {1154, 1155, 1157})
+        for (int id : {MainIds::kDanCount1, MainIds::kDanCount2, MainIds::kDanCount3})
             checkedDanRadios += m_dialog->DlgItem<QAbstractButton>(id)->isChecked();
         QCOMPARE(checkedDanRadios, 1);
     }
 
     void methodRadiosExclusive() {
-        m_dialog->DlgItem<QAbstractButton>(1207)->click();
-        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1207)->isChecked());
-        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(1201)->isChecked());
-        QVERIFY(m_dialog->DlgItem<QAbstractButton>(1154)->isChecked());
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kDanMethod3)->click();
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(MainIds::kDanMethod3)->isChecked());
+        QVERIFY(!m_dialog->DlgItem<QAbstractButton>(MainIds::kDanMethod1)->isChecked());
+        QVERIFY(m_dialog->DlgItem<QAbstractButton>(MainIds::kDanCount1)->isChecked());
     }
 
     void switchUndoneOnBadInteger_data() {
         QTest::addColumn<int>("box");
         QTest::addColumn<IdList>("controls");
-        QTest::newRow("输入复式") << 1051 << IdList{1048, 1049, 1050};
-        QTest::newRow("大底") << 1039 << IdList{1037, 1042};
-        QTest::newRow("杀指定和值") << 1135 << IdList{1131, 1136};
-        QTest::newRow("匹配过滤") << 1173 << IdList{1159, 1163, 1172, 1137};
-        QTest::newRow("位置大小匹配") << 1194 << IdList{1193, 1174, 1139};
+        QTest::newRow("输入复式") << MainIds::kCompoundInput
+                                  << IdList{MainIds::kCompound[0], MainIds::kCompound[1],
+                                            MainIds::kCompound[2]};
+        QTest::newRow("大底") << MainIds::kBaseSet
+                              << IdList{MainIds::kChooseBase, MainIds::kResultBox};
+        QTest::newRow("杀指定和值")
+            << MainIds::kKillSums << IdList{MainIds::kSums, MainIds::kSumsAll};
+        QTest::newRow("匹配过滤") << MainIds::kMatchFilter
+                                  << IdList{MainIds::kMatchNumbers, MainIds::kMatchCount[1],
+                                            MainIds::kMatchList, MainIds::kMatchAdd};
+        QTest::newRow("位置大小匹配")
+            << MainIds::kPositionSize
+            << IdList{MainIds::kPositionSizeLeft, MainIds::kPositionSizeList,
+                      MainIds::kPositionSizeAdd};
     }
     void switchUndoneOnBadInteger() {
         QFETCH(int, box);
         QFETCH(IdList, controls);
-        m_dialog->DlgItem<QLineEdit>(1017)->setText(QStringLiteral("2x"));
+        m_dialog->DlgItem<QLineEdit>(MainIds::kSumHigh)->setText(QStringLiteral("2x"));
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(box), Qt::LeftButton);
         QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
         QVERIFY(!m_dialog->DlgItem<QAbstractButton>(box)->isChecked());
@@ -319,23 +376,24 @@ private slots:
     }
 
     void baseSetAndCompoundStayExclusiveWithBadInteger() {
-        m_dialog->DlgItem<QLineEdit>(1016)->setText(QStringLiteral("x"));
-        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1051), Qt::LeftButton);
-        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1039), Qt::LeftButton);
-        QVERIFY(!(m_dialog->DlgItem<QAbstractButton>(1051)->isChecked() &&
-                  m_dialog->DlgItem<QAbstractButton>(1039)->isChecked()));
+        m_dialog->DlgItem<QLineEdit>(MainIds::kSumLow)->setText(QStringLiteral("x"));
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(MainIds::kCompoundInput),
+                          Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(MainIds::kBaseSet), Qt::LeftButton);
+        QVERIFY(!(m_dialog->DlgItem<QAbstractButton>(MainIds::kCompoundInput)->isChecked() &&
+                  m_dialog->DlgItem<QAbstractButton>(MainIds::kBaseSet)->isChecked()));
     }
 
     void baseSetAndCompoundExclude_data() {
         QTest::addColumn<int>("first");
         QTest::addColumn<int>("second");
-        QTest::newRow("大底 then 复式") << 1039 << 1051;
-        QTest::newRow("复式 then 大底") << 1051 << 1039;
+        QTest::newRow("大底 then 复式") << MainIds::kBaseSet << MainIds::kCompoundInput;
+        QTest::newRow("复式 then 大底") << MainIds::kCompoundInput << MainIds::kBaseSet;
     }
     void baseSetAndCompoundExclude() {
         QFETCH(int, first);
         QFETCH(int, second);
-        m_dialog->DlgItem<QLineEdit>(1159)->setText(QStringLiteral("typed"));
+        m_dialog->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->setText(QStringLiteral("typed"));
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(first), Qt::LeftButton);
         QVERIFY(m_fake->messages.isEmpty());
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(second), Qt::LeftButton);
@@ -343,7 +401,8 @@ private slots:
         QVERIFY(m_dialog->DlgItem<QAbstractButton>(first)->isChecked());
         QVERIFY(!m_dialog->DlgItem<QAbstractButton>(second)->isChecked());
         QCOMPARE(m_dialog->m_bBaseSet + m_dialog->m_bCompoundInput, 1);
-        QCOMPARE(m_dialog->DlgItem<QLineEdit>(1159)->text(), QStringLiteral("typed"));
+        QCOMPARE(m_dialog->DlgItem<QLineEdit>(MainIds::kMatchNumbers)->text(),
+                 QStringLiteral("typed"));
         // Once the first is cleared, the second may be chosen.
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(first), Qt::LeftButton);
         QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(second), Qt::LeftButton);
@@ -354,13 +413,29 @@ private slots:
     void switchesEnable_data() {
         QTest::addColumn<int>("box");
         QTest::addColumn<IdList>("controls");
-        QTest::newRow("排除复式") << 1035 << IdList{1027, 1028, 1029};
-        QTest::newRow("定位杀") << 1047 << IdList{1044, 1045, 1046};
-        QTest::newRow("输入复式") << 1051 << IdList{1048, 1049, 1050};
-        QTest::newRow("大底") << 1039 << IdList{1037, 1042};
-        QTest::newRow("杀指定和值") << 1135 << IdList{1131, 1136};
-        QTest::newRow("匹配过滤") << 1173 << IdList{1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159};
-        QTest::newRow("位置大小匹配") << 1194 << IdList{1193, 1191, 1192, 1174, 1139, 1140};
+        QTest::newRow("排除复式") << MainIds::kExcludeCompound
+                                  << IdList{MainIds::kExclude[0], MainIds::kExclude[1],
+                                            MainIds::kExclude[2]};
+        QTest::newRow("定位杀") << MainIds::kPositionalKillBox
+                                << IdList{MainIds::kPositionalKill[0], MainIds::kPositionalKill[1],
+                                          MainIds::kPositionalKill[2]};
+        QTest::newRow("输入复式") << MainIds::kCompoundInput
+                                  << IdList{MainIds::kCompound[0], MainIds::kCompound[1],
+                                            MainIds::kCompound[2]};
+        QTest::newRow("大底") << MainIds::kBaseSet
+                              << IdList{MainIds::kChooseBase, MainIds::kResultBox};
+        QTest::newRow("杀指定和值")
+            << MainIds::kKillSums << IdList{MainIds::kSums, MainIds::kSumsAll};
+        QTest::newRow("匹配过滤") << MainIds::kMatchFilter
+                                  << IdList{MainIds::kMatchCount[0], MainIds::kMatchCount[1],
+                                            MainIds::kMatchCount[2], MainIds::kMatchCount[3],
+                                            MainIds::kMatchList,     MainIds::kMatchAdd,
+                                            MainIds::kMatchDelete,   MainIds::kMatchNumbers};
+        QTest::newRow("位置大小匹配")
+            << MainIds::kPositionSize
+            << IdList{MainIds::kPositionSizeLeft,  MainIds::kPositionSizeRelation,
+                      MainIds::kPositionSizeRight, MainIds::kPositionSizeList,
+                      MainIds::kPositionSizeAdd,   MainIds::kPositionSizeDelete};
     }
     void switchesEnable() {
         QFETCH(int, box);
@@ -376,8 +451,8 @@ private slots:
     }
 
     void killSumsKeepsTypedText() {
-        auto* box = m_dialog->DlgItem<QAbstractButton>(1135);
-        auto* edit = m_dialog->DlgItem<QLineEdit>(1131);
+        auto* box = m_dialog->DlgItem<QAbstractButton>(MainIds::kKillSums);
+        auto* edit = m_dialog->DlgItem<QLineEdit>(MainIds::kSums);
         box->click();
         QVERIFY(edit->isEnabled());
         QCOMPARE(edit->text(), QString());
@@ -394,17 +469,17 @@ private slots:
     void integerValidation_data() {
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("text");
-        QTest::newRow("low letters") << 1016 << "ab";
-        QTest::newRow("low empty") << 1016 << "";
-        QTest::newRow("high decimal") << 1017 << "2.5";
-        QTest::newRow("high trailing") << 1017 << "27x";
+        QTest::newRow("low letters") << MainIds::kSumLow << "ab";
+        QTest::newRow("low empty") << MainIds::kSumLow << "";
+        QTest::newRow("high decimal") << MainIds::kSumHigh << "2.5";
+        QTest::newRow("high trailing") << MainIds::kSumHigh << "27x";
     }
     void integerValidation() {
         QFETCH(int, id);
         QFETCH(QString, text);
         auto* edit = m_dialog->DlgItem<QLineEdit>(id);
         edit->setText(text);
-        m_dialog->DlgItem<QAbstractButton>(1015)->setChecked(true);
+        m_dialog->DlgItem<QAbstractButton>(MainIds::kSumTail[0])->setChecked(true);
         QVERIFY(!m_dialog->UpdateData(true));
         QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
         QCOMPARE(m_dialog->focusWidget(), edit);
@@ -413,15 +488,15 @@ private slots:
     }
 
     void perRowRoundTrip() {
-        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(4);
+        m_dialog->DlgItem<QComboBox>(MainIds::kPerRow)->setCurrentIndex(4);
         m_fake->answers = {true};
-        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(1036), Qt::LeftButton);
+        QTest::mouseClick(m_dialog->DlgItem<QAbstractButton>(MainIds::kExit), Qt::LeftButton);
         QCOMPARE(m_fake->profile.value(QStringLiteral("row/row")), QStringLiteral("4"));
         QVERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
         CMainDialog next;
         next.show();
-        QCOMPARE(next.DlgItem<QComboBox>(1182)->currentText(), QStringLiteral("5"));
+        QCOMPARE(next.DlgItem<QComboBox>(MainIds::kPerRow)->currentText(), QStringLiteral("5"));
         QCOMPARE(next.m_nPerRow, 4);
     }
 
@@ -443,7 +518,7 @@ private slots:
         m_fake->profile.insert(QStringLiteral("row/row"), stored);
         CMainDialog dialog;
         dialog.show();
-        QTEST(dialog.DlgItem<QComboBox>(1182)->currentIndex(), "index");
+        QTEST(dialog.DlgItem<QComboBox>(MainIds::kPerRow)->currentIndex(), "index");
         QTEST(dialog.m_nPerRow, "index");
     }
 
@@ -462,10 +537,10 @@ private slots:
         QFETCH(QString, how);
         QFETCH(bool, answer);
         QFETCH(QString, text);
-        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(9);
+        m_dialog->DlgItem<QComboBox>(MainIds::kPerRow)->setCurrentIndex(9);
         m_fake->answers = {answer};
         if (how == QLatin1String("button"))
-            m_dialog->DlgItem<QAbstractButton>(1036)->click();
+            m_dialog->DlgItem<QAbstractButton>(MainIds::kExit)->click();
         else if (how == QLatin1String("close"))
             m_dialog->close();
         else
@@ -479,7 +554,7 @@ private slots:
     }
 
     void leavingWithBadIntegerStays() {
-        m_dialog->DlgItem<QLineEdit>(1017)->setText(QStringLiteral("x"));
+        m_dialog->DlgItem<QLineEdit>(MainIds::kSumHigh)->setText(QStringLiteral("x"));
         m_fake->answers = {true};
         m_dialog->close();
         QCOMPARE(m_fake->MessageTexts(), QStringList{"请输入一个整数。"});
@@ -489,10 +564,10 @@ private slots:
 
     void enterDoesNotClose_data() {
         QTest::addColumn<int>("focus");
-        QTest::newRow("exit button") << 1036;
-        QTest::newRow("kill button") << 1003;
-        QTest::newRow("sum edit") << 1016;
-        QTest::newRow("check box") << 1035;
+        QTest::newRow("exit button") << MainIds::kExit;
+        QTest::newRow("kill button") << MainIds::kKillRun;
+        QTest::newRow("sum edit") << MainIds::kSumLow;
+        QTest::newRow("check box") << MainIds::kExcludeCompound;
     }
     void enterDoesNotClose() {
         QFETCH(int, focus);

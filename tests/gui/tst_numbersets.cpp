@@ -1,7 +1,8 @@
-#include "CFakePlatform.h"
+#include "CMainWindowFixture.h"
 #include "CWorkFolder.h"
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "io/GbkCodec.h"
 
 #include <QComboBox>
@@ -77,24 +78,16 @@ private:
 } // namespace
 
 // 选择大底, 导出结果 and 转成组选 of the main window, each run in a fresh current directory.
-class TestNumberSets : public QObject {
+class TestNumberSets : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
     void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dir = std::make_unique<CWorkFolder>();
-        QVERIFY(m_dir->isValid());
-        m_dialog = std::make_unique<CMainDialog>();
-        m_dialog->show();
+        Start();
         // As the base-set box and a completed kill run leave them.
-        m_dialog->EnableDlgItems({1037, 1038, 1040, 1042}, true);
+        m_window->EnableDlgItems(
+            {MainIds::kChooseBase, MainIds::kExport, MainIds::kToGroup, MainIds::kResultBox}, true);
     }
-    void cleanup() {
-        m_dialog.reset();
-        m_dir.reset();
-        m_fake.reset();
-    }
+    void cleanup() { Stop(); }
 
     void baseSetSize_data() {
         QTest::addColumn<int>("size");
@@ -111,11 +104,11 @@ private slots:
         QVERIFY(WriteBytes(Path("base.txt"), bytes));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path("base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         if (loads) {
             QCOMPARE(m_fake->MessageTexts(), QStringList());
             QCOMPARE(ResultBox()->toPlainText(), QString::fromLatin1(bytes));
-            QCOMPARE(m_dialog->m_strResult, QString::fromLatin1(bytes));
+            QCOMPARE(m_window->m_strResult, QString::fromLatin1(bytes));
         } else {
             QCOMPARE(m_fake->MessageTexts(),
                      QStringList{QStringLiteral("大底文件太大，程序无法处理")});
@@ -128,7 +121,7 @@ private slots:
         const QByteArray longLine = QByteArray("123 ").repeated(200); // 800 bytes, no line end
         QVERIFY(WriteBytes(Path("long.txt"), longLine + "\r\n456\r\n"));
         m_fake->openFileNames << Path("long.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(ResultBox()->toPlainText(), QString::fromLatin1(longLine + "\n456\n"));
     }
 
@@ -148,7 +141,7 @@ private slots:
         QFETCH(QString, expected);
         QVERIFY(WriteBytes(Path("base.txt"), bytes));
         m_fake->openFileNames << Path("base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(ResultBox()->toPlainText(), expected);
     }
@@ -164,10 +157,10 @@ private slots:
     void baseSetUnreadable() {
         QFETCH(QString, name);
         QFETCH(QString, reason);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path(name);
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->messages.size(), 1);
         const QString shown = m_fake->messages.front().text;
         QVERIFY(!shown.isEmpty());
@@ -181,7 +174,7 @@ private slots:
         QVERIFY(mkfifo(QFile::encodeName(Path("pipe.txt")).constData(), 0600) == 0);
         ResultBox()->setPlainText(kPlayerText);
         m_fake->openFileNames << Path("pipe.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(m_fake->messages.front().text.contains(Path("pipe.txt")));
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
@@ -191,7 +184,7 @@ private slots:
     void baseSetCancelKeepsEverything() {
         ResultBox()->setPlainText(kPlayerText);
         const QString before = QDir::currentPath();
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(m_fake->fileFilters, QStringList{kFilter});
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
@@ -199,11 +192,11 @@ private slots:
     }
 
     void baseSetFromAnotherFolderKeepsCurrentDirectory() {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("sets")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sets")));
         QVERIFY(WriteBytes(Path("sets/base.txt"), "123\t456\t"));
         const QString before = QDir::currentPath();
         m_fake->openFileNames << Path("sets/base.txt");
-        Click(1037);
+        Click(MainIds::kChooseBase);
         QCOMPARE(ResultBox()->toPlainText(), QStringLiteral("123\t456\t"));
         QCOMPARE(QDir::currentPath(), before);
     }
@@ -230,10 +223,10 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, body);
         FillList(Numbers(count));
-        m_dialog->DlgItem<QComboBox>(1182)->setCurrentIndex(perRowIndex);
+        m_window->DlgItem<QComboBox>(MainIds::kPerRow)->setCurrentIndex(perRowIndex);
         m_fake->saveFileNames << Path("result.txt");
         const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-        Click(1038);
+        Click(MainIds::kExport);
         const QDateTime after = QDateTime::currentDateTime().addSecs(1);
 
         const QByteArray bytes = ReadBytes(Path("result.txt"));
@@ -259,7 +252,7 @@ private slots:
     void exportTrailerBytes() {
         FillList({QStringLiteral("123")});
         m_fake->saveFileNames << Path("one.txt");
-        Click(1038);
+        Click(MainIds::kExport);
         const QByteArray bytes = ReadBytes(Path("one.txt"));
         // Two per line by default: the one number ends no line, the trailer's line end follows.
         QVERIFY(bytes.startsWith("123\t\r\n"));
@@ -284,10 +277,10 @@ private slots:
     void exportFileName() {
         QFETCH(QString, chosen);
         QFETCH(QString, written);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("dir.x")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("dir.x")));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
-        Click(1038);
+        Click(MainIds::kExport);
         QVERIFY(QFile::exists(Path(written)));
         if (written != chosen)
             QVERIFY(!QFile::exists(Path(chosen)));
@@ -296,10 +289,10 @@ private slots:
 
     void exportCancelled() {
         FillList(Numbers(3));
-        Click(1038);
+        Click(MainIds::kExport);
         QCOMPARE(m_fake->fileFilters, QStringList{kFilter});
         QCOMPARE(m_fake->shellOpened, QStringList());
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList());
     }
 
     void exportUnwritable_data() {
@@ -314,11 +307,11 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, keptFile);
         QVERIFY(WriteBytes(Path("blocker"), "earlier"));
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("folder.txt")));
         QVERIFY(WriteBytes(Path("folder.txt/earlier.txt"), "earlier"));
         FillList(Numbers(3));
         m_fake->saveFileNames << Path(chosen);
-        Click(1038);
+        Click(MainIds::kExport);
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(Path(chosen)),
                  qPrintable(m_fake->messages.front().text));
@@ -334,14 +327,14 @@ private slots:
         {
             const FileSizeLimit limit(100);
             QVERIFY(limit.Active());
-            Click(1038);
+            Click(MainIds::kExport);
         }
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(m_fake->messages.front().text.contains(Path("result.txt")));
         QVERIFY(m_fake->messages.front().text.contains(QStringLiteral("写入不完整")));
         QCOMPARE(m_fake->shellOpened, QStringList());
         QCOMPARE(ReadBytes(Path("result.txt")), QByteArray("earlier export"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"result.txt"});
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{"result.txt"});
     }
 #endif
 
@@ -349,8 +342,8 @@ private slots:
         FillList(Numbers(7));
         ResultBox()->setPlainText(kPlayerText);
         m_fake->saveFileNames << Path("a.txt") << Path("b.txt");
-        Click(1038);
-        Click(1038);
+        Click(MainIds::kExport);
+        Click(MainIds::kExport);
         QCOMPARE(ListItems(), Numbers(7));
         QCOMPARE(ResultBox()->toPlainText(), kPlayerText);
         QCOMPARE(ReadBytes(Path("a.txt")).left(40), ReadBytes(Path("b.txt")).left(40));
@@ -380,13 +373,13 @@ private slots:
         QFETCH(QString, resultText);
         FillList(items);
         ResultBox()->setPlainText(kPlayerText);
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), group);
         QCOMPARE(ResultBox()->toPlainText(), resultText);
-        QCOMPARE(m_dialog->m_strResult, resultText);
+        QCOMPARE(m_window->m_strResult, resultText);
         const QString count = QStringLiteral("组选号码剩%1注").arg(group.size());
-        QCOMPARE(m_dialog->m_strCount, count);
-        QCOMPARE(m_dialog->DlgItem<QLabel>(1005)->text(), count);
+        QCOMPARE(m_window->m_strCount, count);
+        QCOMPARE(m_window->DlgItem<QLabel>(MainIds::kCount)->text(), count);
         const QByteArray file =
             group.isEmpty() ? QByteArray() : group.join("\r\n").toLatin1() + "\r\n";
         QCOMPARE(ReadBytes(Path("tarvex.txt")), file);
@@ -395,20 +388,20 @@ private slots:
 
     void toGroupTwiceChangesNothing() {
         FillList({"123", "132", "456", "654", "789"});
-        Click(1040);
+        Click(MainIds::kToGroup);
         const QByteArray first = ReadBytes(Path("tarvex.txt"));
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), (QStringList{"123", "456", "789"}));
         QCOMPARE(ReadBytes(Path("tarvex.txt")), first);
     }
 
     void toGroupWithoutOutputFile() {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("tarvex.txt")));
+        QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("tarvex.txt")));
         FillList({"123", "321", "456"});
-        Click(1040);
+        Click(MainIds::kToGroup);
         QCOMPARE(ListItems(), (QStringList{"123", "456"}));
         QCOMPARE(ResultBox()->toPlainText(), QStringLiteral("123\t456\t"));
-        QCOMPARE(m_dialog->m_strCount, QStringLiteral("组选号码剩2注"));
+        QCOMPARE(m_window->m_strCount, QStringLiteral("组选号码剩2注"));
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY2(m_fake->messages.front().text.contains(QStringLiteral("tarvex.txt")),
                  qPrintable(m_fake->messages.front().text));
@@ -416,18 +409,10 @@ private slots:
 
 private:
     QString Path(const QString& name) const {
-        return m_dir->filePath(name);
+        return m_folder->filePath(name);
     }
     QTextEdit* ResultBox() const {
-        return m_dialog->DlgItem<QTextEdit>(1042);
-    }
-    QListWidget* List() const {
-        return m_dialog->DlgItem<QListWidget>(1004);
-    }
-    void Click(int id) const {
-        auto* button = m_dialog->DlgItem<QPushButton>(id);
-        QVERIFY(button && button->isEnabled());
-        button->click();
+        return m_window->DlgItem<QTextEdit>(MainIds::kResultBox);
     }
     void FillList(const QStringList& items) const {
         List()->clear();
@@ -439,10 +424,6 @@ private:
             items << List()->item(row)->text();
         return items;
     }
-
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CWorkFolder> m_dir;
-    std::unique_ptr<CMainDialog> m_dialog;
 };
 
 QTEST_MAIN(TestNumberSets)

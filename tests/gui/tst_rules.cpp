@@ -1,6 +1,7 @@
 #include "CFakePlatform.h"
 #include "ModalCloser.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/rules/CRuleDlg.h"
 #include "engine/KillRun.h"
 #include "framework/CSystemMenu.h"
@@ -82,7 +83,7 @@ private slots:
         const std::vector<tarvex::Rule> rules = SampleRules();
         CRuleDlg dialog(rules, {});
         QVERIFY(dialog.LoadHistory(kHistory));
-        dialog.Window()->setValue(last);
+        dialog.DrawCount()->setValue(last);
         QVERIFY(dialog.Judge());
         const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(kHistory);
         std::string error;
@@ -153,7 +154,7 @@ private slots:
         QVERIFY(after->positionalKillDigits[0].find(hundreds) != std::string::npos);
         for (const std::string& digits : after->positionalKillDigits)
             QVERIFY(digits.find(everywhere) != std::string::npos);
-        QVERIFY(main.GetDlgItem(1044)->isEnabled());
+        QVERIFY(main.GetDlgItem(MainIds::kPositionalKill[0])->isEnabled());
         // The next 杀组合 kills with what the boxes show.
         main.OnKillRun();
         QCOMPARE(m_fake->MessageTexts(), QStringList());

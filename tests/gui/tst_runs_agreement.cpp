@@ -2,6 +2,7 @@
 #include "ReferenceRandomSettings.h"
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "engine/KillRun.h"
 #include "engine/RunText.h"
 #include "engine/ToleranceRun.h"
@@ -84,7 +85,7 @@ private slots:
 
         const tarvex::KillOutcome kill = tarvex::RunKill(held);
         const QStringList listBefore = ListTexts();
-        Click(1003);
+        Click(MainIds::kKillRun);
         if (!kill.completed()) {
             QCOMPARE(m_fake->MessageTexts(), QStringList{Text(kill.message)});
             QCOMPARE(ReadBytes(QStringLiteral("tarvex.txt")), QByteArray());
@@ -101,7 +102,7 @@ private slots:
             killed << Text(tarvex::CandidateText(n));
         QCOMPARE(m_dlg->m_killed, killed);
         QCOMPARE(ResultBox(), Text(kill.resultText));
-        QCOMPARE(Label(1005), Text(kill.countText));
+        QCOMPARE(Label(MainIds::kCount), Text(kill.countText));
         QCOMPARE(ReadBytes(QStringLiteral("tarvex.txt")),
                  tarvex::TextFileWriter::ToGbkCrLf(kill.fileText));
 
@@ -111,15 +112,15 @@ private slots:
             input.list.push_back(s.toStdString());
         input.resultText = kill.resultText;
         const tarvex::ToleranceOutcome tolerance = tarvex::RunTolerance(held, input);
-        Click(1175);
+        Click(MainIds::kToleranceRun);
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QStringList list;
         for (const std::string& item : tolerance.list)
             list << Text(item);
         QCOMPARE(ListTexts(), list);
         QCOMPARE(ResultBox(), Text(tolerance.resultText));
-        QCOMPARE(Label(1005), Text(tolerance.countText));
-        QCOMPARE(Label(1185), Text(tolerance.toleranceText));
+        QCOMPARE(Label(MainIds::kCount), Text(tolerance.countText));
+        QCOMPARE(Label(MainIds::kToleranceText), Text(tolerance.toleranceText));
         QCOMPARE(ReadBytes(QStringLiteral("排除号码原因.txt")),
                  tarvex::TextFileWriter::ToGbkCrLf(tolerance.reportText));
     }
@@ -178,10 +179,12 @@ private:
         QVERIFY2(button->isEnabled(), qPrintable(QString::number(id)));
         button->click();
     }
-    QString ResultBox() const { return m_dlg->DlgItem<QTextEdit>(1042)->toPlainText(); }
+    QString ResultBox() const {
+        return m_dlg->DlgItem<QTextEdit>(MainIds::kResultBox)->toPlainText();
+    }
     QString Label(int id) const { return m_dlg->DlgItem<QLabel>(id)->text(); }
     QStringList ListTexts() const {
-        const auto* list = m_dlg->DlgItem<QListWidget>(1004);
+        const auto* list = m_dlg->DlgItem<QListWidget>(MainIds::kResultList);
         QStringList texts;
         for (int i = 0; i < list->count(); ++i)
             texts << list->item(i)->text();

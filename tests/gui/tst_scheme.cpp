@@ -6,6 +6,7 @@
 #include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 
+#include "VariedSettings.h"
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTreeWidget>
+
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -25,52 +27,6 @@
 #endif
 
 namespace {
-
-// Settings the window can show, differing from the start-up ones wherever it can.
-tarvex::Settings Varied() {
-    tarvex::Settings s;
-    s.sumTail[3] = true;
-    s.sumLow = 4;
-    s.sumHigh = 19;
-    s.span[0] = s.span[9] = true;
-    s.dan = {true, false, true, false, false, false, false, false, false, true};
-    s.danCount = 3;
-    s.excludeCompound = true;
-    s.exclude = {"12", "3", "4567"};
-    s.positionalKill = true;
-    s.positionalKillDigits = {"0", "", "9"};
-    s.baseSet = true;
-    s.baseIsGroup = true;
-    s.result = "001\t002\t";
-    s.bigSmall[7] = false;
-    s.oddEven[0] = false;
-    s.primeComposite[4] = false;
-    s.shape = {true, false, true};
-    s.consecutive = {false, true, false};
-    s.route[26] = s.route[0] = true;
-    s.ac = {false, true, false};
-    s.killSums = true;
-    s.sums = " 1 2 27 ";
-    s.matchFilter = true;
-    s.matches = {{"0268", "12"}, {"13579", "0"}};
-    s.positionSize = true;
-    s.positionSizes = {{"百", "大于等于", "十"}, {"个", "不等于", "个"}};
-    s.perRow = 9;
-    s.level = 16;
-    s.pages.direct = "112,123";
-    s.pages.junk = "";
-    s.pages.kill2 = "11,12";
-    s.pages.positionalKill2 = "1*1";
-    s.pages.mustHave2 = tarvex::kPlaceholderMustHave2Positional;
-    s.pages.mustHave2Positional = true;
-    s.pages.intersection = "123 456";
-    s.pages.intersectionGroup = true;
-    s.pages.formulaMatch = true;
-    s.pages.formulaMode = 0;
-    s.pages.formulas = {{"百", "加", "十", "等于", "9"}};
-    s.pages.routeGroups = {false, true, false, true, false, true, false, true, false, true};
-    return s;
-}
 
 QString Cells(const QTableWidget* table) {
     QStringList cells;
@@ -152,9 +108,9 @@ private slots:
     }
 
     void savedSchemeLoadsIntoAnIdenticalWindow() {
-        m_dialog->ApplySettings(Varied());
+        m_dialog->ApplySettings(VariedSettings());
         const tarvex::Settings shown = m_dialog->GatherSettings();
-        QCOMPARE(shown, Varied());
+        QCOMPARE(shown, VariedSettings());
         const QStringList looks = Looks(m_dialog.get());
 
         m_fake->saveFileNames << m_dir.filePath("mine"); // the .json is added
@@ -208,7 +164,7 @@ private slots:
     void badSchemeChangesNothing() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, named);
-        m_dialog->ApplySettings(Varied());
+        m_dialog->ApplySettings(VariedSettings());
         const QStringList looks = Looks(m_dialog.get());
         QFile file(m_dir.filePath("bad.json"));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -220,7 +176,7 @@ private slots:
         QVERIFY2(m_fake->MessageTexts().first().contains(named),
                  qPrintable(m_fake->MessageTexts().first()));
         QCOMPARE(Looks(m_dialog.get()), looks);
-        QCOMPARE(m_dialog->GatherSettings(), Varied());
+        QCOMPARE(m_dialog->GatherSettings(), VariedSettings());
     }
 
     void missingSchemeFileIsReported() {
@@ -236,7 +192,7 @@ private slots:
 #ifdef Q_OS_UNIX
         const QByteArray bytes =
             QFile::encodeName(m_dir.path()) + '/' + QByteArray::fromHex("B7BDB0B8") + ".json";
-        const QByteArray scheme = tarvex::SchemeFile::ToBytes(Varied());
+        const QByteArray scheme = tarvex::SchemeFile::ToBytes(VariedSettings());
         const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         QVERIFY(fd >= 0);
         QCOMPARE(::write(fd, scheme.constData(), static_cast<size_t>(scheme.size())),
@@ -245,7 +201,7 @@ private slots:
         const bool loaded = m_dialog->LoadScheme(tarvex::NativeFileName::FromBytes(bytes));
         ::unlink(bytes.constData()); // QTemporaryDir would miss it
         QVERIFY(loaded);
-        QCOMPARE(m_dialog->GatherSettings(), Varied());
+        QCOMPARE(m_dialog->GatherSettings(), VariedSettings());
         QVERIFY(m_fake->messages.isEmpty());
 
         QVERIFY(!m_dialog->LoadScheme(tarvex::NativeFileName::FromBytes(bytes + 'x')));
@@ -284,7 +240,7 @@ private slots:
         s.sumTail[3] = true;
         s.span[9] = true;
         m_dialog->ApplySettings(s);
-        QCOMPARE(m_dialog->GetDlgItem(1175)->toolTip(), QString());
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceRun)->toolTip(), QString());
         m_dialog->OnKillRun();
         int one = 0;
         int two = 0;
@@ -303,8 +259,8 @@ private slots:
         // Wrapped after every sixth level so the tip stays narrow.
         expected.replace(QStringLiteral("，7级"), QStringLiteral("，\n7级"))
             .replace(QStringLiteral("，13级"), QStringLiteral("，\n13级"));
-        QCOMPARE(m_dialog->GetDlgItem(1175)->toolTip(), expected);
-        QCOMPARE(m_dialog->GetDlgItem(1183)->toolTip(), expected);
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceRun)->toolTip(), expected);
+        QCOMPARE(m_dialog->GetDlgItem(MainIds::kToleranceLevel)->toolTip(), expected);
         QCOMPARE(m_dialog->m_killed.size(), one + two);
     }
 

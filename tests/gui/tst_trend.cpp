@@ -2,6 +2,7 @@
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/analysis/CTrendDlg.h"
 #include "app/analysis/CTrendModel.h"
+#include "app/shared/CHistoryBar.h"
 #include "framework/DialogUnits.h"
 #include "history/TrendTable.h"
 #include "io/DrawHistory.h"
@@ -118,9 +119,8 @@ private slots:
         CAnalysisDlg dialog;
         dialog.show();
         QVERIFY(dialog.LoadHistory(kHistory));
-        dialog.findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(0);
-        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("trendButton")),
-                          Qt::LeftButton);
+        dialog.HistoryBar()->LastDraws()->setValue(0);
+        QTest::mouseClick(dialog.TrendButton(), Qt::LeftButton);
         CTrendDlg* trend = dialog.TrendWindow();
         QVERIFY(trend);
         QVERIFY(QTest::qWaitForWindowExposed(trend));
@@ -137,7 +137,7 @@ private slots:
         if (!shot.isEmpty())
             QVERIFY(trend->grab().save(shot));
         // A second opening replaces the first window.
-        dialog.findChild<QSpinBox*>(QStringLiteral("lastDraws"))->setValue(50);
+        dialog.HistoryBar()->LastDraws()->setValue(50);
         QVERIFY(dialog.OpenTrend());
         QCOMPARE(dialog.TrendWindow()->Model()->rowCount(), 50);
         QVERIFY(dialog.TrendWindow() != trend);

@@ -29,7 +29,7 @@ struct ReferenceTexts {
     explicit ReferenceTexts(const Settings& settings);
 };
 
-// "%d", "%03d" and " %d " as the original formatted them.
+// "%d", "%03d" and " %d ": the forms the conditions' texts are searched for.
 std::string ReferenceDigit(int value);
 std::string ReferenceNumber(int number);
 std::string ReferenceBlanked(int value);

@@ -1,6 +1,8 @@
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/analysis/COmissionChart.h"
 #include "app/analysis/CTrendDlg.h"
+#include "app/shared/CHistoryBar.h"
+#include "app/shared/CNumberItem.h"
 #include "app/shared/WindowHistory.h"
 
 #include "framework/DialogUnits.h"
@@ -42,21 +44,9 @@ const int kButtonStepY = 19;
 
 const int kDefaultLast = 100;
 
-// Numbers sort as numbers, not as text; "-" (no value) sorts first.
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(double value, const QString& text) : QTableWidgetItem(text), m_value(value) {}
-    bool operator<(const QTableWidgetItem& other) const override {
-        const auto* number = dynamic_cast<const NumberItem*>(&other);
-        return number ? m_value < number->m_value : QTableWidgetItem::operator<(other);
-    }
-
-private:
-    double m_value;
-};
-
+// Numbers sort as numbers, not as text; "-" (no value, given as -1) sorts first.
 QTableWidgetItem* NumberCell(double value, const QString& text) {
-    return new NumberItem(value, text.isEmpty() ? QString::number(value) : text);
+    return new CNumberItem(text.isEmpty() ? QString::number(value) : text, value);
 }
 
 QTableWidgetItem* Cell(const std::optional<double>& value) {
@@ -64,14 +54,14 @@ QTableWidgetItem* Cell(const std::optional<double>& value) {
 }
 
 const ControlSpec kControls[] = {
-    {1027, ControlKind::MultiLineEdit, "", 7, 47, 284, 104},
-    {1235, ControlKind::DropList, "", 7, 157, 38, 13},
-    {1236, ControlKind::DropList, "", 49, 157, 38, 13},
-    {1237, ControlKind::DropList, "", 91, 157, 38, 13},
-    {1238, ControlKind::DropList, "", 133, 157, 38, 13},
-    {1239, ControlKind::DropList, "", 175, 157, 38, 13},
-    {1029, ControlKind::Edit, "", 217, 157, 38, 13},
-    {1240, ControlKind::Button, "添加", 259, 157, 32, 13},
+    {CAnalysisDlg::kTextId, ControlKind::MultiLineEdit, "", 7, 47, 284, 104},
+    {CAnalysisDlg::kDrawsId, ControlKind::DropList, "", 7, 157, 38, 13},
+    {CAnalysisDlg::kSecondDrawsId, ControlKind::DropList, "", 49, 157, 38, 13},
+    {CAnalysisDlg::kActionId, ControlKind::DropList, "", 91, 157, 38, 13},
+    {CAnalysisDlg::kItemId, ControlKind::DropList, "", 133, 157, 38, 13},
+    {CAnalysisDlg::kAnalysisId, ControlKind::DropList, "", 175, 157, 38, 13},
+    {CAnalysisDlg::kTargetId, ControlKind::Edit, "", 217, 157, 38, 13},
+    {CAnalysisDlg::kAddId, ControlKind::Button, "添加", 259, 157, 32, 13},
     {1, ControlKind::Button, "确定", 185, 176, 50, 14},
     {2, ControlKind::Button, "取消", 241, 176, 50, 14},
     {CAnalysisDlg::kHistoryButton, ControlKind::Button, "开奖历史…", 7, 176, 50, 14},
@@ -85,7 +75,7 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
     UseDialogFrame();
     CreateAnalysisButtons();
     CreateControls(kControls, kWidth, kHeight);
-    for (int id : {1235, 1236}) {
+    for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId}) {
         DlgItem<QComboBox>(id)->addItems(
             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("全部")});
     }
@@ -99,17 +89,15 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
 
 void CAnalysisDlg::CreateHistoryAndTable() {
     const DialogUnits units(font());
-    auto* path = new QLabel(this);
-    path->setObjectName(QStringLiteral("historyPath"));
-    path->setGeometry(units.Rect(61, 178, 70, 10));
-    auto* lastLabel = new QLabel(QStringLiteral("最近"), this);
-    lastLabel->setGeometry(units.Rect(134, 178, 16, 10));
-    auto* last = new QSpinBox(this);
-    last->setObjectName(QStringLiteral("lastDraws"));
-    last->setRange(0, 100000);
-    last->setSpecialValueText(QStringLiteral("全部"));
-    last->setValue(kDefaultLast);
-    last->setGeometry(units.Rect(150, 176, 32, 14));
+    m_addFile = new QPushButton(QStringLiteral("加入文件…"), this);
+    m_addFile->setGeometry(units.Rect(7, 194, 50, 14));
+    CHistoryBar::Options history;
+    history.section = QStringLiteral("analysis");
+    history.lastDefault = kDefaultLast;
+    history.chooseButton = DlgItem<QPushButton>(kHistoryButton);
+    history.addButton = m_addFile;
+    m_historyBar = new CHistoryBar(history, this);
+    m_historyBar->setGeometry(units.Rect(61, 176, 121, 14));
     CreateExtraButtons();
     m_table = new QTableWidget(0, 7, this);
     m_table->setGeometry(units.Rect(7, 212, 284, 150));
@@ -122,10 +110,7 @@ void CAnalysisDlg::CreateHistoryAndTable() {
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_chart = new COmissionChart(this);
-    m_chart->setObjectName(QStringLiteral("omissionChart"));
     m_chart->setGeometry(units.Rect(7, 366, 284, 100));
-    connect(DlgItem<QPushButton>(kHistoryButton), &QPushButton::clicked, this,
-            &CAnalysisDlg::OnChooseHistory);
     for (std::size_t i = 0; i < kAnalysisButtons.size(); ++i) {
         const tarvex::AnalysisKind kind = tarvex::kAnalysisKinds[i];
         connect(DlgItem<QPushButton>(kAnalysisButtons[i]), &QPushButton::clicked, this,
@@ -137,85 +122,44 @@ QString CAnalysisDlg::DefaultHistoryPath() {
     return WindowHistory::Remembered(QStringLiteral("analysis"));
 }
 
-void CAnalysisDlg::OnChooseHistory() {
-    const QString path = WindowHistory::ChooseFile(this);
-    if (!path.isEmpty())
-        LoadHistory(path);
-}
-
 bool CAnalysisDlg::LoadHistory(const QString& path) {
-    std::optional<std::vector<tarvex::HistoricDraw>> draws = WindowHistory::Load(this, path);
-    if (!draws)
-        return false;
-    m_history = std::move(*draws);
-    m_historyPaths = {path};
-    ShowHistoryNames();
-    WindowHistory::Remember(QStringLiteral("analysis"), path);
-    return true;
+    return m_historyBar->Load(path);
 }
 
-// The remembered history stays the first file: the added one is for this session.
 bool CAnalysisDlg::AddHistoryFile(const QString& path) {
-    if (m_historyPaths.isEmpty())
-        return LoadHistory(path);
-    std::optional<std::vector<tarvex::HistoricDraw>> draws =
-        WindowHistory::LoadAll(this, m_historyPaths + QStringList{path});
-    if (!draws)
-        return false;
-    m_history = std::move(*draws);
-    m_historyPaths << path;
-    ShowHistoryNames();
-    return true;
+    return m_historyBar->AddFile(path);
 }
 
-void CAnalysisDlg::ShowHistoryNames() {
-    QStringList names;
-    for (const QString& path : m_historyPaths)
-        names << QFileInfo(path).fileName();
-    auto* label = findChild<QLabel*>(QStringLiteral("historyPath"));
-    label->setText(names.join(QStringLiteral(" + ")));
-    label->setToolTip(
-        QStringLiteral("%1期，%2 至 %3")
-            .arg(m_history.size())
-            .arg(FromUtf8(m_history.front().issue), FromUtf8(m_history.back().issue)));
+const QStringList& CAnalysisDlg::HistoryPaths() const {
+    return m_historyBar->Paths();
+}
+
+const std::vector<tarvex::HistoricDraw>& CAnalysisDlg::History() const {
+    return m_historyBar->Draws();
 }
 
 std::size_t CAnalysisDlg::LastDraws() {
-    return static_cast<std::size_t>(findChild<QSpinBox*>(QStringLiteral("lastDraws"))->value());
+    return m_historyBar->Last();
 }
 
 // A second row under the history row, so no control above moves.
 void CAnalysisDlg::CreateExtraButtons() {
     const DialogUnits units(font());
-    auto* add = new QPushButton(QStringLiteral("加入文件…"), this);
-    add->setObjectName(QStringLiteral("addHistoryFile"));
-    add->setAutoDefault(false);
-    add->setToolTip(
-        QStringLiteral("把另一个开奖历史文件并入已载入的历史；期号相同而号码不同的期不采用"));
-    add->setGeometry(units.Rect(7, 194, 50, 14));
-    connect(add, &QPushButton::clicked, this, &CAnalysisDlg::OnAddHistoryFile);
-    auto* trend = new QPushButton(QStringLiteral("走势图…"), this);
-    trend->setObjectName(QStringLiteral("trendButton"));
-    trend->setAutoDefault(false);
-    trend->setGeometry(units.Rect(61, 194, 50, 14));
-    connect(trend, &QPushButton::clicked, this, &CAnalysisDlg::OpenTrend);
-}
-
-void CAnalysisDlg::OnAddHistoryFile() {
-    const QString path = WindowHistory::ChooseFile(this);
-    if (!path.isEmpty())
-        AddHistoryFile(path);
+    m_trendButton = new QPushButton(QStringLiteral("走势图…"), this);
+    m_trendButton->setAutoDefault(false);
+    m_trendButton->setGeometry(units.Rect(61, 194, 50, 14));
+    connect(m_trendButton, &QPushButton::clicked, this, &CAnalysisDlg::OpenTrend);
 }
 
 // Modeless, so the player can keep it open beside the analyses; a new one replaces it.
 bool CAnalysisDlg::OpenTrend() {
-    if (m_history.empty()) {
+    if (History().empty()) {
         Platform().Message(this, QStringLiteral("请先点“开奖历史…”选择开奖历史文件。"));
         return false;
     }
     if (m_trend)
         m_trend->close();
-    m_trend = new CTrendDlg(m_history, LastDraws(), this);
+    m_trend = new CTrendDlg(History(), LastDraws(), this);
     m_trend->setAttribute(Qt::WA_DeleteOnClose);
     m_trend->show();
     return true;
@@ -226,11 +170,11 @@ CTrendDlg* CAnalysisDlg::TrendWindow() const {
 }
 
 void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
-    if (m_history.empty()) {
+    if (History().empty()) {
         Platform().Message(this, QStringLiteral("请先点“开奖历史…”选择开奖历史文件。"));
         return;
     }
-    m_analysis = tarvex::RunAnalysis(kind, m_history, LastDraws());
+    m_analysis = tarvex::RunAnalysis(kind, History(), LastDraws());
     m_table->setSortingEnabled(false);
     if (kind == tarvex::AnalysisKind::DanMethods)
         FillDanTable();
@@ -240,7 +184,8 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->resizeColumnsToContents();
-    DlgItem<QPlainTextEdit>(1027)->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
+    DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
+        ->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
     // 云杉分析 judges dan methods, whose hit rates and chances the table shows; it has no items.
     m_chart->SetRows(m_analysis.rows,
                      kind == tarvex::AnalysisKind::DanMethods
@@ -325,8 +270,6 @@ bool CAnalysisDlg::OnInitDialog() {
     for (int id : kAnalysisButtons) {
         DlgItem<CSkinButton>(id)->SetSkin(146, 5, 5, 5, 5, 4);
     }
-    const QString path = DefaultHistoryPath();
-    if (!path.isEmpty())
-        LoadHistory(path);
+    m_historyBar->LoadRemembered();
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include "framework/CDialog.h"
 
-#include "engine/Backtest.h"
+#include "engine/HistoricDraw.h"
 #include "history/Analysis.h"
 #include "history/ItemConditionApply.h"
 
@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class CHistoryBar;
 class COmissionChart;
 class CTrendDlg;
 class QMenu;
@@ -31,13 +32,20 @@ public:
     // window could not take it (it has said why).
     using ApplyFn = std::function<bool(const tarvex::ItemCondition&, tarvex::ItemAction)>;
 
-    static constexpr int kTemplateId = 139;
     static constexpr int kWidth = 298;  // dialog units
     static constexpr int kHeight = 472; // grown downward for the history rows, table and chart
     static constexpr std::array<int, 10> kAnalysisButtons = {1227, 1228, 1229, 1217, 1218,
                                                              1219, 1220, 1221, 1222, 1234};
 
     static constexpr int kHistoryButton = 1300; // "开奖历史…", beside 确定/取消
+    static constexpr int kTextId = 1027;        // the analysis as text
+    static constexpr int kDrawsId = 1235;       // combo: 1, 2 or 全部
+    static constexpr int kSecondDrawsId = 1236; // combo: 1, 2 or 全部
+    static constexpr int kActionId = 1237;      // combo: 杀 or 胆
+    static constexpr int kItemId = 1238;        // combo: the item of the analysis
+    static constexpr int kAnalysisId = 1239;    // combo: which analysis
+    static constexpr int kTargetId = 1029;      // edit: the main window's control it goes to
+    static constexpr int kAddId = 1240;         // 添加
 
     explicit CAnalysisDlg(QWidget* parent = nullptr, ApplyFn apply = {});
 
@@ -46,7 +54,7 @@ public:
     // 加入文件…: the file read together with those loaded; false after a message, and then
     // the loaded history stays as it was.
     bool AddHistoryFile(const QString& path);
-    const QStringList& HistoryPaths() const { return m_historyPaths; }
+    const QStringList& HistoryPaths() const;
     // 走势图…: the trend window over the same draws as the analyses; false after a message.
     bool OpenTrend();
     CTrendDlg* TrendWindow() const;
@@ -57,7 +65,10 @@ public:
 
     QTableWidget* Table() const { return m_table; }
     const tarvex::Analysis& Current() const { return m_analysis; }
-    const std::vector<tarvex::HistoricDraw>& History() const { return m_history; }
+    const std::vector<tarvex::HistoricDraw>& History() const;
+    CHistoryBar* HistoryBar() const { return m_historyBar; }
+    QPushButton* AddFileButton() const { return m_addFile; }
+    QPushButton* TrendButton() const { return m_trendButton; }
     // The 杀/胆 menu of a table row (in the shown order); an action the item does not allow,
     // or any when there is no main window to take it, is disabled.
     std::unique_ptr<QMenu> RowMenu(int tableRow);
@@ -76,10 +87,7 @@ protected:
 private:
     void CreateAnalysisButtons();
     void CreateHistoryAndTable();
-    void OnChooseHistory();
-    void OnAddHistoryFile();
     void CreateExtraButtons();
-    void ShowHistoryNames();
     void FillOmissionTable();
     void FillDanTable();
 
@@ -93,8 +101,9 @@ private:
     const tarvex::OmissionRow* RowOfTable(int tableRow) const;
     bool Apply(const tarvex::OmissionRow& row, tarvex::ItemAction action);
 
-    std::vector<tarvex::HistoricDraw> m_history;
-    QStringList m_historyPaths; // the files m_history was read from, first first
+    CHistoryBar* m_historyBar = nullptr;
+    QPushButton* m_addFile = nullptr;
+    QPushButton* m_trendButton = nullptr;
     tarvex::Analysis m_analysis;
     QTableWidget* m_table = nullptr;
     COmissionChart* m_chart = nullptr;

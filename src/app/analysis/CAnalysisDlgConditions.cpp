@@ -22,24 +22,24 @@ const char* const kNoCondition = "此项没有对应的条件";
 } // namespace
 
 void CAnalysisDlg::SetUpConditionControls() {
-    auto* action = DlgItem<QComboBox>(1237);
+    auto* action = DlgItem<QComboBox>(kActionId);
     for (const char* text : kActions)
         action->addItem(QString::fromUtf8(text));
-    auto* analysis = DlgItem<QComboBox>(1239);
+    auto* analysis = DlgItem<QComboBox>(kAnalysisId);
     for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
         analysis->addItem(FromUtf8(tarvex::AnalysisName(kind)));
     analysis->setCurrentIndex(-1);
-    auto* target = DlgItem<QLineEdit>(1029);
+    auto* target = DlgItem<QLineEdit>(kTargetId);
     target->setReadOnly(true);
     // The classic edit is narrow; its whole text is always one hover away.
     connect(target, &QLineEdit::textChanged, target, &QLineEdit::setToolTip);
-    for (QComboBox* combo : {action, DlgItem<QComboBox>(1238), analysis})
+    for (QComboBox* combo : {action, DlgItem<QComboBox>(kItemId), analysis})
         connect(combo, &QComboBox::currentTextChanged, combo, &QComboBox::setToolTip);
     connect(action, &QComboBox::currentIndexChanged, this, &CAnalysisDlg::ShowConditionPreview);
-    connect(DlgItem<QComboBox>(1238), &QComboBox::currentIndexChanged, this,
+    connect(DlgItem<QComboBox>(kItemId), &QComboBox::currentIndexChanged, this,
             &CAnalysisDlg::ShowConditionPreview);
     connect(analysis, &QComboBox::activated, this, &CAnalysisDlg::OnAnalysisChosen);
-    connect(DlgItem<QPushButton>(1240), &QPushButton::clicked, this, &CAnalysisDlg::OnAdd);
+    connect(DlgItem<QPushButton>(kAddId), &QPushButton::clicked, this, &CAnalysisDlg::OnAdd);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_table, &QWidget::customContextMenuRequested, this, &CAnalysisDlg::OnRowMenuRequested);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &CAnalysisDlg::OnRowSelected);
@@ -47,14 +47,14 @@ void CAnalysisDlg::SetUpConditionControls() {
 
 // After each analysis: its items in 1238, its name in 1239.
 void CAnalysisDlg::FillConditionCombos() {
-    auto* items = DlgItem<QComboBox>(1238);
+    auto* items = DlgItem<QComboBox>(kItemId);
     const QSignalBlocker blocker(items);
     items->clear();
     for (const tarvex::OmissionRow& row : m_analysis.rows)
         items->addItem(FromUtf8(row.item));
     items->setCurrentIndex(m_analysis.rows.empty() ? -1 : 0);
     const auto kind = static_cast<int>(m_analysis.kind);
-    DlgItem<QComboBox>(1239)->setCurrentIndex(kind);
+    DlgItem<QComboBox>(kAnalysisId)->setCurrentIndex(kind);
     ShowConditionPreview();
 }
 
@@ -69,13 +69,13 @@ void CAnalysisDlg::OnRowSelected() {
         return;
     const QTableWidgetItem* first = m_table->item(selected.first()->row(), 0);
     if (first)
-        DlgItem<QComboBox>(1238)->setCurrentIndex(first->data(Qt::UserRole).toInt());
+        DlgItem<QComboBox>(kItemId)->setCurrentIndex(first->data(Qt::UserRole).toInt());
 }
 
 void CAnalysisDlg::ShowConditionPreview() {
-    auto* edit = DlgItem<QLineEdit>(1029);
-    const int item = DlgItem<QComboBox>(1238)->currentIndex();
-    const int action = DlgItem<QComboBox>(1237)->currentIndex();
+    auto* edit = DlgItem<QLineEdit>(kTargetId);
+    const int item = DlgItem<QComboBox>(kItemId)->currentIndex();
+    const int action = DlgItem<QComboBox>(kActionId)->currentIndex();
     if (item < 0 || item >= static_cast<int>(m_analysis.rows.size()) || action < 0) {
         edit->clear();
         return;
@@ -125,8 +125,8 @@ bool CAnalysisDlg::ApplyRow(int tableRow, tarvex::ItemAction action) {
 }
 
 void CAnalysisDlg::OnAdd() {
-    const int item = DlgItem<QComboBox>(1238)->currentIndex();
-    const int action = DlgItem<QComboBox>(1237)->currentIndex();
+    const int item = DlgItem<QComboBox>(kItemId)->currentIndex();
+    const int action = DlgItem<QComboBox>(kActionId)->currentIndex();
     if (item < 0 || item >= static_cast<int>(m_analysis.rows.size()) || action < 0) {
         Platform().Message(this, QStringLiteral("请先点一个分析按钮，再在表中选择要添加的项目。"));
         return;
@@ -143,7 +143,7 @@ bool CAnalysisDlg::Apply(const tarvex::OmissionRow& row, tarvex::ItemAction acti
         return false;
     if (!m_apply(row.condition, action))
         return false;
-    DlgItem<QLineEdit>(1029)->setText(QStringLiteral("已添加：") +
-                                      FromUtf8(tarvex::ItemConditionText(row.condition, action)));
+    DlgItem<QLineEdit>(kTargetId)->setText(
+        QStringLiteral("已添加：") + FromUtf8(tarvex::ItemConditionText(row.condition, action)));
     return true;
 }

@@ -1,6 +1,6 @@
 #include "app/backtest/CBacktestDlg.h"
 #include "app/shared/CBackgroundRun.h"
-#include "app/shared/WindowHistory.h"
+#include "app/shared/CHistoryBar.h"
 
 #include "app/backtest/CChanceTable.h"
 #include "app/backtest/CKillRateChart.h"
@@ -35,19 +35,17 @@ CBacktestDlg::CBacktestDlg(const tarvex::Settings& settings, int level, QWidget*
     setWindowTitle(QStringLiteral("历史回测"));
     BuildControls();
     resize(900, 640);
-    const QString last = WindowHistory::Remembered(QStringLiteral("backtest"));
-    if (!last.isEmpty())
-        LoadHistory(last);
+    if (m_historyBar->LoadRemembered())
+        m_run->setEnabled(true);
 }
 
 void CBacktestDlg::BuildControls() {
-    m_path = new QLineEdit(this);
-    m_path->setReadOnly(true);
-    m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
-    auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
-    m_last = new QSpinBox(this);
-    m_last->setRange(1, 100000);
-    m_last->setValue(kDefaultDraws);
+    CHistoryBar::Options history;
+    history.section = QStringLiteral("backtest");
+    history.lastMinimum = 1;
+    history.lastDefault = kDefaultDraws;
+    m_historyBar = new CHistoryBar(history, this);
+    m_last = m_historyBar->LastDraws();
     m_run = new QPushButton(QStringLiteral("回测(&R)"), this);
     m_run->setEnabled(false);
     m_export = new QPushButton(QStringLiteral("导出(&E)..."), this);
@@ -55,17 +53,11 @@ void CBacktestDlg::BuildControls() {
     // Enter anywhere in the window, in 最近 N 期 above all, runs the backtest rather than
     // opening the file chooser, which a dialog's first button would otherwise do.
     m_run->setDefault(true);
-    choose->setAutoDefault(false);
     m_export->setAutoDefault(false);
     m_newestFirst = new QCheckBox(QStringLiteral("最新的在前"), this);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("开奖历史："), this));
-    top->addWidget(m_path, 1);
-    top->addWidget(choose);
-    top->addWidget(new QLabel(QStringLiteral("最近"), this));
-    top->addWidget(m_last);
-    top->addWidget(new QLabel(QStringLiteral("期，容错 %1 级").arg(m_level), this));
+    QHBoxLayout* top = m_historyBar->Row();
+    top->addWidget(new QLabel(QStringLiteral("容错 %1 级").arg(m_level), this));
     top->addWidget(m_run);
     top->addWidget(m_newestFirst);
 
@@ -95,38 +87,34 @@ void CBacktestDlg::BuildControls() {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_export, QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addWidget(m_historyBar);
     layout->addWidget(m_summary);
     layout->addWidget(split, 1);
     layout->addWidget(buttons);
 
-    connect(choose, &QPushButton::clicked, this, &CBacktestDlg::OnChooseHistory);
+    connect(m_historyBar, &CHistoryBar::Chosen, this, [this] {
+        m_run->setEnabled(true);
+        RunBacktest();
+    });
     connect(m_run, &QPushButton::clicked, this, &CBacktestDlg::RunBacktest);
     connect(m_export, &QPushButton::clicked, this, &CBacktestDlg::OnExport);
     connect(m_newestFirst, &QCheckBox::toggled, this, &CBacktestDlg::OnOrderChanged);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void CBacktestDlg::OnChooseHistory() {
-    const QString path = WindowHistory::ChooseFile(this);
-    if (!path.isEmpty() && LoadHistory(path)) {
-        WindowHistory::Remember(QStringLiteral("backtest"), path);
-        RunBacktest();
-    }
-}
-
 bool CBacktestDlg::LoadHistory(const QString& path) {
-    std::optional<std::vector<tarvex::HistoricDraw>> draws = WindowHistory::Load(this, path);
-    if (!draws)
+    if (!m_historyBar->Load(path))
         return false;
-    m_history = std::move(*draws);
-    m_path->setText(path);
     m_run->setEnabled(true);
     return true;
 }
 
+const std::vector<tarvex::HistoricDraw>& CBacktestDlg::History() const {
+    return m_historyBar->Draws();
+}
+
 void CBacktestDlg::RunBacktest() {
-    if (m_history.empty())
+    if (History().empty())
         return;
     if (!m_settings.rules.empty()) {
         RunRuleBacktest();
@@ -136,7 +124,7 @@ void CBacktestDlg::RunBacktest() {
     tarvex::BacktestResult result;
     // The plain backtest is one pass that cannot stop halfway; a cancelled one is dropped.
     if (!CBackgroundRun::Run(this, QStringLiteral("正在回测…"), [&](const tarvex::ProgressFn&) {
-            result = tarvex::RunBacktest(m_settings, m_level, m_history, last);
+            result = tarvex::RunBacktest(m_settings, m_level, History(), last);
         }))
         return;
     m_result = std::move(result);
@@ -239,7 +227,7 @@ void CBacktestDlg::RunRuleBacktest() {
     if (!CBackgroundRun::Run(
             this, QStringLiteral("正在逐期回测…"), [&](const tarvex::ProgressFn& progress) {
                 result =
-                    tarvex::RunRuleBacktest(m_settings, m_level, *rules, m_history, last, progress);
+                    tarvex::RunRuleBacktest(m_settings, m_level, *rules, History(), last, progress);
             }))
         return; // the last complete result stays on show
     m_ruleResult = std::move(result);

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class CChanceTable;
+class CHistoryBar;
 class CKillRateChart;
 class QCheckBox;
 class QLabel;
@@ -33,7 +34,7 @@ public:
     QTableWidget* Table() const { return m_table; }
     CKillRateChart* Chart() const { return m_chart; }
     QSpinBox* DrawCount() const { return m_last; }
-    const std::vector<tarvex::HistoricDraw>& History() const { return m_history; }
+    const std::vector<tarvex::HistoricDraw>& History() const;
     const tarvex::BacktestResult& Result() const { return m_result; }
     // The draw-by-draw backtest of a scheme with rules; empty for a scheme without.
     const tarvex::RuleBacktestResult& RuleResult() const { return m_ruleResult; }
@@ -44,7 +45,6 @@ public:
 
 private:
     void BuildControls();
-    void OnChooseHistory();
     void OnExport();
     void ShowResult();
     void FillTable();
@@ -60,13 +60,12 @@ private:
 
     tarvex::Settings m_settings;
     int m_level;
-    std::vector<tarvex::HistoricDraw> m_history;
     tarvex::BacktestResult m_result;
     bool m_haveResult = false;
     tarvex::RuleBacktestResult m_ruleResult;
     bool m_haveRuleResult = false;
 
-    QLineEdit* m_path = nullptr;
+    CHistoryBar* m_historyBar = nullptr;
     QSpinBox* m_last = nullptr;
     QPushButton* m_run = nullptr;
     QPushButton* m_export = nullptr;

@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 
 #include "app/main/CAboutDlg.h"
 #include "dan/DanCalculator.h"
@@ -35,15 +36,17 @@ CMainDialog::CMainDialog(QWidget* parent)
 
 CMainDialog::~CMainDialog() = default;
 
-// The window's initialisation, in the order the original program does it.
+// The window's initialisation. The order matters: the combos are filled before the stored
+// per-row choice selects in them, and the exchange reads the controls before the start values
+// are set and written back.
 bool CMainDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     SetUpSystemMenu();
     // The window system draws the icon of a minimised window and while it is dragged;
     // giving the window its icon is all that painting needs here.
     setWindowIcon(m_hIcon);
-    DlgItem<QRadioButton>(1201)->setChecked(true);
-    DlgItem<QRadioButton>(1154)->setChecked(true);
+    DlgItem<QRadioButton>(MainIds::kDanMethod1)->setChecked(true);
+    DlgItem<QRadioButton>(MainIds::kDanCount1)->setChecked(true);
     DisableAtStart();
     FillCombos();
     SelectStoredPerRow();
@@ -53,7 +56,7 @@ bool CMainDialog::OnInitDialog() {
     m_nSumLow = 0;
     m_nSumHigh = 27;
     SetLinkTargets();
-    EnableDlgItem(1131, false);
+    EnableDlgItem(MainIds::kSums, false);
     SetUpListColumns();
     UpdateData(false);
     UpdateData(true);
@@ -64,47 +67,79 @@ bool CMainDialog::OnInitDialog() {
 }
 
 void CMainDialog::DisableAtStart() {
-    EnableDlgItems({1027, 1028, 1029, 1044, 1045, 1046, 1048, 1049, 1050, 1131, 1037,
-                    1038, 1040, 1136, 1137, 1138, 1139, 1140, 1175, 1042, 1163, 1164,
-                    1165, 1166, 1159, 1172, 1174, 1183, 1191, 1192, 1193},
+    EnableDlgItems({MainIds::kExclude[0],
+                    MainIds::kExclude[1],
+                    MainIds::kExclude[2],
+                    MainIds::kPositionalKill[0],
+                    MainIds::kPositionalKill[1],
+                    MainIds::kPositionalKill[2],
+                    MainIds::kCompound[0],
+                    MainIds::kCompound[1],
+                    MainIds::kCompound[2],
+                    MainIds::kSums,
+                    MainIds::kChooseBase,
+                    MainIds::kExport,
+                    MainIds::kToGroup,
+                    MainIds::kSumsAll,
+                    MainIds::kMatchAdd,
+                    MainIds::kMatchDelete,
+                    MainIds::kPositionSizeAdd,
+                    MainIds::kPositionSizeDelete,
+                    MainIds::kToleranceRun,
+                    MainIds::kResultBox,
+                    MainIds::kMatchCount[1],
+                    MainIds::kMatchCount[2],
+                    MainIds::kMatchCount[3],
+                    MainIds::kMatchCount[0],
+                    MainIds::kMatchNumbers,
+                    MainIds::kMatchList,
+                    MainIds::kPositionSizeList,
+                    MainIds::kToleranceLevel,
+                    MainIds::kPositionSizeRelation,
+                    MainIds::kPositionSizeRight,
+                    MainIds::kPositionSizeLeft},
                    false);
 }
 
 void CMainDialog::FillCombos() {
-    auto* perRow = DlgItem<QComboBox>(1182);
+    auto* perRow = DlgItem<QComboBox>(MainIds::kPerRow);
     for (int n = 1; n <= 20; ++n)
         perRow->addItem(QString::number(n));
     perRow->setCurrentIndex(0);
-    auto* level = DlgItem<QComboBox>(1183);
+    auto* level = DlgItem<QComboBox>(MainIds::kToleranceLevel);
     for (int n = 1; n <= 17; ++n)
         level->addItem(QString::number(n));
     const QStringList positions{QStringLiteral("百"), QStringLiteral("十"), QStringLiteral("个")};
-    DlgItem<QComboBox>(1193)->addItems(positions);
-    DlgItem<QComboBox>(1192)->addItems(positions);
-    DlgItem<QComboBox>(1191)->addItems({QStringLiteral("大于"), QStringLiteral("小于"),
-                                        QStringLiteral("等于"), QStringLiteral("大于等于"),
-                                        QStringLiteral("小于等于"), QStringLiteral("不等于")});
+    DlgItem<QComboBox>(MainIds::kPositionSizeLeft)->addItems(positions);
+    DlgItem<QComboBox>(MainIds::kPositionSizeRight)->addItems(positions);
+    DlgItem<QComboBox>(MainIds::kPositionSizeRelation)
+        ->addItems({QStringLiteral("大于"), QStringLiteral("小于"), QStringLiteral("等于"),
+                    QStringLiteral("大于等于"), QStringLiteral("小于等于"),
+                    QStringLiteral("不等于")});
 }
 
 void CMainDialog::SelectStoredPerRow() {
     const QString stored = Platform().ReadProfileString(QStringLiteral("row"),
                                                         QStringLiteral("row"), QStringLiteral("1"));
-    auto* perRow = DlgItem<QComboBox>(1182);
+    auto* perRow = DlgItem<QComboBox>(MainIds::kPerRow);
     // Converted like atoi: the leading decimal number, 0 when there is none.
     const long long index = tarvex::LeadingInteger(stored.toStdString());
     // An index the list does not have leaves it without a selection.
     perRow->setCurrentIndex(index >= 0 && index < perRow->count() ? static_cast<int>(index) : -1);
-    DlgItem<QComboBox>(1183)->setCurrentIndex(0);
-    DlgItem<QComboBox>(1193)->setCurrentIndex(0);
-    DlgItem<QComboBox>(1191)->setCurrentIndex(0);
-    DlgItem<QComboBox>(1192)->setCurrentIndex(1);
+    DlgItem<QComboBox>(MainIds::kToleranceLevel)->setCurrentIndex(0);
+    DlgItem<QComboBox>(MainIds::kPositionSizeLeft)->setCurrentIndex(0);
+    DlgItem<QComboBox>(MainIds::kPositionSizeRelation)->setCurrentIndex(0);
+    DlgItem<QComboBox>(MainIds::kPositionSizeRight)->setCurrentIndex(1);
 }
 
 void CMainDialog::SetLinkTargets() {
-    DlgItem<CLinkLabel>(1086)->SetTarget(QStringLiteral("https://bbs.17500.cn/"));
-    DlgItem<CLinkLabel>(1196)->SetTarget(QStringLiteral("https://www.17500.cn/chart/3d-yl.html"));
-    DlgItem<CLinkLabel>(1197)->SetTarget(QStringLiteral("https://www.17500.cn/chart/p3-yl.html"));
-    DlgItem<CLinkLabel>(1195)->SetTarget(QStringLiteral("http://live.cnr.cn/listen/jjzs.m3u8"));
+    DlgItem<CLinkLabel>(MainIds::kForumLink)->SetTarget(QStringLiteral("https://bbs.17500.cn/"));
+    DlgItem<CLinkLabel>(MainIds::k3dOmissionLink)
+        ->SetTarget(QStringLiteral("https://www.17500.cn/chart/3d-yl.html"));
+    DlgItem<CLinkLabel>(MainIds::kP3OmissionLink)
+        ->SetTarget(QStringLiteral("https://www.17500.cn/chart/p3-yl.html"));
+    DlgItem<CLinkLabel>(MainIds::kListenLink)
+        ->SetTarget(QStringLiteral("http://live.cnr.cn/listen/jjzs.m3u8"));
 }
 
 static void SetColumns(QTableWidget* table, const QStringList& titles, const QList<int>& widths) {
@@ -118,9 +153,9 @@ static void SetColumns(QTableWidget* table, const QStringList& titles, const QLi
 }
 
 void CMainDialog::SetUpListColumns() {
-    SetColumns(DlgItem<QTableWidget>(1172), {QStringLiteral("号码"), QStringLiteral("出数")},
-               {70, 50});
-    SetColumns(DlgItem<QTableWidget>(1174),
+    SetColumns(DlgItem<QTableWidget>(MainIds::kMatchList),
+               {QStringLiteral("号码"), QStringLiteral("出数")}, {70, 50});
+    SetColumns(DlgItem<QTableWidget>(MainIds::kPositionSizeList),
                {QStringLiteral("位数"), QStringLiteral("大小"), QStringLiteral("位数")},
                {50, 50, 50});
 }

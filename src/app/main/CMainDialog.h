@@ -45,6 +45,7 @@ public:
     static constexpr int kAnalysisCommand = 80;
     static constexpr int kRulesCommand = 96;
     static constexpr int kOutputFolderCommand = 112;
+    static constexpr int kSetsCommand = 240;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -130,6 +131,12 @@ public:
     // Each reports a failure in a message box and then changes nothing.
     bool LoadScheme(const QString& path);
     bool SaveScheme(const QString& path);
+
+    // 多方案 (CMainDialogSets.cpp): the window and what its 放入结果框 does here: the text into
+    // the result box and 大底 checked, as 选择大底 fills it; false after a message when 输入复式
+    // is checked or a control refused its text.
+    void OnSets();
+    bool PutBaseSet(const std::string& text);
 
     // 杀组合 and 容错 (CMainDialogRuns.cpp).
     void OnKillRun();

@@ -3,6 +3,7 @@
 // folder command. None of it moves or changes a classic control.
 #include "app/main/CLivePreview.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "engine/ResultSplit.h"
 #include "framework/CPropertyPage.h"
 #include "framework/CSystemMenu.h"
@@ -53,7 +54,7 @@ void CMainDialog::CreateAdditions() {
     for (QWidget* added : {static_cast<QWidget*>(m_menuButton), static_cast<QWidget*>(m_splitLabel),
                            static_cast<QWidget*>(m_previewLabel)})
         added->show();
-    m_preview->Watch(this, {GetDlgItem(1004)});
+    m_preview->Watch(this, {GetDlgItem(MainIds::kResultList)});
     m_preview->Schedule();
 }
 
@@ -91,7 +92,7 @@ void CMainDialog::ShowOutputs(bool withReasons) {
     if (withReasons)
         tip += QStringLiteral("\n已写入：") +
                QDir::toNativeSeparators(here.absoluteFilePath(QStringLiteral("排除号码原因.txt")));
-    GetDlgItem(1005)->setToolTip(tip);
+    GetDlgItem(MainIds::kCount)->setToolTip(tip);
 }
 
 void CMainDialog::OnOpenOutputFolder() {

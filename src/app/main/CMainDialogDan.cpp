@@ -1,5 +1,6 @@
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "dan/DanCalculator.h"
 #include "framework/Platform.h"
 
@@ -16,11 +17,11 @@ void CMainDialog::ConnectDanHandlers() {
     auto onClick = [this](int id, void (CMainDialog::*handler)()) {
         connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(1201, &CMainDialog::OnDanMethod1);
-    onClick(1203, &CMainDialog::OnDanMethod2);
-    onClick(1207, &CMainDialog::OnDanMethod3);
-    onClick(1198, &CMainDialog::OnCalcDan);
-    onClick(1230, &CMainDialog::OnAnalysis);
+    onClick(MainIds::kDanMethod1, &CMainDialog::OnDanMethod1);
+    onClick(MainIds::kDanMethod2, &CMainDialog::OnDanMethod2);
+    onClick(MainIds::kDanMethod3, &CMainDialog::OnDanMethod3);
+    onClick(MainIds::kCalcDan, &CMainDialog::OnCalcDan);
+    onClick(MainIds::kAnalysis, &CMainDialog::OnAnalysis);
 }
 
 // The radio already shows the new method, so the member follows it even when the exchange

@@ -30,16 +30,17 @@ void CMainDialog::ConnectHandlers() {
     auto onClick = [this](int id, void (CMainDialog::*handler)()) {
         connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(1136, &CMainDialog::OnAllSums);
-    onClick(1035, &CMainDialog::OnExcludeCompound);
-    onClick(1047, &CMainDialog::OnPositionalKill);
-    onClick(1051, &CMainDialog::OnCompoundInput);
-    onClick(1039, &CMainDialog::OnBaseSet);
-    onClick(1135, &CMainDialog::OnKillSums);
-    onClick(1173, &CMainDialog::OnMatchFilter);
-    onClick(1194, &CMainDialog::OnPositionSize);
-    onClick(1036, &CMainDialog::OnExit);
-    const std::pair<int, int> danRadios[] = {{1154, 1}, {1155, 2}, {1157, 3}};
+    onClick(MainIds::kSumsAll, &CMainDialog::OnAllSums);
+    onClick(MainIds::kExcludeCompound, &CMainDialog::OnExcludeCompound);
+    onClick(MainIds::kPositionalKillBox, &CMainDialog::OnPositionalKill);
+    onClick(MainIds::kCompoundInput, &CMainDialog::OnCompoundInput);
+    onClick(MainIds::kBaseSet, &CMainDialog::OnBaseSet);
+    onClick(MainIds::kKillSums, &CMainDialog::OnKillSums);
+    onClick(MainIds::kMatchFilter, &CMainDialog::OnMatchFilter);
+    onClick(MainIds::kPositionSize, &CMainDialog::OnPositionSize);
+    onClick(MainIds::kExit, &CMainDialog::OnExit);
+    const std::pair<int, int> danRadios[] = {
+        {MainIds::kDanCount1, 1}, {MainIds::kDanCount2, 2}, {MainIds::kDanCount3, 3}};
     for (auto [id, count] : danRadios) {
         connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this,
                 [this, count = count] { OnDanCount(count); });
@@ -58,27 +59,27 @@ void CMainDialog::ConnectFillButtons() {
             UpdateData(false);
         });
     };
-    fill(1129, [this] { SetAll(m_bSumTail, 1); });
-    fill(1132, [this] { SetAll(m_bSumTail, 0); });
-    fill(1130, [this] { SetAll(m_bSpan, 1); });
-    fill(1133, [this] { SetAll(m_bSpan, 0); });
-    fill(1134, [this] { SetAll(m_bDan, 0); });
-    fill(1127, [this] { SetAll(m_bBigSmall, 1); });
-    fill(1128, [this] { SetAll(m_bBigSmall, 0); });
-    fill(1121, [this] { SetAll(m_bOddEven, 1); });
-    fill(1122, [this] { SetAll(m_bOddEven, 0); });
-    fill(1180, [this] { SetAll(m_bPrimeComposite, 1); });
-    fill(1181, [this] { SetAll(m_bPrimeComposite, 0); });
-    fill(1125, [this] {
+    fill(MainIds::kSumTailAll, [this] { SetAll(m_bSumTail, 1); });
+    fill(MainIds::kSumTailClear, [this] { SetAll(m_bSumTail, 0); });
+    fill(MainIds::kSpanAll, [this] { SetAll(m_bSpan, 1); });
+    fill(MainIds::kSpanClear, [this] { SetAll(m_bSpan, 0); });
+    fill(MainIds::kDanClear, [this] { SetAll(m_bDan, 0); });
+    fill(MainIds::kBigSmallAll, [this] { SetAll(m_bBigSmall, 1); });
+    fill(MainIds::kBigSmallClear, [this] { SetAll(m_bBigSmall, 0); });
+    fill(MainIds::kOddEvenAll, [this] { SetAll(m_bOddEven, 1); });
+    fill(MainIds::kOddEvenClear, [this] { SetAll(m_bOddEven, 0); });
+    fill(MainIds::kPrimeCompositeAll, [this] { SetAll(m_bPrimeComposite, 1); });
+    fill(MainIds::kPrimeCompositeClear, [this] { SetAll(m_bPrimeComposite, 0); });
+    fill(MainIds::kShapeAll, [this] {
         SetAll(m_bShape, 1);
         SetAll(m_bConsecutive, 1);
     });
-    fill(1126, [this] {
+    fill(MainIds::kShapeClear, [this] {
         SetAll(m_bShape, 0);
         SetAll(m_bConsecutive, 0);
     });
-    fill(1123, [this] { SetAll(m_bRoute, 1); });
-    fill(1124, [this] { SetAll(m_bRoute, 0); });
+    fill(MainIds::kRouteAll, [this] { SetAll(m_bRoute, 1); });
+    fill(MainIds::kRouteClear, [this] { SetAll(m_bRoute, 0); });
 }
 
 void CMainDialog::OnAllSums() {
@@ -93,11 +94,14 @@ void CMainDialog::OnDanCount(int count) {
 }
 
 void CMainDialog::OnExcludeCompound() {
-    EnableDlgItems({1027, 1028, 1029}, IsChecked(*this, 1035));
+    EnableDlgItems({MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
+                   IsChecked(*this, MainIds::kExcludeCompound));
 }
 
 void CMainDialog::OnPositionalKill() {
-    EnableDlgItems({1044, 1045, 1046}, IsChecked(*this, 1047));
+    EnableDlgItems(
+        {MainIds::kPositionalKill[0], MainIds::kPositionalKill[1], MainIds::kPositionalKill[2]},
+        IsChecked(*this, MainIds::kPositionalKillBox));
 }
 
 // Unchecks the box that was just refused, touching no other control, so nothing typed is lost.
@@ -109,23 +113,24 @@ void CMainDialog::RefuseBaseSetWithCompound(int id, int& member) {
 
 void CMainDialog::OnCompoundInput() {
     if (m_bBaseSet) {
-        RefuseBaseSetWithCompound(1051, m_bCompoundInput);
+        RefuseBaseSetWithCompound(MainIds::kCompoundInput, m_bCompoundInput);
         return;
     }
-    if (!ReadForToggle(1051, m_bCompoundInput))
+    if (!ReadForToggle(MainIds::kCompoundInput, m_bCompoundInput))
         return;
-    EnableDlgItems({1048, 1049, 1050}, m_bCompoundInput != 0);
+    EnableDlgItems({MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
+                   m_bCompoundInput != 0);
     UpdateData(true);
 }
 
 void CMainDialog::OnBaseSet() {
     if (m_bCompoundInput) {
-        RefuseBaseSetWithCompound(1039, m_bBaseSet);
+        RefuseBaseSetWithCompound(MainIds::kBaseSet, m_bBaseSet);
         return;
     }
-    if (!ReadForToggle(1039, m_bBaseSet))
+    if (!ReadForToggle(MainIds::kBaseSet, m_bBaseSet))
         return;
-    EnableDlgItems({1037, 1042}, m_bBaseSet != 0);
+    EnableDlgItems({MainIds::kChooseBase, MainIds::kResultBox}, m_bBaseSet != 0);
     UpdateData(true);
 }
 
@@ -140,9 +145,9 @@ bool CMainDialog::ReadForToggle(int id, const int& member) {
 }
 
 void CMainDialog::OnKillSums() {
-    if (!ReadForToggle(1135, m_bKillSums))
+    if (!ReadForToggle(MainIds::kKillSums, m_bKillSums))
         return;
-    EnableDlgItems({1131, 1136}, m_bKillSums != 0);
+    EnableDlgItems({MainIds::kSums, MainIds::kSumsAll}, m_bKillSums != 0);
     if (!m_bKillSums) {
         UpdateData(true);
         return;
@@ -153,15 +158,21 @@ void CMainDialog::OnKillSums() {
 }
 
 void CMainDialog::OnMatchFilter() {
-    if (!ReadForToggle(1173, m_bMatchFilter))
+    if (!ReadForToggle(MainIds::kMatchFilter, m_bMatchFilter))
         return;
-    EnableDlgItems({1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159}, m_bMatchFilter != 0);
+    EnableDlgItems({MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
+                    MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd,
+                    MainIds::kMatchDelete, MainIds::kMatchNumbers},
+                   m_bMatchFilter != 0);
     UpdateData(true);
 }
 
 void CMainDialog::OnPositionSize() {
-    if (!ReadForToggle(1194, m_bPositionSize))
+    if (!ReadForToggle(MainIds::kPositionSize, m_bPositionSize))
         return;
-    EnableDlgItems({1193, 1191, 1192, 1174, 1139, 1140}, m_bPositionSize != 0);
+    EnableDlgItems({MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation,
+                    MainIds::kPositionSizeRight, MainIds::kPositionSizeList,
+                    MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete},
+                   m_bPositionSize != 0);
     UpdateData(true);
 }

@@ -53,34 +53,34 @@ void AddPositionEdits(Table& t, int x, int y, const std::array<int, 3>& ids, int
 void AddDigitRows(Table& t) {
     t.push_back({-1, K::GroupBox, "", 2, 91, 276, 65});
     AddDigitRow(t, "杀和尾", 97, MainIds::kSumTail);
-    t.push_back({1129, K::Button, "全", 226, 96, 22, 12});
-    t.push_back({1132, K::Button, "清", 250, 96, 22, 12});
+    t.push_back({MainIds::kSumTailAll, K::Button, "全", 226, 96, 22, 12});
+    t.push_back({MainIds::kSumTailClear, K::Button, "清", 250, 96, 22, 12});
     AddDigitRow(t, "杀跨度", 115, MainIds::kSpan);
-    t.push_back({1130, K::Button, "全", 226, 114, 22, 12});
-    t.push_back({1133, K::Button, "清", 250, 114, 22, 12});
-    t.push_back({1154, K::Radio, "出1胆", 34, 130, 40, 10, StyleGroup});
-    t.push_back({1155, K::Radio, "出2胆", 80, 130, 40, 10});
-    t.push_back({1157, K::Radio, "出3胆", 126, 130, 40, 10});
+    t.push_back({MainIds::kSpanAll, K::Button, "全", 226, 114, 22, 12});
+    t.push_back({MainIds::kSpanClear, K::Button, "清", 250, 114, 22, 12});
+    t.push_back({MainIds::kDanCount1, K::Radio, "出1胆", 34, 130, 40, 10, StyleGroup});
+    t.push_back({MainIds::kDanCount2, K::Radio, "出2胆", 80, 130, 40, 10});
+    t.push_back({MainIds::kDanCount3, K::Radio, "出3胆", 126, 130, 40, 10});
     AddDigitRow(t, "选胆", 142, MainIds::kDan);
-    t.push_back({1134, K::Button, "清", 250, 141, 22, 12});
+    t.push_back({MainIds::kDanClear, K::Button, "清", 250, 141, 22, 12});
 }
 
 void AddSumControls(Table& t) {
-    t.push_back({1135, K::CheckBox, "杀指定和值", 4, 159, 56, 10});
-    t.push_back({1131, K::Edit, "", 62, 157, 186, 12});
-    t.push_back({1136, K::Button, "全", 250, 157, 22, 12});
+    t.push_back({MainIds::kKillSums, K::CheckBox, "杀指定和值", 4, 159, 56, 10});
+    t.push_back({MainIds::kSums, K::Edit, "", 62, 157, 186, 12});
+    t.push_back({MainIds::kSumsAll, K::Button, "全", 250, 157, 22, 12});
     t.push_back({-1, K::Static, "和值范围", 6, 173, 34, 8});
-    t.push_back({1016, K::Edit, "", 42, 172, 26, 12});
+    t.push_back({MainIds::kSumLow, K::Edit, "", 42, 172, 26, 12});
     t.push_back({-1, K::Static, "至", 71, 173, 9, 8});
-    t.push_back({1017, K::Edit, "", 82, 172, 26, 12});
+    t.push_back({MainIds::kSumHigh, K::Edit, "", 82, 172, 26, 12});
 }
 
 void AddPositionGroups(Table& t) {
     t.push_back({-1, K::GroupBox, "", 3, 184, 146, 49});
-    t.push_back({1035, K::CheckBox, "排除复式", 8, 193, 60, 10});
+    t.push_back({MainIds::kExcludeCompound, K::CheckBox, "排除复式", 8, 193, 60, 10});
     AddPositionEdits(t, 7, 211, MainIds::kExclude, 26);
     t.push_back({-1, K::GroupBox, "", 3, 230, 146, 48});
-    t.push_back({1047, K::CheckBox, "定位杀", 8, 240, 60, 10});
+    t.push_back({MainIds::kPositionalKillBox, K::CheckBox, "定位杀", 8, 240, 60, 10});
     AddPositionEdits(t, 7, 258, MainIds::kPositionalKill, 26);
     t.push_back({-1, K::GroupBox, "AC值", 155, 185, 34, 89});
     for (int k = 1; k <= 3; ++k)
@@ -89,67 +89,70 @@ void AddPositionGroups(Table& t) {
 
 void AddDanCalculation(Table& t) {
     t.push_back({-1, K::GroupBox, "", 3, 275, 190, 33});
-    t.push_back({1208, K::Static, "输入上期开奖号", 7, 284, 58, 8});
-    t.push_back({1199, K::Edit, "", 66, 282, 62, 12});
-    t.push_back({1198, K::Button, "算胆", 132, 282, 30, 12});
-    t.push_back({1201, K::Radio, "云杉算胆法", 7, 296, 52, 10, StyleGroup});
-    t.push_back({1203, K::Radio, "黄金算胆法", 61, 296, 52, 10});
-    t.push_back({1207, K::Radio, "qkrtz算胆法", 115, 296, 60, 10});
+    t.push_back({MainIds::kLastDrawLabel, K::Static, "输入上期开奖号", 7, 284, 58, 8});
+    t.push_back({MainIds::kLastDraw, K::Edit, "", 66, 282, 62, 12});
+    t.push_back({MainIds::kCalcDan, K::Button, "算胆", 132, 282, 30, 12});
+    t.push_back({MainIds::kDanMethod1, K::Radio, "云杉算胆法", 7, 296, 52, 10, StyleGroup});
+    t.push_back({MainIds::kDanMethod2, K::Radio, "黄金算胆法", 61, 296, 52, 10});
+    t.push_back({MainIds::kDanMethod3, K::Radio, "qkrtz算胆法", 115, 296, 60, 10});
 }
 
 void AddMatchFilter(Table& t) {
     t.push_back({-1, K::GroupBox, "", 1, 308, 183, 66});
-    t.push_back({1173, K::CheckBox, "匹配过滤", 6, 316, 50, 10});
-    t.push_back({1159, K::Edit, "", 6, 329, 86, 12});
+    t.push_back({MainIds::kMatchFilter, K::CheckBox, "匹配过滤", 6, 316, 50, 10});
+    t.push_back({MainIds::kMatchNumbers, K::Edit, "", 6, 329, 86, 12});
     for (int k = 0; k < 4; ++k)
         t.push_back(
             {MainIds::kMatchCount[k], K::CheckBox, kDigitCaptions[k], 6 + k * 21, 344, 19, 10});
-    t.push_back({1137, K::Button, "添加", 6, 357, 40, 13});
-    t.push_back({1138, K::Button, "删除", 52, 357, 40, 13});
-    t.push_back({1172, K::ReportList, "", 96, 316, 84, 57, StyleMultiSelect});
+    t.push_back({MainIds::kMatchAdd, K::Button, "添加", 6, 357, 40, 13});
+    t.push_back({MainIds::kMatchDelete, K::Button, "删除", 52, 357, 40, 13});
+    t.push_back({MainIds::kMatchList, K::ReportList, "", 96, 316, 84, 57, StyleMultiSelect});
 }
 
 void AddPatternFrames(Table& t) {
-    AddPatternFrame(t, "大小排列", 197, 183, 189, 40, MainIds::kBigSmall, kBigSmallCaptions, 1127,
-                    1128);
-    AddPatternFrame(t, "奇偶排列", 198, 226, 189, 40, MainIds::kOddEven, kOddEvenCaptions, 1121,
-                    1122);
+    AddPatternFrame(t, "大小排列", 197, 183, 189, 40, MainIds::kBigSmall, kBigSmallCaptions,
+                    MainIds::kBigSmallAll, MainIds::kBigSmallClear);
+    AddPatternFrame(t, "奇偶排列", 198, 226, 189, 40, MainIds::kOddEven, kOddEvenCaptions,
+                    MainIds::kOddEvenAll, MainIds::kOddEvenClear);
     AddPatternFrame(t, "质合排列", 197, 265, 191, 46, MainIds::kPrimeComposite,
-                    kPrimeCompositeCaptions, 1180, 1181);
+                    kPrimeCompositeCaptions, MainIds::kPrimeCompositeAll,
+                    MainIds::kPrimeCompositeClear);
 }
 
 void AddPositionSize(Table& t) {
     t.push_back({-1, K::GroupBox, "", 188, 309, 191, 69});
-    t.push_back({1193, K::DropList, "", 201, 316, 28, 12});
-    t.push_back({1191, K::DropList, "", 232, 316, 48, 12});
-    t.push_back({1192, K::DropList, "", 283, 316, 28, 12});
-    t.push_back({1194, K::CheckBox, "位置大小匹配", 315, 317, 62, 10});
-    t.push_back({1174, K::ReportList, "", 201, 331, 104, 45, StyleMultiSelect});
-    t.push_back({1139, K::Button, "添加", 315, 336, 40, 13});
-    t.push_back({1140, K::Button, "删除", 315, 356, 40, 13});
+    t.push_back({MainIds::kPositionSizeLeft, K::DropList, "", 201, 316, 28, 12});
+    t.push_back({MainIds::kPositionSizeRelation, K::DropList, "", 232, 316, 48, 12});
+    t.push_back({MainIds::kPositionSizeRight, K::DropList, "", 283, 316, 28, 12});
+    t.push_back({MainIds::kPositionSize, K::CheckBox, "位置大小匹配", 315, 317, 62, 10});
+    t.push_back(
+        {MainIds::kPositionSizeList, K::ReportList, "", 201, 331, 104, 45, StyleMultiSelect});
+    t.push_back({MainIds::kPositionSizeAdd, K::Button, "添加", 315, 336, 40, 13});
+    t.push_back({MainIds::kPositionSizeDelete, K::Button, "删除", 315, 356, 40, 13});
 }
 
 void AddBaseSetArea(Table& t) {
     t.push_back({-1, K::GroupBox, "复式输入", 292, 1, 153, 58});
-    t.push_back({1051, K::CheckBox, "输入复式", 298, 12, 56, 10});
+    t.push_back({MainIds::kCompoundInput, K::CheckBox, "输入复式", 298, 12, 56, 10});
     for (int p = 0; p < 3; ++p) {
         t.push_back({-1, K::Static, kPositionCaptions[p], 298 + p * 48, 27, 44, 8});
         t.push_back({MainIds::kCompound[p], K::Edit, "", 298 + p * 48, 38, 44, 12});
     }
-    t.push_back({1002, K::Static, "", 293, 63, 181, 8});
-    t.push_back({1039, K::CheckBox, "大底", 292, 77, 34, 10});
-    t.push_back({1093, K::CheckBox, "大底是组选号码", 330, 77, 74, 10});
-    t.push_back({1037, K::Button, "选择大底", 408, 77, 38, 12});
+    t.push_back({MainIds::kHint, K::Static, "", 293, 63, 181, 8});
+    t.push_back({MainIds::kBaseSet, K::CheckBox, "大底", 292, 77, 34, 10});
+    t.push_back({MainIds::kBaseIsGroup, K::CheckBox, "大底是组选号码", 330, 77, 74, 10});
+    t.push_back({MainIds::kChooseBase, K::Button, "选择大底", 408, 77, 38, 12});
 }
 
 void AddResultArea(Table& t) {
-    t.push_back({1042, K::RichEdit, "", 291, 91, 200, 74, StyleNone, &CResultEdit::Make});
-    t.push_back({1004, K::SortedList, "", 497, 2, 32, 165});
-    t.push_back({1005, K::Static, "", 460, 169, 78, 9});
-    t.push_back({1040, K::Button, "转成组选", 284, 171, 39, 13});
-    t.push_back({1038, K::Button, "导出结果", 325, 171, 38, 14});
+    t.push_back(
+        {MainIds::kResultBox, K::RichEdit, "", 291, 91, 200, 74, StyleNone, &CResultEdit::Make});
+    t.push_back({MainIds::kResultList, K::SortedList, "", 497, 2, 32, 165});
+    t.push_back({MainIds::kCount, K::Static, "", 460, 169, 78, 9});
+    t.push_back({MainIds::kToGroup, K::Button, "转成组选", 284, 171, 39, 13});
+    t.push_back({MainIds::kExport, K::Button, "导出结果", 325, 171, 38, 14});
     t.push_back({-1, K::Static, "每行", 367, 174, 17, 8});
-    t.push_back({1182, K::DropList, "", 385, 172, 28, 12});
+    t.push_back({MainIds::kPerRow, K::DropList, "", 385, 172, 28, 12});
     t.push_back({-1, K::Static, "列", 416, 174, 9, 8});
 }
 
@@ -158,8 +161,8 @@ void AddSpecialFrames(Table& t) {
     for (int c = 0; c < 27; ++c)
         t.push_back({MainIds::kRouteFirst + c, K::CheckBox, kRouteCaptions[c], 423 + (c / 9) * 29,
                      191 + (c % 9) * 10, 28, 10});
-    t.push_back({1123, K::Button, "全", 428, 284, 30, 12});
-    t.push_back({1124, K::Button, "清", 472, 284, 30, 12});
+    t.push_back({MainIds::kRouteAll, K::Button, "全", 428, 284, 30, 12});
+    t.push_back({MainIds::kRouteClear, K::Button, "清", 472, 284, 30, 12});
     t.push_back({-1, K::GroupBox, "特别排除", 401, 301, 127, 47});
     const char* const shapes[3] = {"豹子", "组三", "组六"};
     const char* const runs[3] = {"不连", "二连", "三连"};
@@ -167,26 +170,30 @@ void AddSpecialFrames(Table& t) {
         t.push_back({MainIds::kShape[k], K::CheckBox, shapes[k], 406 + k * 31, 314, 29, 10});
         t.push_back({MainIds::kConsecutive[k], K::CheckBox, runs[k], 406 + k * 31, 332, 29, 10});
     }
-    t.push_back({1125, K::Button, "全", 501, 312, 22, 12});
-    t.push_back({1126, K::Button, "清", 501, 330, 22, 12});
+    t.push_back({MainIds::kShapeAll, K::Button, "全", 501, 312, 22, 12});
+    t.push_back({MainIds::kShapeClear, K::Button, "清", 501, 330, 22, 12});
 }
 
 void AddRunButtons(Table& t) {
-    t.push_back({1185, K::Static, "", 389, 353, 42, 8});
-    t.push_back({1175, K::Button, "容错", 433, 351, 28, 13});
-    t.push_back({1183, K::DropList, "", 464, 351, 28, 12});
+    t.push_back({MainIds::kToleranceText, K::Static, "", 389, 353, 42, 8});
+    t.push_back({MainIds::kToleranceRun, K::Button, "容错", 433, 351, 28, 13});
+    t.push_back({MainIds::kToleranceLevel, K::DropList, "", 464, 351, 28, 12});
     t.push_back({-1, K::Static, "级", 495, 353, 9, 8});
-    t.push_back({1003, K::Button, "杀组合&K", 389, 365, 37, 14});
-    t.push_back({1230, K::Button, "号码分析", 430, 365, 40, 14, StyleHidden});
-    t.push_back({1036, K::Button, "退出&Q", 503, 365, 32, 14});
+    t.push_back({MainIds::kKillRun, K::Button, "杀组合&K", 389, 365, 37, 14});
+    t.push_back({MainIds::kAnalysis, K::Button, "号码分析", 430, 365, 40, 14, StyleHidden});
+    t.push_back({MainIds::kExit, K::Button, "退出&Q", 503, 365, 32, 14});
 }
 
 void AddHiddenLinks(Table& t) {
     const unsigned hidden = StyleHidden | StyleZeroSize;
-    t.push_back({1086, K::LinkLabel, "彩民论坛", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
-    t.push_back({1195, K::LinkLabel, "收听开奖", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
-    t.push_back({1196, K::LinkLabel, "3D遗漏", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
-    t.push_back({1197, K::LinkLabel, "3P遗漏", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back(
+        {MainIds::kForumLink, K::LinkLabel, "彩民论坛", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back(
+        {MainIds::kListenLink, K::LinkLabel, "收听开奖", 470, 2, 0, 0, hidden, &CLinkLabel::Make});
+    t.push_back({MainIds::k3dOmissionLink, K::LinkLabel, "3D遗漏", 470, 2, 0, 0, hidden,
+                 &CLinkLabel::Make});
+    t.push_back({MainIds::kP3OmissionLink, K::LinkLabel, "3P遗漏", 470, 2, 0, 0, hidden,
+                 &CLinkLabel::Make});
 }
 
 } // namespace

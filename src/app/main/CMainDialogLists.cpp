@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "pages/ReportListRows.h"
 
 #include <QComboBox>
@@ -16,40 +17,43 @@ void CMainDialog::OnAddMatch() {
     }
     if (m_strMatchDigits.isEmpty() || counts.isEmpty())
         return;
-    ReportListRows::InsertTop(DlgItem<QTableWidget>(1172), {m_strMatchDigits, counts});
+    ReportListRows::InsertTop(DlgItem<QTableWidget>(MainIds::kMatchList),
+                              {m_strMatchDigits, counts});
 }
 
 void CMainDialog::OnDeleteMatch() {
-    ReportListRows::DeleteFirstSelected(DlgItem<QTableWidget>(1172));
+    ReportListRows::DeleteFirstSelected(DlgItem<QTableWidget>(MainIds::kMatchList));
 }
 
 void CMainDialog::OnAddPositionSize() {
     if (!UpdateData(true))
         return;
-    const QStringList cells{DlgItem<QComboBox>(1193)->currentText(),
-                            DlgItem<QComboBox>(1191)->currentText(),
-                            DlgItem<QComboBox>(1192)->currentText()};
+    const QStringList cells{DlgItem<QComboBox>(MainIds::kPositionSizeLeft)->currentText(),
+                            DlgItem<QComboBox>(MainIds::kPositionSizeRelation)->currentText(),
+                            DlgItem<QComboBox>(MainIds::kPositionSizeRight)->currentText()};
     for (const QString& cell : cells) {
         if (cell.isEmpty())
             return;
     }
-    ReportListRows::InsertTop(DlgItem<QTableWidget>(1174), cells);
+    ReportListRows::InsertTop(DlgItem<QTableWidget>(MainIds::kPositionSizeList), cells);
 }
 
 void CMainDialog::OnDeletePositionSize() {
-    ReportListRows::DeleteFirstSelected(DlgItem<QTableWidget>(1174));
+    ReportListRows::DeleteFirstSelected(DlgItem<QTableWidget>(MainIds::kPositionSizeList));
 }
 
 std::vector<tarvex::MatchRow> CMainDialog::MatchRows() const {
     std::vector<tarvex::MatchRow> rows;
-    for (const QStringList& cells : ReportListRows::Rows(DlgItem<QTableWidget>(1172)))
+    for (const QStringList& cells :
+         ReportListRows::Rows(DlgItem<QTableWidget>(MainIds::kMatchList)))
         rows.push_back({cells.value(0).toStdString(), cells.value(1).toStdString()});
     return rows;
 }
 
 std::vector<tarvex::PositionSizeRow> CMainDialog::PositionSizeRows() const {
     std::vector<tarvex::PositionSizeRow> rows;
-    for (const QStringList& cells : ReportListRows::Rows(DlgItem<QTableWidget>(1174))) {
+    for (const QStringList& cells :
+         ReportListRows::Rows(DlgItem<QTableWidget>(MainIds::kPositionSizeList))) {
         rows.push_back({cells.value(0).toStdString(), cells.value(1).toStdString(),
                         cells.value(2).toStdString()});
     }
@@ -61,7 +65,7 @@ void CMainDialog::SetMatchRows(const std::vector<tarvex::MatchRow>& rows) {
     for (const tarvex::MatchRow& row : rows)
         cells << QStringList{QString::fromStdString(row.numbers),
                              QString::fromStdString(row.counts)};
-    ReportListRows::SetRows(DlgItem<QTableWidget>(1172), cells);
+    ReportListRows::SetRows(DlgItem<QTableWidget>(MainIds::kMatchList), cells);
 }
 
 void CMainDialog::SetPositionSizeRows(const std::vector<tarvex::PositionSizeRow>& rows) {
@@ -71,14 +75,15 @@ void CMainDialog::SetPositionSizeRows(const std::vector<tarvex::PositionSizeRow>
                              QString::fromStdString(row.comparison),
                              QString::fromStdString(row.right)};
     }
-    ReportListRows::SetRows(DlgItem<QTableWidget>(1174), cells);
+    ReportListRows::SetRows(DlgItem<QTableWidget>(MainIds::kPositionSizeList), cells);
 }
 
 // The match filter reads the copies the run takes of the list's two columns.
 void CMainDialog::RefillMatchLists() {
     m_matchNumbers.clear();
     m_matchCounts.clear();
-    for (const QStringList& cells : ReportListRows::Rows(DlgItem<QTableWidget>(1172))) {
+    for (const QStringList& cells :
+         ReportListRows::Rows(DlgItem<QTableWidget>(MainIds::kMatchList))) {
         m_matchNumbers << cells.value(0);
         m_matchCounts << cells.value(1);
     }

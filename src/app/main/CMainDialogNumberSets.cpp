@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "engine/ResultSplit.h"
 #include "framework/Platform.h"
 #include "io/TextFileReader.h"
@@ -10,7 +11,7 @@
 namespace {
 
 const char* const kFileFilter = "文件名(*.TXT)|*.TXT||";
-const int kResultList = 1004;
+const int kResultList = MainIds::kResultList;
 
 } // namespace
 
@@ -18,9 +19,9 @@ void CMainDialog::ConnectNumberSetHandlers() {
     auto onClick = [this](int id, void (CMainDialog::*handler)()) {
         connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(1037, &CMainDialog::OnChooseBaseFile);
-    onClick(1038, &CMainDialog::OnExport);
-    onClick(1040, &CMainDialog::OnToGroup);
+    onClick(MainIds::kChooseBase, &CMainDialog::OnChooseBaseFile);
+    onClick(MainIds::kExport, &CMainDialog::OnExport);
+    onClick(MainIds::kToGroup, &CMainDialog::OnToGroup);
 }
 
 std::vector<std::string> CMainDialog::ResultListItems() const {

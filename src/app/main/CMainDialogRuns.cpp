@@ -1,5 +1,6 @@
-#include "app/shared/CBackgroundRun.h"
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
+#include "app/shared/CBackgroundRun.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
@@ -55,7 +56,9 @@ void CMainDialog::ShowKillOutcome(const tarvex::KillOutcome& outcome) {
     m_strCount = FromUtf8(outcome.countText);
     UpdateData(false);
     m_strHint = QString::fromUtf8(kHintAfterRun);
-    EnableDlgItems({1042, 1038, 1040, 1175, 1183}, true);
+    EnableDlgItems({MainIds::kResultBox, MainIds::kExport, MainIds::kToGroup,
+                    MainIds::kToleranceRun, MainIds::kToleranceLevel},
+                   true);
     UpdateData(false);
 }
 
@@ -70,7 +73,7 @@ void CMainDialog::ShowTolerancePreview(const tarvex::Settings& settings,
             tip += i % 6 == 0 ? QStringLiteral("，\n") : QStringLiteral("，");
         tip += QStringLiteral("%1级 %2注").arg(i + 1).arg(counts[i]);
     }
-    for (int id : {1175, 1183})
+    for (int id : {MainIds::kToleranceRun, MainIds::kToleranceLevel})
         GetDlgItem(id)->setToolTip(tip);
 }
 

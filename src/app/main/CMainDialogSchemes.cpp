@@ -27,6 +27,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
+    m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -48,6 +49,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kOutputFolderCommand:
         OnOpenOutputFolder();
+        return true;
+    case kSetsCommand:
+        OnSets();
         return true;
     default:
         return false;

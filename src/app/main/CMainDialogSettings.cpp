@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "app/main/MainDialogMembers.h"
 #include "framework/Utf8Text.h"
 #include "pages/CPage1.h"
@@ -135,20 +136,30 @@ void CMainDialog::ApplySettings(const tarvex::Settings& s) {
 // m_nDanCount is set by the radio buttons' clicks, never exchanged.
 void CMainDialog::ApplyDanCount(int count) {
     m_nDanCount = count;
-    const int ids[] = {1154, 1155, 1157};
+    const int ids[] = {MainIds::kDanCount1, MainIds::kDanCount2, MainIds::kDanCount3};
     if (count >= 1 && count <= 3)
         DlgItem<QAbstractButton>(ids[count - 1])->setChecked(true);
 }
 
 // The enabling the check boxes' own handlers give, for the states just set.
 void CMainDialog::ApplyEnabling() {
-    EnableDlgItems({1027, 1028, 1029}, m_bExcludeCompound != 0);
-    EnableDlgItems({1044, 1045, 1046}, m_bPositionalKill != 0);
-    EnableDlgItems({1048, 1049, 1050}, m_bCompoundInput != 0);
-    EnableDlgItems({1037, 1042}, m_bBaseSet != 0);
-    EnableDlgItems({1131, 1136}, m_bKillSums != 0);
-    EnableDlgItems({1166, 1163, 1164, 1165, 1172, 1137, 1138, 1159}, m_bMatchFilter != 0);
-    EnableDlgItems({1193, 1191, 1192, 1174, 1139, 1140}, m_bPositionSize != 0);
+    EnableDlgItems({MainIds::kExclude[0], MainIds::kExclude[1], MainIds::kExclude[2]},
+                   m_bExcludeCompound != 0);
+    EnableDlgItems(
+        {MainIds::kPositionalKill[0], MainIds::kPositionalKill[1], MainIds::kPositionalKill[2]},
+        m_bPositionalKill != 0);
+    EnableDlgItems({MainIds::kCompound[0], MainIds::kCompound[1], MainIds::kCompound[2]},
+                   m_bCompoundInput != 0);
+    EnableDlgItems({MainIds::kChooseBase, MainIds::kResultBox}, m_bBaseSet != 0);
+    EnableDlgItems({MainIds::kSums, MainIds::kSumsAll}, m_bKillSums != 0);
+    EnableDlgItems({MainIds::kMatchCount[0], MainIds::kMatchCount[1], MainIds::kMatchCount[2],
+                    MainIds::kMatchCount[3], MainIds::kMatchList, MainIds::kMatchAdd,
+                    MainIds::kMatchDelete, MainIds::kMatchNumbers},
+                   m_bMatchFilter != 0);
+    EnableDlgItems({MainIds::kPositionSizeLeft, MainIds::kPositionSizeRelation,
+                    MainIds::kPositionSizeRight, MainIds::kPositionSizeList,
+                    MainIds::kPositionSizeAdd, MainIds::kPositionSizeDelete},
+                   m_bPositionSize != 0);
 }
 
 void CMainDialog::ApplyPageSettings(const tarvex::PageSettings& p) {

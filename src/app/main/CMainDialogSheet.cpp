@@ -1,4 +1,5 @@
 #include "app/main/CMainDialog.h"
+#include "app/main/MainControlIds.h"
 #include "pages/CPage1.h"
 #include "pages/CPage2.h"
 #include "pages/CPage3.h"
@@ -44,10 +45,10 @@ void CMainDialog::ConnectListsAndRuns() {
     auto onClick = [this](int id, void (CMainDialog::*handler)()) {
         connect(DlgItem<QAbstractButton>(id), &QAbstractButton::clicked, this, handler);
     };
-    onClick(1137, &CMainDialog::OnAddMatch);
-    onClick(1138, &CMainDialog::OnDeleteMatch);
-    onClick(1139, &CMainDialog::OnAddPositionSize);
-    onClick(1140, &CMainDialog::OnDeletePositionSize);
-    onClick(1003, &CMainDialog::OnKillRun);
-    onClick(1175, &CMainDialog::OnTolerance);
+    onClick(MainIds::kMatchAdd, &CMainDialog::OnAddMatch);
+    onClick(MainIds::kMatchDelete, &CMainDialog::OnDeleteMatch);
+    onClick(MainIds::kPositionSizeAdd, &CMainDialog::OnAddPositionSize);
+    onClick(MainIds::kPositionSizeDelete, &CMainDialog::OnDeletePositionSize);
+    onClick(MainIds::kKillRun, &CMainDialog::OnKillRun);
+    onClick(MainIds::kToleranceRun, &CMainDialog::OnTolerance);
 }

@@ -1,5 +1,6 @@
 #include "app/rules/CRuleDlg.h"
-#include "app/shared/WindowHistory.h"
+#include "app/shared/CHistoryBar.h"
+#include "app/shared/CNumberItem.h"
 
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
@@ -25,18 +26,6 @@ namespace {
 const char* const kVariables[] = {"百1", "十1", "个1", "和1", "跨1", "尾1", "百2", "十2", "个2",
                                   "和2", "跨2", "尾2", "期",  "+",   "-",   "*",   "(",   ")"};
 const int kRuleRole = Qt::UserRole + 1;
-const int kSortRole = Qt::UserRole + 2;
-
-// Sorts by the number behind the text, so "-1.20%" comes before "+0.50%".
-class NumberItem : public QTableWidgetItem {
-public:
-    NumberItem(const QString& text, double value) : QTableWidgetItem(text) {
-        setData(kSortRole, value);
-    }
-    bool operator<(const QTableWidgetItem& other) const override {
-        return data(kSortRole).toDouble() < other.data(kSortRole).toDouble();
-    }
-};
 
 QString Noise() {
     return QStringLiteral("与机会率的差在两个标准误之内，可能只是运气");
@@ -49,28 +38,14 @@ CRuleDlg::CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidge
     setWindowTitle(QStringLiteral("公式杀号"));
     BuildControls();
     resize(900, 560);
-    const QString last = WindowHistory::Remembered(QStringLiteral("rules"));
-    if (!last.isEmpty())
-        LoadHistory(last);
+    m_historyBar->LoadRemembered();
     Judge();
 }
 
 void CRuleDlg::BuildControls() {
-    m_path = new QLineEdit(this);
-    m_path->setReadOnly(true);
-    m_path->setPlaceholderText(QStringLiteral("选择开奖历史文件（每行 期号 [日期] 号码）"));
-    auto* choose = new QPushButton(QStringLiteral("选择历史(&H)..."), this);
-    m_last = new QSpinBox(this);
-    m_last->setRange(0, 100000);
-    m_last->setSpecialValueText(QStringLiteral("全部"));
-    m_last->setValue(0);
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("开奖历史："), this));
-    top->addWidget(m_path, 1);
-    top->addWidget(choose);
-    top->addWidget(new QLabel(QStringLiteral("最近"), this));
-    top->addWidget(m_last);
-    top->addWidget(new QLabel(QStringLiteral("期"), this));
+    CHistoryBar::Options history;
+    history.section = QStringLiteral("rules");
+    m_historyBar = new CHistoryBar(history, this);
 
     m_target = new QComboBox(this);
     for (tarvex::RuleTarget t : tarvex::RuleTargets::kAll)
@@ -110,14 +85,14 @@ void CRuleDlg::BuildControls() {
     auto* applyNext = new QPushButton(QStringLiteral("应用到下期(&N)"), this);
     buttons->addButton(applyNext, QDialogButtonBox::ActionRole);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
+    layout->addWidget(m_historyBar);
     layout->addLayout(edit);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
     layout->addWidget(buttons);
 
-    connect(choose, &QPushButton::clicked, this, &CRuleDlg::OnChooseHistory);
-    connect(m_last, &QSpinBox::valueChanged, this, [this] { Judge(); });
+    connect(m_historyBar, &CHistoryBar::Chosen, this, [this] { Judge(); });
+    connect(m_historyBar->LastDraws(), &QSpinBox::valueChanged, this, [this] { Judge(); });
     connect(m_variables, &QComboBox::activated, this, &CRuleDlg::OnInsertVariable);
     connect(add, &QPushButton::clicked, this, &CRuleDlg::OnAdd);
     connect(modify, &QPushButton::clicked, this, &CRuleDlg::OnModify);
@@ -128,25 +103,12 @@ void CRuleDlg::BuildControls() {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-void CRuleDlg::OnChooseHistory() {
-    const QString path = WindowHistory::ChooseFile(this);
-    if (!path.isEmpty() && LoadHistory(path)) {
-        WindowHistory::Remember(QStringLiteral("rules"), path);
-        Judge();
-    }
+bool CRuleDlg::LoadHistory(const QString& path) {
+    return m_historyBar->Load(path);
 }
 
-bool CRuleDlg::LoadHistory(const QString& path) {
-    const tarvex::DrawHistoryResult history = tarvex::DrawHistory::Load(path);
-    if (!history.ok() || history.draws.empty()) {
-        m_status->setText(history.ok()
-                              ? QStringLiteral("开奖历史文件“%1”里没有读到任何一期。").arg(path)
-                              : history.error);
-        return false;
-    }
-    m_history = history.draws;
-    m_path->setText(path);
-    return true;
+QSpinBox* CRuleDlg::DrawCount() const {
+    return m_historyBar->LastDraws();
 }
 
 void CRuleDlg::OnInsertVariable(int index) {
@@ -216,8 +178,8 @@ bool CRuleDlg::Judge() {
         return false;
     }
     std::vector<tarvex::RuleJudgement> judged;
-    if (!m_history.empty()) {
-        const tarvex::RuleJudge judge(m_history, static_cast<std::size_t>(m_last->value()));
+    if (!m_historyBar->Draws().empty()) {
+        const tarvex::RuleJudge judge(m_historyBar->Draws(), m_historyBar->Last());
         judged = judge.Judge(*set);
         for (std::size_t i = 0; i < judged.size(); ++i)
             m_next[i] = judged[i].next;
@@ -244,17 +206,17 @@ bool CRuleDlg::Judge() {
         const auto percent = [](double v, bool sign) {
             return FromUtf8(tarvex::RuleText::Percent(v, sign));
         };
-        m_table->setItem(row, 2, new NumberItem(QString::number(j.tested), j.tested));
-        m_table->setItem(row, 3, new NumberItem(QString::number(j.right), j.right));
-        m_table->setItem(row, 4, new NumberItem(percent(j.HitRate(), false), j.HitRate()));
-        m_table->setItem(row, 5, new NumberItem(percent(j.ChanceRate(), false), j.ChanceRate()));
-        m_table->setItem(row, 6, new NumberItem(percent(j.Margin(), true), j.Margin()));
-        m_table->setItem(row, 7, new NumberItem(QString::number(j.currentMiss), j.currentMiss));
-        m_table->setItem(row, 8, new NumberItem(QString::number(j.maxMiss), j.maxMiss));
+        m_table->setItem(row, 2, new CNumberItem(QString::number(j.tested), j.tested));
+        m_table->setItem(row, 3, new CNumberItem(QString::number(j.right), j.right));
+        m_table->setItem(row, 4, new CNumberItem(percent(j.HitRate(), false), j.HitRate()));
+        m_table->setItem(row, 5, new CNumberItem(percent(j.ChanceRate(), false), j.ChanceRate()));
+        m_table->setItem(row, 6, new CNumberItem(percent(j.Margin(), true), j.Margin()));
+        m_table->setItem(row, 7, new CNumberItem(QString::number(j.currentMiss), j.currentMiss));
+        m_table->setItem(row, 8, new CNumberItem(QString::number(j.maxMiss), j.maxMiss));
         m_table->setItem(row, 9,
-                         new NumberItem(j.next == tarvex::kNoRuleValue ? QStringLiteral("-")
-                                                                       : QString::number(j.next),
-                                        j.next));
+                         new CNumberItem(j.next == tarvex::kNoRuleValue ? QStringLiteral("-")
+                                                                        : QString::number(j.next),
+                                         j.next));
         if (j.WithinNoise())
             for (int c = 0; c < 10; ++c) {
                 m_table->item(row, c)->setForeground(Qt::gray);

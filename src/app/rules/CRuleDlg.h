@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Backtest.h"
+#include "engine/HistoricDraw.h"
 #include "engine/Rule.h"
 
 #include <QDialog>
@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+class CHistoryBar;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -39,12 +40,11 @@ public:
     QComboBox* Target() const { return m_target; }
     QLineEdit* Formula() const { return m_formula; }
     QComboBox* Variables() const { return m_variables; }
-    QSpinBox* Window() const { return m_last; }
+    QSpinBox* DrawCount() const;
     QLabel* Status() const { return m_status; }
 
 private:
     void BuildControls();
-    void OnChooseHistory();
     void OnInsertVariable(int index);
     void OnRowChosen();
     std::optional<tarvex::Rule> EditedRule();
@@ -52,11 +52,9 @@ private:
 
     std::vector<tarvex::Rule> m_rules;
     ApplyFn m_apply;
-    std::vector<tarvex::HistoricDraw> m_history;
     std::vector<int> m_next; // each rule's value for the coming draw, after Judge
 
-    QLineEdit* m_path = nullptr;
-    QSpinBox* m_last = nullptr;
+    CHistoryBar* m_historyBar = nullptr;
     QComboBox* m_target = nullptr;
     QLineEdit* m_formula = nullptr;
     QComboBox* m_variables = nullptr;

@@ -1,8 +1,8 @@
 // The ways the program starts besides the plain window: pictures for the README and the
 // package check, and the output folder of a start from the desktop menu.
-#include "app/shared/CApp.h"
 #include "app/backtest/CBacktestDlg.h"
 #include "app/main/CMainDialog.h"
+#include "app/shared/CApp.h"
 #include "engine/KillRun.h"
 #include "io/DrawHistory.h"
 #include "io/SchemeFile.h"
