@@ -31,7 +31,41 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/fc3d-history.txt ${PROJECT_SOURCE_DIR}/
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION share/doc/tarvex
         FILES_MATCHING PATTERN "*.md")
 
-if(WIN32 AND TARVEX_GUI)
+if(WIN32 AND TARVEX_GUI AND MINGW AND CMAKE_CROSSCOMPILING)
+    # A Qt cross-built with MinGW-w64 (scripts/build-windows) has no windeployqt: the DLLs, the
+    # plugins the window loads and Qt's Chinese translations are listed here, laid out as in
+    # Qt's own prefix, with a qt.conf that points Qt there.
+    get_target_property(tarvex_qtcore_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
+    get_filename_component(tarvex_qt_bin ${tarvex_qtcore_dll} DIRECTORY)
+    get_filename_component(tarvex_qt_root ${tarvex_qt_bin} DIRECTORY)
+    install(FILES ${tarvex_qt_bin}/Qt6Core.dll ${tarvex_qt_bin}/Qt6Gui.dll
+                  ${tarvex_qt_bin}/Qt6Widgets.dll DESTINATION bin)
+    install(FILES ${tarvex_qt_root}/plugins/platforms/qwindows.dll DESTINATION plugins/platforms)
+    install(FILES ${tarvex_qt_root}/plugins/styles/qwindowsvistastyle.dll
+            DESTINATION plugins/styles OPTIONAL)
+    file(WRITE ${PROJECT_BINARY_DIR}/qt.conf "[Paths]\r\nPrefix = ..\r\n")
+    install(FILES ${PROJECT_BINARY_DIR}/qt.conf DESTINATION bin)
+    # The translations are the same files on every platform; Debian's qt6-translations-l10n.
+    find_file(TARVEX_QT_ZH_CN qtbase_zh_CN.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
+              NO_CMAKE_FIND_ROOT_PATH)
+    if(TARVEX_QT_ZH_CN)
+        install(FILES ${TARVEX_QT_ZH_CN} DESTINATION translations)
+    else()
+        message(WARNING "qtbase_zh_CN.qm not found: Qt's own dialogs will stay English")
+    endif()
+    # MinGW's runtime DLLs, which Qt's DLLs need (the programs link it statically).
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+        execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                        OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+        if(NOT IS_ABSOLUTE "${dll_path}")
+            find_file(dll_path ${dll} PATHS /usr/x86_64-w64-mingw32/lib NO_DEFAULT_PATH
+                      NO_CMAKE_FIND_ROOT_PATH)
+        endif()
+        install(FILES ${dll_path} DESTINATION bin)
+        unset(dll_path CACHE)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+elseif(WIN32 AND TARVEX_GUI)
     # The Qt DLLs and plugins beside the programs; the command line needs only Qt6Core, which
     # the window brings as well. Run at install time, so cpack's staging folder gets them too.
     find_program(TARVEX_WINDEPLOYQT windeployqt HINTS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}
@@ -68,6 +102,20 @@ if(WIN32)
     set(CPACK_NSIS_DISPLAY_NAME "tarvex ${TARVEX_VERSION}")
     set(CPACK_NSIS_PACKAGE_NAME tarvex)
     set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+    # The Start-menu entry starts the window in Documents\tarvex, as the Linux menu entry does.
+    set(CPACK_PACKAGE_EXECUTABLES)
+    set(CPACK_NSIS_CREATE_ICONS_EXTRA
+        "CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\3D杀号程序.lnk' '$INSTDIR\\bin\\tarvex.exe' '--from-menu'")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\$MUI_TEMP\\3D杀号程序.lnk'")
+    set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tarvex.exe)
+    # CMake's installer template is ANSI; the Chinese entry name needs a Unicode installer.
+    file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in tarvex_nsis_template)
+    file(WRITE ${PROJECT_BINARY_DIR}/cpack/NSIS.template.in "Unicode True\n${tarvex_nsis_template}")
+    set(CPACK_MODULE_PATH ${PROJECT_BINARY_DIR}/cpack ${CPACK_MODULE_PATH})
+    # The installer is tarvex-VERSION-win64-setup.exe beside tarvex-VERSION-win64.zip.
+    configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackWindows.cmake.in
+                   ${PROJECT_BINARY_DIR}/CPackWindows.cmake @ONLY)
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackWindows.cmake)
 else()
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -2,6 +2,7 @@
 #include "framework/Platform.h"
 #include "io/NativeFileName.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -27,6 +28,14 @@ bool Is(const char* argument, const char* option) {
 void DrawOffscreen() {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef Q_OS_WIN
+    // There the offscreen platform reads font files from one folder, by default one in Qt's
+    // own prefix that holds none: every glyph would be a box, and the dialog units would come
+    // from a stand-in font twice as wide. The system's fonts folder holds 宋体.
+    const QByteArray windows = qgetenv("WINDIR");
+    if (!qEnvironmentVariableIsSet("QT_QPA_FONTDIR") && !windows.isEmpty())
+        qputenv("QT_QPA_FONTDIR", windows + "\\Fonts");
+#endif
 }
 
 int Pictures(int argc, char* argv[]) {

@@ -1,5 +1,6 @@
 #include "io/DrawHistory.h"
 
+#include "io/GbkCodec.h"
 #include "io/MessageText.h"
 #include "io/NativeFileName.h"
 #include "io/TextFileReader.h"
@@ -13,6 +14,7 @@
 #include <map>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace tarvex {
 
@@ -397,9 +399,9 @@ void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Ent
                     QStringDecoder utf8(QStringDecoder::Utf8);
                     QString line = utf8.decode(raw);
                     if (utf8.hasError()) {
-                        QStringDecoder gbk("GBK");
-                        line = gbk.isValid() ? gbk.decode(raw) : QString();
-                        if (!gbk.isValid() || gbk.hasError()) {
+                        bool clean = false;
+                        std::optional<QString> decoded = GbkCodec::Native().Decode(raw, &clean);
+                        if (!decoded || !clean) {
                             result.problems.push_back({HistoryProblem::Kind::Undecodable,
                                                        {number},
                                                        {},
@@ -407,6 +409,7 @@ void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Ent
                                                        {}});
                             return;
                         }
+                        line = std::move(*decoded);
                     }
                     ParseOne(line.toStdString(), number, file, entries, result);
                 });

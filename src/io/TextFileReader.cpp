@@ -13,13 +13,14 @@
 
 namespace tarvex {
 
-std::optional<std::string> TextFileReader::Decode(const QByteArray& bytes, QStringDecoder& gbk) {
+std::optional<std::string> TextFileReader::Decode(const QByteArray& bytes, const GbkCodec& gbk) {
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
-        if (!gbk.isValid())
+        std::optional<QString> decoded = gbk.Decode(bytes);
+        if (!decoded)
             return std::nullopt;
-        text = gbk.decode(bytes);
+        text = std::move(*decoded);
     }
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -28,12 +29,11 @@ std::optional<std::string> TextFileReader::Decode(const QByteArray& bytes, QStri
 
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage) {
-    QStringDecoder gbk("GBK");
-    return Read(path, maxBytes, tooBigMessage, gbk);
+    return Read(path, maxBytes, tooBigMessage, GbkCodec::Native());
 }
 
 TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
-                                    const QString& tooBigMessage, QStringDecoder& gbk) {
+                                    const QString& tooBigMessage, const GbkCodec& gbk) {
     const ByteReadResult read = ReadBytes(path, maxBytes, tooBigMessage);
     if (!read.ok()) {
         return {{}, read.error};

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "io/GbkCodec.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 
 #include <optional>
 #include <string>
@@ -30,10 +31,10 @@ public:
     // Refuses a file longer than maxBytes with tooBigMessage; reads at most maxBytes + 1 bytes
     // so a huge file is never read whole. An unreadable file gives the platform's error text.
     static TextReadResult Read(const QString& path, qint64 maxBytes, const QString& tooBigMessage);
-    // The same through the given GBK decoder. A Qt built without ICU has none; a file that is
-    // not UTF-8 is then refused with a message naming it, instead of being read as empty.
+    // The same through the given GBK converter. A Qt built without ICU has none off Windows; a file
+    // that is not UTF-8 is then refused with a message naming it, instead of being read as empty.
     static TextReadResult Read(const QString& path, qint64 maxBytes, const QString& tooBigMessage,
-                               QStringDecoder& gbk);
+                               const GbkCodec& gbk);
     // The bytes as they stand, with the same refusals (not a regular file, too big, unreadable).
     static ByteReadResult ReadBytes(const QString& path, qint64 maxBytes,
                                     const QString& tooBigMessage);
@@ -41,9 +42,9 @@ public:
     static TextReadResult ReadBaseSet(const QString& path);
 
     // UTF-8 when the bytes are valid UTF-8 (a byte-order mark is dropped), else GBK through
-    // gbk; nothing when GBK is needed and gbk is not a valid decoder.
+    // gbk; nothing when GBK is needed and gbk is not a valid converter.
     // CR LF and a lone CR become "\n".
-    static std::optional<std::string> Decode(const QByteArray& bytes, QStringDecoder& gbk);
+    static std::optional<std::string> Decode(const QByteArray& bytes, const GbkCodec& gbk);
 };
 
 } // namespace tarvex

@@ -5,7 +5,6 @@
 #include "io/NativeFileName.h"
 
 #include <QSaveFile>
-#include <QStringEncoder>
 
 #include <cerrno>
 
@@ -45,22 +44,21 @@ QString WithCrLf(const std::string& utf8Text) {
 
 QByteArray TextFileWriter::ToGbkCrLf(const std::string& utf8Text) {
     // Characters GBK lacks become "?", as a code page 936 text file would store them.
-    QStringEncoder gbk("GBK");
-    return gbk.encode(WithCrLf(utf8Text));
+    return GbkCodec::Native().Encode(WithCrLf(utf8Text)).value_or(QByteArray());
 }
 
 QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Text) {
-    QStringEncoder gbk("GBK");
-    return WriteGbk(path, utf8Text, gbk);
+    return WriteGbk(path, utf8Text, GbkCodec::Native());
 }
 
 QString TextFileWriter::WriteGbk(const QString& path, const std::string& utf8Text,
-                                 QStringEncoder& gbk) {
-    if (!gbk.isValid()) {
+                                 const GbkCodec& gbk) {
+    const std::optional<QByteArray> bytes = gbk.Encode(WithCrLf(utf8Text));
+    if (!bytes) {
         return WriteError(path,
                           QStringLiteral("此 Qt 缺少 GBK 编码转换器（未带 ICU），文件保持原样"));
     }
-    return WriteBytes(path, gbk.encode(WithCrLf(utf8Text)));
+    return WriteBytes(path, *bytes);
 }
 
 QString TextFileWriter::WriteBytes(const QString& path, const QByteArray& bytes) {

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "io/GbkCodec.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringEncoder>
 
 #include <string>
 
@@ -16,9 +17,9 @@ public:
     // UTF-8 text with "\n" line ends → code page 936 (GBK) with CR LF, as the program's text
     // files are stored on every platform.
     static QString WriteGbk(const QString& path, const std::string& utf8Text);
-    // The same through the given encoder. A Qt built without ICU has no GBK encoder; then the
+    // The same through the given converter. Off Windows, a Qt built without ICU has none; then the
     // file is left as it was and the message says why, instead of an empty file being written.
-    static QString WriteGbk(const QString& path, const std::string& utf8Text, QStringEncoder& gbk);
+    static QString WriteGbk(const QString& path, const std::string& utf8Text, const GbkCodec& gbk);
     static QString WriteBytes(const QString& path, const QByteArray& bytes);
     // Empties the file (creating it when missing).
     static QString Truncate(const QString& path);

@@ -1,9 +1,10 @@
+#include "io/GbkCodec.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include "CliRunner.h"
@@ -194,10 +195,11 @@ TEST_F(CliBacktest, TablePrintsEveryDrawAndTheSummary) {
 }
 
 TEST_F(CliBacktest, HistoryProblemsWarnButTheReadDrawsAreTested) {
-    QStringEncoder gbk("GBK");
     const QByteArray text =
-        gbk.encode(QStringLiteral("期号 日期 百 十 个\r\n2026101 2026-04-11 4 0 9\r\n"
-                                  "坏行 12345\r\n2026102 007\r\n2026102 008\r\n"));
+        tarvex::GbkCodec::Native()
+            .Encode(QStringLiteral("期号 日期 百 十 个\r\n2026101 2026-04-11 4 0 9\r\n"
+                                   "坏行 12345\r\n2026102 007\r\n2026102 008\r\n"))
+            .value_or(QByteArray());
     const Outcome o = Run({"--scheme", Scheme(""), "--history", Put("h.txt", text), "--json"});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(Json(o)["draws"].toArray().size(), 1);

@@ -1,8 +1,8 @@
 #include "io/DrawHistory.h"
+#include "io/GbkCodec.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,6 +14,7 @@
 namespace {
 
 using tarvex::DrawHistory;
+using tarvex::GbkCodec;
 using tarvex::HistoricDraw;
 using tarvex::HistoryProblem;
 using Kind = HistoryProblem::Kind;
@@ -125,8 +126,7 @@ protected:
 
 TEST_F(HistoryFile, ReadsGbkAndUtf8Alike) {
     const QString text = QStringLiteral("期号,日期,号码\r\n第2026154期,2026-06-09,007\r\n");
-    QStringEncoder gbk("GBK");
-    const QByteArray gbkBytes = gbk.encode(text);
+    const QByteArray gbkBytes = GbkCodec::Native().Encode(text).value_or(QByteArray());
     ASSERT_NE(gbkBytes, text.toUtf8());
     for (const QByteArray& bytes : {gbkBytes, text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8()}) {
         const auto result = DrawHistory::Load(Put("h.txt", bytes));

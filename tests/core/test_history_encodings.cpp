@@ -1,6 +1,6 @@
 #include "io/DrawHistory.h"
+#include "io/GbkCodec.h"
 
-#include <QStringEncoder>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -9,8 +9,7 @@ namespace tarvex {
 namespace {
 
 QByteArray Gbk(const char* utf8) {
-    QStringEncoder gbk("GBK");
-    return gbk.encode(QString::fromUtf8(utf8));
+    return GbkCodec::Native().Encode(QString::fromUtf8(utf8)).value_or(QByteArray());
 }
 
 // Fifty good draws in UTF-8 with Chinese 期号 marks, and one stray Latin-1 line: the stray line

@@ -1,11 +1,11 @@
 #include "engine/RunText.h"
+#include "io/GbkCodec.h"
 #include "io/PlayerSession.h"
 #include "numbersets/ExportText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ protected:
     }
     // A GBK, CR LF file as the UTF-8, "\n" text it was written from.
     static std::string Utf8(const QString& name) {
-        QString text = QStringDecoder("GBK").decode(Bytes(name));
+        QString text = GbkCodec::Native().Decode(Bytes(name)).value_or(QString());
         return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).toStdString();
     }
     static QByteArray CrLf(const std::string& text) {

@@ -8,6 +8,7 @@
 #include "engine/BacktestText.h"
 #include "framework/CSystemMenu.h"
 #include "history/RuleText.h"
+#include "io/GbkCodec.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -18,7 +19,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QStringDecoder>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -135,9 +135,9 @@ private slots:
         const QByteArray bytes = file.readAll();
         QVERIFY(!bytes.isEmpty());
         QCOMPARE(bytes.count("\n"), bytes.count("\r\n"));
-        QStringDecoder gbk("GBK");
-        const QString text = gbk.decode(bytes);
-        QVERIFY(!gbk.hasError());
+        bool clean = false;
+        const QString text = tarvex::GbkCodec::Native().Decode(bytes, &clean).value_or(QString());
+        QVERIFY(clean);
         QVERIFY(text.startsWith(QStringLiteral("期号")));
         QVERIFY(text.contains(QStringLiteral("2026101     409   否      否      ")));
     }

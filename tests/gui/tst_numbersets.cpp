@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "app/main/CMainDialog.h"
 #include "app/main/MainControlIds.h"
+#include "io/GbkCodec.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -11,8 +12,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -28,13 +27,11 @@ const QString kFilter = QStringLiteral("文件名(*.TXT)|*.TXT||");
 const QString kPlayerText = QStringLiteral("what the player had\t123\n");
 
 QByteArray Gbk(const QString& text) {
-    QStringEncoder encoder("GBK");
-    return encoder.encode(text);
+    return tarvex::GbkCodec::Native().Encode(text).value_or(QByteArray());
 }
 
 QString FromGbk(const QByteArray& bytes) {
-    QStringDecoder decoder("GBK");
-    return decoder.decode(bytes);
+    return tarvex::GbkCodec::Native().Decode(bytes).value_or(QString());
 }
 
 QStringList Numbers(int count) {
