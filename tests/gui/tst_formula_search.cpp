@@ -30,7 +30,7 @@ private slots:
     void searchShowsTheCoresFiguresAndAddsARule() {
         CRuleDlg rules({}, {});
         QVERIFY(rules.LoadHistory(kHistory));
-        rules.Window()->setValue(400);
+        rules.DrawCount()->setValue(400);
         rules.Target()->setCurrentIndex(1); // 杀跨度
         QString added;
         const CModalCloser closer =
