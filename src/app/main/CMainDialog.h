@@ -46,6 +46,8 @@ public:
     static constexpr int kRulesCommand = 96;
     static constexpr int kOutputFolderCommand = 112;
     static constexpr int kSetsCommand = 240;
+    static constexpr int kDrawEntryCommand = 128;
+    static constexpr int kDrawUpdateCommand = 144;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -150,6 +152,13 @@ public:
     QPushButton* MenuButton() const { return m_menuButton; }
     void OnOpenOutputFolder();
 
+    // The player's draw history (CMainDialogDraws.cpp): 录入开奖号码, 更新开奖数据, and a line
+    // beside 菜单 when the newest draw is more than a day old.
+    void OnDrawEntry();
+    void OnDrawUpdate();
+    void ShowStaleness();
+    QLabel* StaleText() const { return m_staleLabel; }
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -247,6 +256,7 @@ private:
     QLabel* m_previewLabel = nullptr;
     QLabel* m_splitLabel = nullptr;
     QPushButton* m_menuButton = nullptr;
+    QLabel* m_staleLabel = nullptr;
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
 };

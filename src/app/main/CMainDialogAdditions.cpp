@@ -56,6 +56,7 @@ void CMainDialog::CreateAdditions() {
         added->show();
     m_preview->Watch(this, {GetDlgItem(MainIds::kResultList)});
     m_preview->Schedule();
+    ShowStaleness();
 }
 
 void CMainDialog::OnMenuButton() {
