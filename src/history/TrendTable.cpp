@@ -20,7 +20,8 @@ TrendTable::TrendTable(const std::vector<HistoricDraw>& history, std::size_t las
                 cell = digit == drawn[p] ? 0 : cell + 1;
             }
         }
-        rows_.push_back({history[i].issue, number, running, d.Sum(), d.Span(), ShapeCode(number)});
+        rows_.push_back({history[i].issue, number, running, d.Sum(), d.Span(), ShapeCode(number),
+                         history[i].trial});
     }
 }
 

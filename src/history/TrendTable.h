@@ -18,7 +18,8 @@ struct TrendRow {
     std::array<std::array<int, 10>, 3> omission{};
     int sum = 0;
     int span = 0;
-    int shape = 0; // ShapeCode: 0 豹子, 1 组三, 2 组六
+    int shape = 0;     // ShapeCode: 0 豹子, 1 组三, 2 组六
+    std::string trial; // the 试机号 digits, empty when the history does not give them
 };
 
 // The trend chart over the last N draws, oldest first, built in one pass. Omission counts

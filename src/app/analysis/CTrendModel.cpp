@@ -23,14 +23,17 @@ int DigitOf(int column) {
 } // namespace
 
 CTrendModel::CTrendModel(tarvex::TrendTable table, QObject* parent)
-    : QAbstractTableModel(parent), m_table(std::move(table)) {}
+    : QAbstractTableModel(parent), m_table(std::move(table)) {
+    for (std::size_t r = 0; r < m_table.size() && !m_hasTrial; ++r)
+        m_hasTrial = !m_table[r].trial.empty();
+}
 
 int CTrendModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_table.size());
 }
 
 int CTrendModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : kColumnCount + (m_hasTrial ? 1 : 0);
 }
 
 QColor CTrendModel::DrawnColour(int position) {
@@ -39,7 +42,7 @@ QColor CTrendModel::DrawnColour(int position) {
 }
 
 QVariant CTrendModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount)
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const tarvex::TrendRow& row = m_table[static_cast<std::size_t>(index.row())];
     switch (role) {
@@ -75,6 +78,8 @@ QVariant CTrendModel::Display(const tarvex::TrendRow& row, int column) const {
         return row.span;
     case kShapeColumn:
         return row.shape >= 0 && row.shape < 3 ? QString::fromUtf8(kShapes[row.shape]) : QString();
+    case kTrialColumn:
+        return QString::fromStdString(row.trial);
     default:
         return {};
     }
@@ -108,6 +113,8 @@ QVariant CTrendModel::headerData(int section, Qt::Orientation orientation, int r
         return QStringLiteral("跨度");
     case kShapeColumn:
         return QStringLiteral("形态");
+    case kTrialColumn:
+        return m_hasTrial ? QStringLiteral("试机号") : QVariant();
     default:
         return {};
     }

@@ -17,6 +17,8 @@ public:
     static constexpr int kSpanColumn = 33;
     static constexpr int kShapeColumn = 34;
     static constexpr int kColumnCount = 35;
+    // Shown after 形态 when some draw of the history gives its 试机号.
+    static constexpr int kTrialColumn = 35;
 
     explicit CTrendModel(tarvex::TrendTable table, QObject* parent = nullptr);
 
@@ -37,4 +39,5 @@ private:
     QVariant Background(const tarvex::TrendRow& row, int column) const;
 
     tarvex::TrendTable m_table;
+    bool m_hasTrial = false;
 };

@@ -46,6 +46,8 @@ public:
     static constexpr int kRulesCommand = 96;
     static constexpr int kOutputFolderCommand = 112;
     static constexpr int kSetsCommand = 240;
+    static constexpr int kDrawEntryCommand = 128;
+    static constexpr int kDrawUpdateCommand = 144;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -152,6 +154,13 @@ public:
     QPushButton* MenuButton() const { return m_menuButton; }
     void OnOpenOutputFolder();
 
+    // The player's draw history (CMainDialogDraws.cpp): 录入开奖号码, 更新开奖数据, and a line
+    // beside 菜单 when the newest draw is more than a day old.
+    void OnDrawEntry();
+    void OnDrawUpdate();
+    void ShowStaleness();
+    QLabel* HistoryAgeText() const { return m_historyAgeLabel; }
+
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -257,6 +266,7 @@ private:
     // The conditions of the last completed 杀组合, and whether the controls still say them.
     std::optional<tarvex::Settings> m_killSettings;
     bool m_conditionsChanged = false;
+    QLabel* m_historyAgeLabel = nullptr; // how old the player's draw history is
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
 };

@@ -80,6 +80,7 @@ void CMainDialog::CreateAdditions() {
     m_staleLabel->hide();
     m_preview->Watch(this, {GetDlgItem(MainIds::kResultList)});
     m_preview->Schedule();
+    ShowStaleness();
 }
 
 void CMainDialog::OnMenuButton() {

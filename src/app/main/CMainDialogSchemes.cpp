@@ -28,6 +28,8 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
     m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
+    m_systemMenu->AddItem(kDrawEntryCommand, QStringLiteral("录入开奖号码(&D)..."));
+    m_systemMenu->AddItem(kDrawUpdateCommand, QStringLiteral("更新开奖数据(&U)"));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -52,6 +54,12 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kSetsCommand:
         OnSets();
+        return true;
+    case kDrawEntryCommand:
+        OnDrawEntry();
+        return true;
+    case kDrawUpdateCommand:
+        OnDrawUpdate();
         return true;
     default:
         return false;

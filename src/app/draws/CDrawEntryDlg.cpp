@@ -1,0 +1,217 @@
+#include "app/draws/CDrawEntryDlg.h"
+
+#include "framework/Platform.h"
+#include "history/IssueNumber.h"
+#include "io/DrawTextReader.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace {
+
+QString Number(int number) {
+    return QString::number(number).rightJustified(3, u'0');
+}
+
+QString Issue(const tarvex::HistoricDraw& draw) {
+    return QString::fromStdString(draw.issue);
+}
+
+QString Listed(const std::vector<tarvex::HistoricDraw>& draws) {
+    QStringList parts;
+    for (const tarvex::HistoricDraw& draw : draws) {
+        parts << Issue(draw) + u' ' + Number(draw.number);
+    }
+    return parts.join(QStringLiteral("、"));
+}
+
+QLineEdit* DigitsEdit(const char* pattern, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(pattern)), edit));
+    return edit;
+}
+
+} // namespace
+
+CDrawEntryDlg::CDrawEntryDlg(QWidget* parent, const QString& folder)
+    : QDialog(parent), m_folder(folder) {
+    setWindowTitle(QStringLiteral("录入开奖号码"));
+    BuildControls();
+    OnLotteryChosen();
+}
+
+void CDrawEntryDlg::BuildControls() {
+    m_lottery = new QComboBox(this);
+    m_lottery->addItems({QStringLiteral("3D"), QStringLiteral("排列3")});
+    m_issue = DigitsEdit("\\d{0,7}", this);
+    m_date = new QLineEdit(this);
+    m_date->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+    m_number = DigitsEdit("\\d{0,3}", this);
+    m_trial = DigitsEdit("\\d{0,3}", this);
+    m_add = new QPushButton(QStringLiteral("加入(&A)"), this);
+    m_add->setDefault(true); // Enter adds
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("彩种"), m_lottery);
+    form->addRow(QStringLiteral("期号"), m_issue);
+    form->addRow(QStringLiteral("日期"), m_date);
+    form->addRow(QStringLiteral("开奖号码"), m_number);
+    form->addRow(QStringLiteral("试机号（可不填）"), m_trial);
+    form->addRow(QString(), m_add);
+
+    m_pasted = new QPlainTextEdit(this);
+    m_pasted->setPlaceholderText(
+        QStringLiteral("也可以把多期开奖号码粘贴在这里（开奖历史的行、CSV 或从网页复制的表格）"));
+    auto* preview = new QPushButton(QStringLiteral("查看粘贴的内容(&V)"), this);
+    preview->setAutoDefault(false);
+    m_addPasted = new QPushButton(QStringLiteral("加入粘贴的开奖号码(&P)"), this);
+    m_addPasted->setAutoDefault(false);
+    m_addPasted->setEnabled(false);
+    m_preview = new QLabel(this);
+    m_preview->setWordWrap(true);
+    m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    close->setAutoDefault(false);
+
+    auto* pasteButtons = new QHBoxLayout;
+    pasteButtons->addWidget(preview);
+    pasteButtons->addWidget(m_addPasted);
+    pasteButtons->addStretch();
+    pasteButtons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_status);
+    layout->addWidget(m_pasted, 1);
+    layout->addWidget(m_preview);
+    layout->addLayout(pasteButtons);
+
+    connect(m_lottery, &QComboBox::currentIndexChanged, this, &CDrawEntryDlg::OnLotteryChosen);
+    connect(m_add, &QPushButton::clicked, this, &CDrawEntryDlg::OnAdd);
+    connect(preview, &QPushButton::clicked, this, &CDrawEntryDlg::OnPreview);
+    connect(m_addPasted, &QPushButton::clicked, this, &CDrawEntryDlg::OnAddPasted);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_pasted, &QPlainTextEdit::textChanged, this,
+            [this] { m_addPasted->setEnabled(false); });
+}
+
+tarvex::Lottery CDrawEntryDlg::Chosen() const {
+    return m_lottery->currentIndex() == 1 ? tarvex::Lottery::Pl3 : tarvex::Lottery::Fc3d;
+}
+
+QString CDrawEntryDlg::HistoryPath() const {
+    return tarvex::PlayerHistory::PathIn(m_folder, Chosen());
+}
+
+void CDrawEntryDlg::OnLotteryChosen() {
+    const QString error = tarvex::PlayerHistory::Ensure(HistoryPath(), Chosen());
+    if (!error.isEmpty()) {
+        m_status->setText(error);
+    }
+    m_addPasted->setEnabled(false);
+    PrepareNext();
+}
+
+void CDrawEntryDlg::PrepareNext() {
+    const tarvex::PlayerHistoryFile file = tarvex::PlayerHistory::Read(HistoryPath());
+    const std::optional<tarvex::HistoricDraw> newest = file.Newest();
+    if (!newest) {
+        return;
+    }
+    const QDate last = QDate::fromString(QString::fromStdString(newest->date), Qt::ISODate);
+    const QDate next = last.isValid() ? last.addDays(1) : QDate::currentDate();
+    m_date->setText(next.toString(Qt::ISODate));
+    m_issue->setText(QString::fromStdString(tarvex::IssueNumber::Next(
+        newest->issue, newest->date, next.toString(Qt::ISODate).toStdString())));
+    m_number->clear();
+    m_trial->clear();
+    m_number->setFocus();
+}
+
+bool CDrawEntryDlg::OnAdd() {
+    const QString date = m_date->text().trimmed();
+    QString problem;
+    if (!tarvex::IssueNumber::Split(m_issue->text().toStdString())) {
+        problem = QStringLiteral("期号应为 5 位或 7 位数字。");
+    } else if (m_number->text().size() != 3) {
+        problem = QStringLiteral("开奖号码应为 3 位数字。");
+    } else if (!date.isEmpty() && !QDate::fromString(date, Qt::ISODate).isValid()) {
+        problem = QStringLiteral("日期应写成 YYYY-MM-DD。");
+    } else if (!m_trial->text().isEmpty() && m_trial->text().size() != 3) {
+        problem = QStringLiteral("试机号应为 3 位数字，或不填。");
+    }
+    if (!problem.isEmpty()) {
+        Platform().Message(this, problem);
+        return false;
+    }
+    const tarvex::HistoricDraw draw{m_issue->text().toStdString(), m_number->text().toInt(),
+                                    date.toStdString(), m_trial->text().toStdString()};
+    tarvex::DrawAddPlan plan;
+    const QString error = tarvex::PlayerHistory::Add(HistoryPath(), {draw}, plan);
+    if (!error.isEmpty()) {
+        Platform().Message(this, error);
+        return false;
+    }
+    if (!plan.refused.empty()) {
+        Platform().Message(this,
+                           QStringLiteral("第 %1 期已有开奖号码 %2，与输入的 %3 不同，没有写入。")
+                               .arg(Issue(plan.refused[0].held),
+                                    Number(plan.refused[0].held.number), Number(draw.number)));
+        return false;
+    }
+    m_status->setText(
+        plan.added.empty()
+            ? QStringLiteral("第 %1 期 %2 已在开奖历史中。").arg(Issue(draw), Number(draw.number))
+            : QStringLiteral("已加入第 %1 期 %2。").arg(Issue(plan.added[0]), Number(draw.number)));
+    PrepareNext();
+    return true;
+}
+
+void CDrawEntryDlg::OnPreview() {
+    const tarvex::DrawHistoryResult read =
+        tarvex::DrawTextReader::Read(m_pasted->toPlainText().toUtf8());
+    const tarvex::PlayerHistoryFile file = tarvex::PlayerHistory::Read(HistoryPath());
+    if (!file.ok()) {
+        Platform().Message(this, file.error);
+        return;
+    }
+    m_pastedDraws = read.draws;
+    const tarvex::DrawAddPlan plan = tarvex::PlayerHistory::Plan(file, read.draws);
+    QStringList lines{
+        QStringLiteral("将加入 %1 期：%2").arg(plan.added.size()).arg(Listed(plan.added)),
+        QStringLiteral("已有 %1 期").arg(plan.held.size())};
+    for (const tarvex::DrawRefusal& refusal : plan.refused) {
+        lines << QStringLiteral("不加入第 %1 期 %2：文件里是 %3")
+                     .arg(Issue(refusal.given), Number(refusal.given.number),
+                          Number(refusal.held.number));
+    }
+    for (const QString& problem : read.ProblemMessages(8)) {
+        lines << QStringLiteral("不加入：") + problem;
+    }
+    m_preview->setText(lines.join(u'\n'));
+    m_addPasted->setEnabled(!plan.added.empty());
+}
+
+bool CDrawEntryDlg::OnAddPasted() {
+    tarvex::DrawAddPlan plan;
+    // Planned again against the file as it is now; only what is new and agrees is added.
+    const QString error = tarvex::PlayerHistory::Add(HistoryPath(), m_pastedDraws, plan, false);
+    m_addPasted->setEnabled(false);
+    if (!error.isEmpty()) {
+        Platform().Message(this, error);
+        return false;
+    }
+    m_status->setText(QStringLiteral("已加入 %1 期。").arg(plan.added.size()));
+    m_preview->clear();
+    PrepareNext();
+    return true;
+}

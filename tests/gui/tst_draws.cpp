@@ -1,0 +1,165 @@
+#include "CFakePlatform.h"
+#include "CWorkFolder.h"
+#include "LocalDrawServer.h"
+#include "app/analysis/CTrendModel.h"
+#include "app/draws/CDrawEntryDlg.h"
+#include "app/draws/CDrawUpdate.h"
+#include "app/main/CMainDialog.h"
+#include "framework/CSystemMenu.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray Shipped() {
+    return Bytes(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+}
+
+} // namespace
+
+// 录入开奖号码 and 更新开奖数据: the player's history changes only by the draws added.
+class TestDraws : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_folder = std::make_unique<CWorkFolder>();
+        QVERIFY(m_folder->isValid());
+    }
+    void cleanup() {
+        m_folder.reset();
+        m_fake.reset();
+    }
+
+    void typingADrawAddsItAndPreparesTheNext() {
+        CDrawEntryDlg dialog;
+        const QString path = dialog.HistoryPath();
+        QCOMPARE(Bytes(path), Shipped()); // made from the shipped history
+        QCOMPARE(dialog.Issue()->text(), QStringLiteral("2026225"));
+        QCOMPARE(dialog.Date()->text(), QStringLiteral("2026-08-23"));
+        QTest::keyClicks(dialog.Number(), QStringLiteral("051"));
+        QTest::keyClicks(dialog.Trial(), QStringLiteral("907"));
+        QVERIFY(dialog.OnAdd());
+        QCOMPARE(Bytes(path), Shipped() + "2026225 2026-08-23 0 5 1 9 0 7\n");
+        QCOMPARE(dialog.Issue()->text(), QStringLiteral("2026226"));
+        QVERIFY(dialog.Number()->text().isEmpty());
+        // A number other than the one held is refused and nothing written.
+        dialog.Issue()->setText(QStringLiteral("2026225"));
+        dialog.Number()->setText(QStringLiteral("052"));
+        QVERIFY(!dialog.OnAdd());
+        QVERIFY(m_fake->MessageTexts().join(u'\n').contains(QStringLiteral("051")));
+        QCOMPARE(Bytes(path), Shipped() + "2026225 2026-08-23 0 5 1 9 0 7\n");
+    }
+
+    void aPastedTableShowsWhatItAddsAndAddsOnConfirm() {
+        CDrawEntryDlg dialog;
+        const QString path = dialog.HistoryPath();
+        dialog.Pasted()->setPlainText(QStringLiteral("期号\t日期\t开奖号码\t试机号\n"
+                                                     "2026226\t2026-08-24(一)\t4 5 6\t1 1 1\n"
+                                                     "2026225\t2026-08-23(日)\t1 2 3\t4 4 4\n"
+                                                     "2026224\t2026-08-22(六)\t8 6 2\n"
+                                                     "2026223\t2026-08-21(五)\t0 0 0\n"
+                                                     "看不懂的一行 12 34 56 78\n"));
+        dialog.OnPreview();
+        const QString preview = dialog.Preview()->text();
+        QVERIFY2(preview.contains(QStringLiteral("将加入 2 期")), qPrintable(preview));
+        QVERIFY2(preview.contains(QStringLiteral("已有 1 期")), qPrintable(preview));
+        QVERIFY2(preview.contains(QStringLiteral("2026223")), qPrintable(preview));
+        QCOMPARE(Bytes(path), Shipped()); // nothing before the confirmation
+        QVERIFY(dialog.AddPastedButton()->isEnabled());
+        QVERIFY(dialog.OnAddPasted());
+        QCOMPARE(Bytes(path),
+                 Shipped() + "2026225 2026-08-23 1 2 3 4 4 4\n2026226 2026-08-24 4 5 6 1 1 1\n");
+    }
+
+    void pl3KeepsFiveDigits() {
+        CDrawEntryDlg dialog;
+        dialog.Lottery()->setCurrentIndex(1);
+        QVERIFY(dialog.HistoryPath().endsWith(QStringLiteral("排列3开奖历史.txt")));
+        QCOMPARE(dialog.Issue()->text(), QStringLiteral("26225"));
+        dialog.Number()->setText(QStringLiteral("007"));
+        QVERIFY(dialog.OnAdd());
+        QVERIFY(Bytes(dialog.HistoryPath()).endsWith("26225 2026-08-23 0 0 7\n"));
+    }
+
+    void updateFromALocalServerWithOneDownAndTwoDisagreeing() {
+        LocalDrawServer server;
+        QVERIFY(server.Listening());
+        server.Status("/down", 500);
+        server.Answer("/a", "2026225 2026-08-23 1 2 3\n2026226 2026-08-24 4 5 6\n");
+        server.Answer("/b", "2026225,2026-08-23,123\n2026226,2026-08-24,999\n");
+        CDrawEntryDlg dialog; // makes the file
+        const QString path = dialog.HistoryPath();
+        const tarvex::UpdateOutcome outcome =
+            CDrawUpdate::Run(nullptr, path,
+                             {{server.Url("/down"), tarvex::SourceFormat::Auto, {}, 2000},
+                              {server.Url("/a"), tarvex::SourceFormat::Auto, {}, 2000},
+                              {server.Url("/b"), tarvex::SourceFormat::Auto, {}, 2000}});
+        QCOMPARE(outcome.disagreements.size(), std::size_t(1));
+        QCOMPARE(Bytes(path), Shipped() + "2026225 2026-08-23 1 2 3\n");
+        const QString report = m_fake->MessageTexts().join(u'\n');
+        QVERIFY2(report.contains(server.Url("/down")), qPrintable(report));
+        QVERIFY2(report.contains(QStringLiteral("2026226")), qPrintable(report));
+    }
+
+    void mainWindowOffersBothItemsAndSaysWhenStale() {
+        CMainDialog main;
+        main.show();
+        QStringList items;
+        for (const QAction* action : main.SystemMenu().Menu()->actions())
+            items << action->text();
+        QVERIFY(items.contains(QStringLiteral("录入开奖号码(&D)...")));
+        QVERIFY(items.contains(QStringLiteral("更新开奖数据(&U)")));
+        // The shipped history ends 2026-08-22: stale on any later day.
+        const QString stale = main.HistoryAgeText()->text();
+        if (QDate::currentDate() > QDate(2026, 8, 23))
+            QVERIFY2(stale.startsWith(QStringLiteral("开奖数据到 2026224（2026-08-22），已 ")),
+                     qPrintable(stale));
+        // It stays clear of the classic controls.
+        for (QWidget* child : main.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (child != main.HistoryAgeText() && child->isVisible() &&
+                child->objectName() != "splitText")
+                QVERIFY2(!child->geometry().intersects(main.HistoryAgeText()->geometry()),
+                         qPrintable(child->objectName()));
+        }
+    }
+
+    // 走势图 shows the 试机号 as a column when the history gives them, and not otherwise.
+    void trendShowsTheTrialDigitsWhenGiven() {
+        std::vector<tarvex::HistoricDraw> draws{{"2026001", 123, "2026-01-01", "456"},
+                                                {"2026002", 7, "2026-01-02", ""},
+                                                {"2026003", 990, "2026-01-03", "001"}};
+        CTrendModel with(tarvex::TrendTable(draws, 0));
+        QCOMPARE(with.columnCount(), CTrendModel::kColumnCount + 1);
+        QCOMPARE(with.headerData(CTrendModel::kTrialColumn, Qt::Horizontal).toString(),
+                 QStringLiteral("试机号"));
+        for (int r = 0; r < 3; ++r)
+            QCOMPARE(with.data(with.index(r, CTrendModel::kTrialColumn)).toString(),
+                     QString::fromStdString(draws[std::size_t(r)].trial));
+        for (tarvex::HistoricDraw& draw : draws)
+            draw.trial.clear();
+        CTrendModel without(tarvex::TrendTable(draws, 0));
+        QCOMPARE(without.columnCount(), CTrendModel::kColumnCount);
+    }
+
+private:
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<CWorkFolder> m_folder;
+};
+
+QTEST_MAIN(TestDraws)
+#include "tst_draws.moc"
