@@ -17,18 +17,18 @@
 
 namespace {
 
-QString Number(int number) {
+QString NumberText(int number) {
     return QString::number(number).rightJustified(3, u'0');
 }
 
-QString Issue(const tarvex::HistoricDraw& draw) {
+QString IssueText(const tarvex::HistoricDraw& draw) {
     return QString::fromStdString(draw.issue);
 }
 
 QString Listed(const std::vector<tarvex::HistoricDraw>& draws) {
     QStringList parts;
     for (const tarvex::HistoricDraw& draw : draws) {
-        parts << Issue(draw) + u' ' + Number(draw.number);
+        parts << IssueText(draw) + u' ' + NumberText(draw.number);
     }
     return parts.join(QStringLiteral("、"));
 }
@@ -162,16 +162,17 @@ bool CDrawEntryDlg::OnAdd() {
         return false;
     }
     if (!plan.refused.empty()) {
-        Platform().Message(this,
-                           QStringLiteral("第 %1 期已有开奖号码 %2，与输入的 %3 不同，没有写入。")
-                               .arg(Issue(plan.refused[0].held),
-                                    Number(plan.refused[0].held.number), Number(draw.number)));
+        Platform().Message(
+            this, QStringLiteral("第 %1 期已有开奖号码 %2，与输入的 %3 不同，没有写入。")
+                      .arg(IssueText(plan.refused[0].held), NumberText(plan.refused[0].held.number),
+                           NumberText(draw.number)));
         return false;
     }
-    m_status->setText(
-        plan.added.empty()
-            ? QStringLiteral("第 %1 期 %2 已在开奖历史中。").arg(Issue(draw), Number(draw.number))
-            : QStringLiteral("已加入第 %1 期 %2。").arg(Issue(plan.added[0]), Number(draw.number)));
+    m_status->setText(plan.added.empty()
+                          ? QStringLiteral("第 %1 期 %2 已在开奖历史中。")
+                                .arg(IssueText(draw), NumberText(draw.number))
+                          : QStringLiteral("已加入第 %1 期 %2。")
+                                .arg(IssueText(plan.added[0]), NumberText(draw.number)));
     PrepareNext();
     return true;
 }
@@ -191,8 +192,8 @@ void CDrawEntryDlg::OnPreview() {
         QStringLiteral("已有 %1 期").arg(plan.held.size())};
     for (const tarvex::DrawRefusal& refusal : plan.refused) {
         lines << QStringLiteral("不加入第 %1 期 %2：文件里是 %3")
-                     .arg(Issue(refusal.given), Number(refusal.given.number),
-                          Number(refusal.held.number));
+                     .arg(IssueText(refusal.given), NumberText(refusal.given.number),
+                          NumberText(refusal.held.number));
     }
     for (const QString& problem : read.ProblemMessages(8)) {
         lines << QStringLiteral("不加入：") + problem;

@@ -13,7 +13,8 @@
 namespace {
 
 // Right of 菜单 and of the split text, to the window's edge, in dialog units.
-constexpr int kStaleText[4] = {496, 2, 40, 60};
+// Free space between the condition sheet and the 杀和尾 row: one line for the history's age.
+constexpr int kHistoryAgeText[4] = {4, 84, 270, 7};
 
 // The player's 3D history once it exists, else the shipped one the windows start with.
 QString WatchedHistory() {
@@ -28,8 +29,8 @@ void CMainDialog::ShowStaleness() {
         const DialogUnits units(font());
         m_historyAgeLabel = new QLabel(this);
         m_historyAgeLabel->setObjectName(QStringLiteral("historyAgeText"));
-        m_historyAgeLabel->setGeometry(
-            units.Rect(kStaleText[0], kStaleText[1], kStaleText[2], kStaleText[3]));
+        m_historyAgeLabel->setGeometry(units.Rect(kHistoryAgeText[0], kHistoryAgeText[1],
+                                                  kHistoryAgeText[2], kHistoryAgeText[3]));
         m_historyAgeLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         m_historyAgeLabel->setWordWrap(true);
         m_historyAgeLabel->show();
@@ -40,8 +41,8 @@ void CMainDialog::ShowStaleness() {
                              : tarvex::PlayerHistory::StaleText(tarvex::PlayerHistory::Read(path),
                                                                 QDate::currentDate());
     m_historyAgeLabel->setText(text);
-    m_historyAgeLabel->setToolTip(text.isEmpty() ? QString()
-                                            : text + QStringLiteral("（菜单 → 更新开奖数据）"));
+    m_historyAgeLabel->setToolTip(
+        text.isEmpty() ? QString() : text + QStringLiteral("（菜单 → 更新开奖数据）"));
 }
 
 void CMainDialog::OnDrawEntry() {
