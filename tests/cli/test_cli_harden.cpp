@@ -7,46 +7,28 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 const QString kRealHistory = QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt");
 
 // What the third hardening round found the command line doing with hostile input.
-class CliHarden : public testing::Test {
+class CliHarden : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
+    using CliRunner::Run;
     // Through bash, so the standard output can be closed or piped; $0 is the binary.
     Outcome Bash(const QString& script) {
         QProcess process;
-        process.setWorkingDirectory(dir_.path());
+        process.setWorkingDirectory(Dir().path());
         process.start("/bin/bash", {"-c", script, QStringLiteral(TARVEX_CLI)});
         EXPECT_TRUE(process.waitForFinished(120000));
         return {process.exitCode(), process.readAllStandardOutput(),
                 process.readAllStandardError()};
-    }
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
     }
     static QByteArray FirstLines(int count) {
         QFile file(kRealHistory);
@@ -59,8 +41,6 @@ protected:
     static qint64 Draws(const Outcome& outcome) {
         return QJsonDocument::fromJson(outcome.out).object().value("draws").toInteger(-1);
     }
-
-    QTemporaryDir dir_;
 };
 
 // `head -50 | tr '\n' '\r'`: fifty draws, not one.
@@ -245,7 +225,7 @@ TEST_F(CliHarden, SchemeRowLimitsAreTold) {
     const Outcome outcome = Run({"run", "--scheme", "rows.json"});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_TRUE(outcome.err.contains("positionSizes")) << outcome.err.toStdString();
-    EXPECT_FALSE(QFile::exists(dir_.filePath("tarvex.txt")));
+    EXPECT_FALSE(QFile::exists(Path("tarvex.txt")));
     QByteArray rules;
     for (int i = 0; i < 101; ++i)
         rules += QByteArray(i ? "," : "") + R"({"target": "杀和尾", "formula": "和1"})";
@@ -275,26 +255,24 @@ TEST_F(CliHarden, BacktestWithRulesThatNeverRanExitsOne) {
 // scripts/run after scripts/test: the same warning setting, and only the window is built.
 TEST_F(CliHarden, RunScriptKeepsTheTestBuild) {
     const QString root = QStringLiteral(TARVEX_DATA_DIR "/..");
-    QDir(dir_.path()).mkpath("tree/scripts");
-    QDir(dir_.path()).mkpath("bin");
-    QDir(dir_.path()).mkpath("build");
+    QDir(Dir().path()).mkpath("tree/scripts");
+    QDir(Dir().path()).mkpath("bin");
+    QDir(Dir().path()).mkpath("build");
     for (const char* script : {"run", "build"}) {
         ASSERT_TRUE(QFile::copy(root + "/scripts/" + script,
-                                dir_.filePath(QStringLiteral("tree/scripts/") + script)));
+                                Path(QStringLiteral("tree/scripts/") + script)));
     }
-    const QByteArray log = QFile::encodeName(dir_.filePath("cmake.log"));
+    const QByteArray log = QFile::encodeName(Path("cmake.log"));
     Put("tree/scripts/setup", "#!/bin/sh\n");
     Put("bin/cmake", "#!/bin/sh\necho \"$@\" >> '" + log + "'\n");
     for (const char* file :
          {"tree/scripts/setup", "bin/cmake", "tree/scripts/run", "tree/scripts/build"})
-        QFile::setPermissions(dir_.filePath(file),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(Path(file), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     Put("build/CMakeCache.txt", "TARVEX_WERROR:BOOL=ON\n");
-    const Outcome outcome = Bash(
-        QStringLiteral("unset DISPLAY WAYLAND_DISPLAY TARVEX_WERROR; "
-                       "PATH='%1':$PATH TARVEX_BUILD_DIR='%2' '%3'")
-            .arg(dir_.filePath("bin"), dir_.filePath("build"), dir_.filePath("tree/scripts/run")));
-    QFile file(dir_.filePath("cmake.log"));
+    const Outcome outcome = Bash(QStringLiteral("unset DISPLAY WAYLAND_DISPLAY TARVEX_WERROR; "
+                                                "PATH='%1':$PATH TARVEX_BUILD_DIR='%2' '%3'")
+                                     .arg(Path("bin"), Path("build"), Path("tree/scripts/run")));
+    QFile file(Path("cmake.log"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << outcome.err.toStdString();
     const QByteArray calls = file.readAll();
     EXPECT_TRUE(calls.contains("-DTARVEX_WERROR=ON")) << calls.toStdString();

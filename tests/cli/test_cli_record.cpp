@@ -6,17 +6,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 namespace {
-
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
 
 // Dated draws up to 2026106; the next draw, once known, comes without a date.
 const QByteArray kHistory = "2026101 2026-04-11 4 0 9\n"
@@ -27,45 +23,21 @@ const QByteArray kHistory = "2026101 2026-04-11 4 0 9\n"
                             "2026106 2026-04-16 3 1 6\n";
 const QByteArray kDrawn = "2026107 1 2 3\n";
 
-class CliRecord : public testing::Test {
+class CliRecord : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
+    using CliRunner::Run;
 
     QString Scheme() {
         return Put("scheme.json", R"({"format": "tarvex-scheme", "version": 1,
             "span": [true, false, false, false, false, false, false, false, false, true]})");
     }
 
-    QString Record() const { return dir_.filePath("预测记录.jsonl"); }
-
-    static QJsonObject Json(const Outcome& outcome) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
-        return document.object();
-    }
+    QString Record() const { return Path("预测记录.jsonl"); }
 
     static std::set<QString> Keys(const QJsonObject& object) {
         const QStringList keys = object.keys();
         return {keys.begin(), keys.end()};
     }
-
-    QTemporaryDir dir_;
 };
 
 TEST_F(CliRecord, ARunKeptForTheNextDrawIsCheckedWhenItArrives) {
@@ -152,14 +124,14 @@ TEST_F(CliRecord, BadArgumentsWriteNothing) {
         {"run", "--record", Record(), "--issue", "2026107", "--lottery", "七星彩"},
         {"run", "--issue", "2026107"},
         {"record", "--record", Record()},
-        {"record", "--record", Record(), "--history", dir_.filePath("missing.txt")},
+        {"record", "--record", Record(), "--history", Path("missing.txt")},
     };
     for (const QStringList& arguments : bad) {
         EXPECT_EQ(Run(arguments).status, 2) << arguments.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(Record()));
-    ASSERT_TRUE(QDir(dir_.path()).mkdir("folder"));
-    const Outcome o = Run({"run", "--record", dir_.filePath("folder"), "--issue", "2026107"});
+    ASSERT_TRUE(QDir(Dir().path()).mkdir("folder"));
+    const Outcome o = Run({"run", "--record", Path("folder"), "--issue", "2026107"});
     EXPECT_EQ(o.status, 3);
     EXPECT_TRUE(o.err.contains("预测记录"));
 }

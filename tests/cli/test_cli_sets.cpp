@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "CliRunner.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,12 +17,6 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 using Numbers = std::set<QString>;
 
 // Schemes with conditions of several kinds, one of them with a tolerance level.
@@ -30,34 +26,12 @@ const char* const kSchemes[] = {
     R"("oddEven": [true, true, false, true, true, true, false, true], "sumTail": [false, true, false, false, false, false, false, false, false, false])",
 };
 
-class CliSets : public testing::Test {
+class CliSets : public testing::Test, protected CliRunner {
 protected:
-    Outcome Run(const QStringList& arguments) {
-        QProcess process;
-        process.setWorkingDirectory(dir_.path());
-        process.start(QStringLiteral(TARVEX_CLI), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        return {process.exitCode(), process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    QString Put(const QString& name, const QByteArray& bytes) {
-        QFile file(dir_.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    }
+    using CliRunner::Run;
 
     QString Scheme(const QString& name, const char* body) {
         return Put(name, QByteArray(R"({"format": "tarvex-scheme", "version": 1, )") + body + "}");
-    }
-
-    static QJsonObject Json(const Outcome& outcome) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(outcome.out, &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << outcome.out.left(300).toStdString();
-        return document.object();
     }
 
     static Numbers Of(const QJsonArray& array) {
@@ -99,8 +73,6 @@ protected:
         members << Put("大底.txt", base);
         return members;
     }
-
-    QTemporaryDir dir_;
 };
 
 // Each operation from its definition, over the survivors `run` gives.
@@ -182,7 +154,7 @@ TEST_F(CliSets, NamesEveryBadMemberAndCombinesNothing) {
     const QStringList members = Members();
     const QString stopped = Scheme("停.json", R"("shape": [true, true, true])");
     const QString broken = Put("坏.json", "{");
-    const QString missing = dir_.filePath("无.txt");
+    const QString missing = Path("无.txt");
     const Outcome outcome = Run({"sets", "or", members[0], stopped, broken, missing});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_TRUE(outcome.out.isEmpty());
