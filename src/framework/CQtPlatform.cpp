@@ -39,7 +39,8 @@ QString FilterPatterns(const QString& patterns) {
         const QString trimmed = pattern.trimmed();
         if (!result.contains(trimmed))
             result << trimmed;
-        // Qt matches case-sensitively on Linux, and players' files are named *.TXT as often as *.txt.
+        // Qt matches case-sensitively on Linux, and players' files are named *.TXT as often as
+        // *.txt.
         if (!result.contains(trimmed.toLower()))
             result << trimmed.toLower();
     }

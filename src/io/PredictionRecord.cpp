@@ -39,13 +39,13 @@ QString Failed(const QString& path, int error) {
 }
 
 #ifndef Q_OS_WIN
-// Read and write, to look at the last byte. O_NOFOLLOW refuses a link in the record's place; O_NONBLOCK keeps a pipe from waiting for
-// a reader; the type is checked on what was opened, so nothing can be swapped in between.
+// Read and write, to look at the last byte. O_NOFOLLOW refuses a link in the record's place;
+// O_NONBLOCK keeps a pipe from waiting for a reader; the type is checked on what was opened, so
+// nothing can be swapped in between.
 QString AppendBytes(const QString& path, const QByteArray& line) {
     const QByteArray name = NativeFileName::ToBytes(path);
-    const int fd =
-        ::open(name.constData(),
-               O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    const int fd = ::open(name.constData(),
+                          O_RDWR | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     if (fd < 0) {
         const int error = errno;
         if (error == ELOOP) {

@@ -34,38 +34,48 @@ struct Sample {
 
 std::vector<Sample> Samples() {
     return {
-        {"shipped text", SourceFormat::Text,
+        {"shipped text",
+         SourceFormat::Text,
          "2026223 2026-08-21 9 4 8\n2026224 2026-08-22 8 6 2 1 2 3\n",
          {{"2026223", 948, "2026-08-21"}, {"2026224", 862, "2026-08-22"}}},
-        {"csv", SourceFormat::Text, "期号,日期,号码\n2026223,2026-08-21,948\n\"2026224\",\"2026-08-22\",\"862\"\n",
+        {"csv",
+         SourceFormat::Text,
+         "期号,日期,号码\n2026223,2026-08-21,948\n\"2026224\",\"2026-08-22\",\"862\"\n",
          {{"2026223", 948, "2026-08-21"}, {"2026224", 862, "2026-08-22"}}},
-        {"17500 3d", SourceFormat::Text,
+        {"17500 3d",
+         SourceFormat::Text,
          "2026223 2026-08-21 9 4 8 3 1 7 1234567 0 0 0 0\r\n"
          "2026224 2026-08-22 8 6 2 0 5 5 7654321 0 0 0 0\r\n",
          {{"2026223", 948, "2026-08-21"}, {"2026224", 862, "2026-08-22"}}},
-        {"17500 pl3", SourceFormat::Text, "2026223 2026-08-21 2 2 3\n2026224 2026-08-22 9 1 2\n",
+        {"17500 pl3",
+         SourceFormat::Text,
+         "2026223 2026-08-21 2 2 3\n2026224 2026-08-22 9 1 2\n",
          {{"2026223", 223, "2026-08-21"}, {"2026224", 912, "2026-08-22"}}},
-        {"web table", SourceFormat::Text,
+        {"web table",
+         SourceFormat::Text,
          "期号\t开奖日期\t开奖号码\t试机号\t和值\n"
          "2026224\t2026-08-22(六)\t8 6 2\t1 2 3\t16\n"
          "第2026223期\t2026-08-21（五）\t星期五\t9 4 8\t组六\t21\n",
          {{"2026223", 948, "2026-08-21"}, {"2026224", 862, "2026-08-22"}}},
-        {"huiniao fcsd", SourceFormat::Huiniao,
+        {"huiniao fcsd",
+         SourceFormat::Huiniao,
          R"J({"code":1,"data":{"data":{"list":[
              {"code":"2026224","day":"2026-08-22","one":8,"two":6,"three":2},
              {"code":2026223,"day":"2026-08-21","one":"09","two":"04","three":"08"}]},
              "next_code":"2026225"}})J",
          {{"2026223", 948, "2026-08-21"}, {"2026224", 862, "2026-08-22"}}},
-        {"huiniao pls", SourceFormat::Huiniao,
+        {"huiniao pls",
+         SourceFormat::Huiniao,
          R"J({"code":1,"data":{"data":{"list":[
              {"code":"26224","day":"2026-08-22","one":"9","two":"1","three":"2"}]}}})J",
          {{"26224", 912, "2026-08-22"}}},
-        {"cwl", SourceFormat::Cwl,
+        {"cwl",
+         SourceFormat::Cwl,
          R"J({"state":0,"message":"查询成功","result":[
              {"name":"3d","code":"2026258","date":"2026-09-25(五)","red":"0,5,1"},
              {"name":"3d","code":"2026257","date":"2026-09-24(四)","red":"9,9,0"}]})J",
          {{"2026257", 990, "2026-09-24"}, {"2026258", 51, "2026-09-25"}}},
-};
+    };
 }
 
 TEST(DrawSourceReader, ReadsEachFormOfTheSources) {

@@ -97,12 +97,10 @@ private slots:
         QStringList texts;
         for (QAction* action : m_dialog->SystemMenu().Menu()->actions())
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        const QStringList commands{QStringLiteral("保存方案(&S)..."),
-                                   QStringLiteral("载入方案(&L)..."),
-                                   QStringLiteral("历史回测(&B)..."),
-                                   QStringLiteral("号码分析(&N)..."),
-                                   QStringLiteral("公式杀号(&F)..."),
-                                   QStringLiteral("打开输出文件夹(&O)")};
+        const QStringList commands{
+            QStringLiteral("保存方案(&S)..."), QStringLiteral("载入方案(&L)..."),
+            QStringLiteral("历史回测(&B)..."), QStringLiteral("号码分析(&N)..."),
+            QStringLiteral("公式杀号(&F)..."), QStringLiteral("打开输出文件夹(&O)")};
         QVERIFY2(texts.size() > commands.size() + 2, qPrintable(texts.join(u',')));
         QCOMPARE(texts.last(), QStringLiteral("关于 tarvex(&A)..."));
         QCOMPARE(texts[texts.size() - 2], QStringLiteral("-"));
