@@ -50,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Blanks may carry a formula past the length limit; only one within it must still parse.
     const std::string blanked = Spaced(text);
     const auto spaced = tarvex::RuleFormula::Parse(blanked, nullptr);
-    if (!spaced && blanked.size() <= tarvex::RuleFormula::kMaxLength) {
-        Fail("blanks around operators made a formula invalid", size, 0);
+    if (!spaced) {
+        if (blanked.size() <= tarvex::RuleFormula::kMaxLength)
+            Fail("blanks around operators made a formula invalid", size, 0);
+        return 0;
     }
     const tarvex::HistoricDraw previous{"1", static_cast<int>(size * 37 % 1000)};
     const tarvex::HistoricDraw beforeThat{"2", static_cast<int>(Characters(text) * 91 % 1000)};
