@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main/CLivePreview.h"
+#include "app/record/CRecordKeeper.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
 #include "history/ItemConditionApply.h"
@@ -45,6 +46,9 @@ public:
     static constexpr int kAnalysisCommand = 80;
     static constexpr int kRulesCommand = 96;
     static constexpr int kOutputFolderCommand = 112;
+    // The prediction record (CMainDialogRecord.cpp), numbered apart from the others' items.
+    static constexpr int kRecordCommand = 0x400;
+    static constexpr int kKeepRecordCommand = 0x410;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -228,6 +232,10 @@ private:
     void OnLoadScheme();
     void OnBacktest();
 
+    void AddRecordMenuItems();
+    bool OnRecordCommand(int id);
+    void ShowRecordStatus(const CRecordKeeper::Status& status);
+
     void CreateAdditions();
     void OnMenuButton();
     CLivePreview::Reading ReadForPreview();
@@ -242,4 +250,5 @@ private:
     QPushButton* m_menuButton = nullptr;
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
+    CRecordKeeper m_recordKeeper;
 };

@@ -27,6 +27,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
+    AddRecordMenuItems();
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -50,7 +51,7 @@ bool CMainDialog::OnSchemeCommand(int id) {
         OnOpenOutputFolder();
         return true;
     default:
-        return false;
+        return OnRecordCommand(id);
     }
 }
 
