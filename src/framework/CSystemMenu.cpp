@@ -47,6 +47,19 @@ void CSystemMenu::AddItem(int id, const QString& text) {
 #endif
 }
 
+void CSystemMenu::SetChecked(int id, bool checked) {
+    for (QAction* action : m_menu->actions()) {
+        if (action->data().toInt() == id && !action->isSeparator()) {
+            action->setCheckable(true);
+            action->setChecked(checked);
+        }
+    }
+#ifdef Q_OS_WIN
+    CheckMenuItem(GetSystemMenu(reinterpret_cast<HWND>(m_window->winId()), FALSE),
+                  static_cast<UINT>(id), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+#endif
+}
+
 void CSystemMenu::UpdateWindowItems() {
     const bool minimized = m_window->isMinimized();
     for (QAction* action : m_menu->actions()) {

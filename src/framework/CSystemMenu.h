@@ -23,6 +23,8 @@ public:
 
     void AddSeparator();
     void AddItem(int id, const QString& text);
+    // Shows a check mark beside an added item (a setting the item turns on and off).
+    void SetChecked(int id, bool checked);
     QMenu* Menu() const { return m_menu; }
     void Popup(const QPoint& globalPos);
 

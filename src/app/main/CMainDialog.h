@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/main/CLivePreview.h"
+#include "app/record/CRecordKeeper.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
 #include "history/ItemConditionApply.h"
@@ -48,6 +49,9 @@ public:
     static constexpr int kSetsCommand = 240;
     static constexpr int kDrawEntryCommand = 128;
     static constexpr int kDrawUpdateCommand = 144;
+    // The prediction record (CMainDialogRecord.cpp).
+    static constexpr int kRecordCommand = 160;
+    static constexpr int kKeepRecordCommand = 176;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -250,6 +254,10 @@ private:
     void OnLoadScheme();
     void OnBacktest();
 
+    void AddRecordMenuItems();
+    bool OnRecordCommand(int id);
+    void ShowRecordStatus(const CRecordKeeper::Status& status);
+
     void CreateAdditions();
     void OnMenuButton();
     CLivePreview::Reading ReadForPreview();
@@ -269,4 +277,5 @@ private:
     QLabel* m_historyAgeLabel = nullptr; // how old the player's draw history is
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
+    CRecordKeeper m_recordKeeper;
 };

@@ -34,6 +34,7 @@ void CMainDialog::OnKillRun() {
     ShowTolerancePreview(settings, step.outcome.killed);
     ShowSplit(tarvex::SplitNumbers(step.outcome.survivors));
     ShowOutputs(false);
+    ShowRecordStatus(m_recordKeeper.KeepKill(settings, step.outcome.survivors));
     // The result stands whatever became of the file; the player learns once what failed.
     if (!step.failure.isEmpty())
         Platform().Message(this, step.failure);
@@ -103,6 +104,9 @@ void CMainDialog::OnTolerance() {
     UpdateData(false);
     ShowSplit(tarvex::SplitItems(m_session.List()));
     ShowOutputs(true);
+    if (m_session.LastKill())
+        ShowRecordStatus(m_recordKeeper.KeepTolerance(settings, m_session.LastKill()->survivors,
+                                                      settings.level + 1, m_session.List()));
     if (!step.failure.isEmpty())
         Platform().Message(this, step.failure);
 }

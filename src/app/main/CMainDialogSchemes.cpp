@@ -30,6 +30,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
     m_systemMenu->AddItem(kDrawEntryCommand, QStringLiteral("录入开奖号码(&D)..."));
     m_systemMenu->AddItem(kDrawUpdateCommand, QStringLiteral("更新开奖数据(&U)"));
+    AddRecordMenuItems();
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
@@ -62,7 +63,7 @@ bool CMainDialog::OnSchemeCommand(int id) {
         OnDrawUpdate();
         return true;
     default:
-        return false;
+        return OnRecordCommand(id);
     }
 }
 

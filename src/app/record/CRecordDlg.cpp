@@ -1,0 +1,205 @@
+#include "app/record/CRecordDlg.h"
+
+#include "engine/RunText.h"
+#include "io/PredictionBacktest.h"
+#include "io/PredictionLine.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+QString Percent(double rate) {
+    return std::isfinite(rate) ? QString::number(rate * 100, 'f', 2) + u'%' : QStringLiteral("—");
+}
+
+QString Mark(bool known, bool hit) {
+    return known ? (hit ? QStringLiteral("中") : QStringLiteral("错")) : QString();
+}
+
+QTableWidgetItem* Cell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+    return item;
+}
+
+} // namespace
+
+CRecordDlg::CRecordDlg(const QString& recordPath,
+                       std::map<std::string, std::vector<tarvex::HistoricDraw>> histories,
+                       QWidget* parent)
+    : QDialog(parent), m_recordPath(recordPath), m_histories(std::move(histories)) {
+    setWindowTitle(QStringLiteral("预测记录"));
+    BuildControls();
+    m_record = tarvex::PredictionRecord::Load(m_recordPath);
+    m_predictions = m_record.Predictions();
+    m_outcomes = tarvex::PredictionCheck(m_histories).CheckAll(m_predictions);
+    QStringList notes = m_record.notes;
+    if (!m_record.ok())
+        notes.prepend(m_record.error);
+    if (m_record.entries.empty() && m_record.ok())
+        notes << QStringLiteral("还没有预测记录：每次杀组合、容错后会记下一条（菜单“记录预测”）。");
+    m_notes->setText(notes.join(u'\n'));
+    m_notes->setVisible(!notes.isEmpty());
+    FillSchemes();
+    Refresh();
+}
+
+void CRecordDlg::BuildControls() {
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("方案："), this));
+    m_scheme = new QComboBox(this);
+    top->addWidget(m_scheme, 1);
+    m_notes = new QLabel(this);
+    m_notes->setWordWrap(true);
+
+    m_table = new QTableWidget(0, 8, this);
+    m_table->setHorizontalHeaderLabels({QStringLiteral("时间"), QStringLiteral("彩种"),
+                                        QStringLiteral("期号"), QStringLiteral("注数"),
+                                        QStringLiteral("开奖号"), QStringLiteral("杀号"),
+                                        QStringLiteral("容错"), QStringLiteral("标记")});
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    m_figures = new QTableWidget(4, 7, this);
+    m_figures->setHorizontalHeaderLabels({QStringLiteral("期数"), QStringLiteral("中"),
+                                          QStringLiteral("命中率"), QStringLiteral("机会"),
+                                          QStringLiteral("差"), QStringLiteral("注数"),
+                                          QStringLiteral("花费(元)")});
+    m_figures->setVerticalHeaderLabels({QStringLiteral("全部"), QStringLiteral("最近30期"),
+                                        QStringLiteral("最近100期"),
+                                        QStringLiteral("回测（首条之前）")});
+    m_figures->setToolTip(
+        QStringLiteral("只算已开奖、不是事后、没有改动过的记录。机会：随机选同样多的号码会中的"
+                       "比例（注数/1000 的平均）；差：命中率减机会。回测：同一方案在它第一条记录"
+                       "之前的各期。"));
+    m_figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    m_detail = new QPlainTextEdit(this);
+    m_detail->setReadOnly(true);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(m_table);
+    split->addWidget(m_figures);
+    split->addWidget(m_detail);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_notes);
+    layout->addWidget(split, 1);
+    resize(760, 560);
+
+    connect(m_scheme, &QComboBox::currentIndexChanged, this, &CRecordDlg::Refresh);
+    connect(m_table, &QTableWidget::itemSelectionChanged, this, &CRecordDlg::ShowDetail);
+}
+
+// One item per scheme, in the order of their first entries, with how many entries each has.
+void CRecordDlg::FillSchemes() {
+    m_scheme->addItem(QStringLiteral("全部方案"), QString());
+    std::map<std::string, int> counts;
+    std::vector<std::string> order;
+    for (const tarvex::Prediction& p : m_predictions) {
+        if (counts[p.schemeId]++ == 0)
+            order.push_back(p.schemeId);
+    }
+    for (const std::string& id : order) {
+        const QString shown = QString::fromStdString(id);
+        m_scheme->addItem(QStringLiteral("%1（%2 条）").arg(shown).arg(counts[id]), shown);
+    }
+}
+
+void CRecordDlg::Refresh() {
+    const std::string chosen = m_scheme->currentData().toString().toStdString();
+    m_keep.assign(m_predictions.size(), true);
+    for (std::size_t i = 0; i < m_predictions.size(); ++i)
+        m_keep[i] = chosen.empty() || m_predictions[i].schemeId == chosen;
+    m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
+    m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_keep, m_histories);
+    FillTable();
+    FillFigures();
+    ShowDetail();
+}
+
+// Newest first, as a player looks for yesterday's prediction.
+void CRecordDlg::FillTable() {
+    m_rows.clear();
+    for (std::size_t i = m_predictions.size(); i-- > 0;) {
+        if (m_keep[i])
+            m_rows.push_back(i);
+    }
+    m_table->setRowCount(static_cast<int>(m_rows.size()));
+    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
+        const std::size_t i = m_rows[static_cast<std::size_t>(row)];
+        const tarvex::PredictionEntry& e = m_record.entries[i];
+        const tarvex::Prediction& p = e.prediction;
+        const tarvex::PredictionOutcome& o = m_outcomes[i];
+        QStringList marks;
+        if (o.late)
+            marks << QStringLiteral("事后");
+        if (p.edited)
+            marks << QStringLiteral("已改动");
+        const QString texts[] = {
+            QString::fromStdString(e.time),
+            QString::fromStdString(p.lottery),
+            QString::fromStdString(p.issue),
+            QString::number(p.count),
+            o.checked ? QString::fromStdString(tarvex::CandidateText(o.winning)) : QString(),
+            Mark(o.checked, o.hit),
+            Mark(o.checked && p.toleranceLevel > 0, o.toleranceHit),
+            marks.join(u' ')};
+        for (int column = 0; column < static_cast<int>(std::size(texts)); ++column)
+            m_table->setItem(row, column, Cell(texts[column]));
+    }
+}
+
+void CRecordDlg::FillFigures() {
+    const tarvex::PredictionFigures* rows[] = {&m_summary.all, &m_summary.last30,
+                                               &m_summary.last100, &m_backtest};
+    for (int row = 0; row < 4; ++row) {
+        const tarvex::PredictionFigures& f = *rows[row];
+        const QString texts[] = {QString::number(f.checked), QString::number(f.hits),
+                                 Percent(f.HitRate()),       Percent(f.Chance()),
+                                 Percent(f.Margin()),        QString::number(f.played),
+                                 QString::number(f.Cost())};
+        for (int column = 0; column < 7; ++column)
+            m_figures->setItem(row, column, Cell(texts[column]));
+    }
+}
+
+void CRecordDlg::ShowDetail() {
+    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    if (selected.isEmpty()) {
+        m_detail->setPlainText(QStringLiteral("选中一条记录，这里显示它的条件和杀号后的号码。"));
+        return;
+    }
+    const tarvex::PredictionEntry& e = EntryAt(selected.first()->row());
+    const tarvex::Prediction& p = e.prediction;
+    const QByteArray scheme = QJsonDocument::fromJson(QByteArray::fromStdString(e.scheme))
+                                  .toJson(QJsonDocument::Indented);
+    QString text =
+        QStringLiteral("方案 %1（与开机时不同的条件）：\n%2\n杀号后 %3 注：\n%4\n")
+            .arg(QString::fromStdString(p.schemeId), QString::fromUtf8(scheme))
+            .arg(p.count)
+            .arg(QString::fromStdString(tarvex::PredictionLine::NumbersText(p.survivors)));
+    if (p.toleranceLevel > 0) {
+        text += QStringLiteral("\n容错 %1 级后 %2 注：\n%3\n")
+                    .arg(p.toleranceLevel)
+                    .arg(p.toleranceCount)
+                    .arg(QString::fromStdString(tarvex::PredictionLine::NumbersText(p.tolerance)));
+    }
+    m_detail->setPlainText(text);
+}
+
+const tarvex::PredictionEntry& CRecordDlg::EntryAt(int row) const {
+    return m_record.entries[m_rows.at(static_cast<std::size_t>(row))];
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "engine/HistoricDraw.h"
+#include "history/PredictionCheck.h"
+#include "history/PredictionFigures.h"
+#include "io/PredictionRecord.h"
+
+#include <QDialog>
+
+#include <map>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QTableWidget;
+
+// 预测记录: the kept predictions checked against the draws, the live figures beside chance
+// and beside the backtest of the same schemes, a filter by scheme, and a selected entry's
+// conditions and survivors.
+class CRecordDlg : public QDialog {
+    Q_OBJECT
+public:
+    // The table's columns, in order.
+    enum Column { kTime, kLottery, kIssue, kCount, kWinning, kKill, kTolerance, kMarks };
+
+    CRecordDlg(const QString& recordPath,
+               std::map<std::string, std::vector<tarvex::HistoricDraw>> histories,
+               QWidget* parent = nullptr);
+
+    QTableWidget* Table() const { return m_table; }
+    QTableWidget* Figures() const { return m_figures; }
+    QComboBox* SchemeFilter() const { return m_scheme; }
+    QPlainTextEdit* Detail() const { return m_detail; }
+    QLabel* Notes() const { return m_notes; }
+    // The entry a table row shows.
+    const tarvex::PredictionEntry& EntryAt(int row) const;
+    const tarvex::PredictionSummary& Summary() const { return m_summary; }
+    const tarvex::PredictionFigures& Backtest() const { return m_backtest; }
+
+private:
+    void BuildControls();
+    void FillSchemes();
+    void Refresh();
+    void FillTable();
+    void FillFigures();
+    void ShowDetail();
+
+    QString m_recordPath;
+    std::map<std::string, std::vector<tarvex::HistoricDraw>> m_histories;
+    tarvex::PredictionRecordRead m_record;
+    std::vector<tarvex::Prediction> m_predictions;
+    std::vector<tarvex::PredictionOutcome> m_outcomes;
+    std::vector<bool> m_keep;
+    std::vector<std::size_t> m_rows; // entry index of each table row
+    tarvex::PredictionSummary m_summary;
+    tarvex::PredictionFigures m_backtest;
+
+    QComboBox* m_scheme = nullptr;
+    QLabel* m_notes = nullptr;
+    QTableWidget* m_table = nullptr;
+    QTableWidget* m_figures = nullptr;
+    QPlainTextEdit* m_detail = nullptr;
+};

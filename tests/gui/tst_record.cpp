@@ -1,0 +1,163 @@
+#include "CFakePlatform.h"
+#include "CWorkFolder.h"
+#include "app/main/CMainDialog.h"
+#include "app/record/CRecordDlg.h"
+#include "framework/CSystemMenu.h"
+#include "io/PredictionLine.h"
+#include "io/PredictionRecord.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTimeZone>
+#include <QtTest>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// The player's own history: its newest draw is 2026106, so the coming one is 2026107.
+const QByteArray kHistory = "2026105 2026-04-15 9 8 0\n"
+                            "2026106 2026-04-16 3 1 6\n";
+
+QAction* MenuItem(CMainDialog& dialog, int id) {
+    for (QAction* action : dialog.SystemMenu().Menu()->actions()) {
+        if (action->data().toInt() == id && !action->isSeparator())
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestRecord : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        m_fake = std::make_unique<CFakePlatform>();
+        m_fake->Install();
+        m_dir = std::make_unique<CWorkFolder>();
+        QVERIFY(m_dir->isValid());
+        QFile history(m_dir->filePath(QStringLiteral("3D开奖历史.txt")));
+        QVERIFY(history.open(QIODevice::WriteOnly));
+        history.write(kHistory);
+        history.close();
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(m_dlg->IsInitialised());
+    }
+    void cleanup() {
+        m_dlg.reset();
+        m_dir.reset();
+        m_fake.reset();
+    }
+
+    void eachKillAndToleranceKeepsAnEntry() {
+        m_dlg->OnKillRun();
+        m_dlg->OnTolerance();
+        QCOMPARE(m_fake->MessageTexts(), QStringList());
+        const tarvex::PredictionRecordRead read = tarvex::PredictionRecord::Load(RecordPath());
+        QVERIFY(read.ok());
+        QCOMPARE(read.entries.size(), std::size_t{2});
+        for (const tarvex::PredictionEntry& e : read.entries) {
+            QCOMPARE(e.prediction.issue, std::string("2026107"));
+            QCOMPARE(e.prediction.held, std::string("2026106"));
+            QCOMPARE(e.prediction.lottery, std::string("3D"));
+            QCOMPARE(e.prediction.count, 1000);
+            QVERIFY(!e.prediction.edited);
+        }
+        QCOMPARE(read.entries[0].prediction.toleranceLevel, 0);
+        QVERIFY(read.entries[1].prediction.toleranceLevel > 0);
+        QVERIFY(m_dlg->SplitText()->text().contains(QStringLiteral("已记录")));
+    }
+
+    void theMenuItemTurnsKeepingOffAndIsRemembered() {
+        QAction* keep = MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand);
+        QVERIFY(keep);
+        QVERIFY(keep->isCheckable() && keep->isChecked());
+        QCOMPARE(keep->text(), QStringLiteral("记录预测"));
+        keep->trigger();
+        QVERIFY(!keep->isChecked());
+        m_dlg->OnKillRun();
+        QVERIFY(!QFile::exists(RecordPath()));
+        // A window opened later starts with it off.
+        m_dlg = std::make_unique<CMainDialog>();
+        m_dlg->show();
+        QVERIFY(!MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand)->isChecked());
+        m_dlg->OnKillRun();
+        QVERIFY(!QFile::exists(RecordPath()));
+        MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand)->trigger();
+        m_dlg->OnKillRun();
+        QCOMPARE(tarvex::PredictionRecord::Load(RecordPath()).entries.size(), std::size_t{1});
+    }
+
+    void aRecordThatCannotBeWrittenNeverStopsTheRun() {
+        QVERIFY(QDir(m_dir->path()).mkdir(tarvex::PredictionRecord::FileName()));
+        m_dlg->OnKillRun();
+        QCOMPARE(m_fake->MessageTexts(), QStringList()); // no box
+        QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("tarvex.txt"))));
+        QVERIFY(m_dlg->SplitText()->text().contains(QStringLiteral("预测未记录")));
+        QVERIFY(m_dlg->SplitText()->toolTip().contains(tarvex::PredictionRecord::FileName()));
+    }
+
+    void theDialogShowsEntriesFiguresAndDetail() {
+        // Two schemes for the coming draw, kept before it; then the draw arrives (123).
+        const QDateTime before(QDate(2026, 4, 17), QTime(9, 0), QTimeZone(8 * 3600));
+        tarvex::Settings other;
+        other.span[0] = true;
+        QByteArray record;
+        record += tarvex::PredictionLine::Write(tarvex::PredictionRecord::Make(
+            before, "3D", "2026107", "2026106", tarvex::Settings{}, {123, 456}));
+        record += tarvex::PredictionLine::Write(
+            tarvex::PredictionRecord::Make(before, "3D", "2026107", "2026106", other, {456}));
+        record += tarvex::PredictionLine::Write(tarvex::PredictionRecord::Make(
+            before.addDays(2), "3D", "2026107", "2026107", other, {123}));
+        QFile file(RecordPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(record);
+        file.close();
+        std::map<std::string, std::vector<tarvex::HistoricDraw>> histories;
+        histories["3D"] = {{"2026106", 316, "2026-04-16", ""}, {"2026107", 123, "2026-04-17", ""}};
+        CRecordDlg dialog(RecordPath(), histories);
+        QCOMPARE(dialog.Table()->rowCount(), 3);
+        // Newest first: the late entry, then the miss, then the hit.
+        QCOMPARE(dialog.Table()->item(0, CRecordDlg::kMarks)->text(), QStringLiteral("事后"));
+        QCOMPARE(dialog.Table()->item(1, CRecordDlg::kKill)->text(), QStringLiteral("错"));
+        QCOMPARE(dialog.Table()->item(2, CRecordDlg::kKill)->text(), QStringLiteral("中"));
+        QCOMPARE(dialog.Table()->item(2, CRecordDlg::kWinning)->text(), QStringLiteral("123"));
+        QCOMPARE(dialog.Summary().all.checked, 2);
+        QCOMPARE(dialog.Summary().all.hits, 1);
+        QCOMPARE(dialog.Summary().all.played, 3);
+        QCOMPARE(dialog.Backtest().checked, 2); // each scheme over the one draw before
+        QCOMPARE(dialog.Figures()->item(0, 1)->text(), QStringLiteral("1"));
+
+        // The filter keeps one scheme.
+        QCOMPARE(dialog.SchemeFilter()->count(), 3);
+        dialog.SchemeFilter()->setCurrentIndex(2);
+        QCOMPARE(dialog.Table()->rowCount(), 2);
+        QCOMPARE(dialog.Summary().all.checked, 1);
+        QCOMPARE(dialog.Summary().all.hits, 0);
+        QCOMPARE(dialog.Backtest().checked, 1);
+
+        dialog.Table()->selectRow(1);
+        const QString detail = dialog.Detail()->toPlainText();
+        QVERIFY2(detail.contains(QStringLiteral("456")), qPrintable(detail));
+        QVERIFY2(detail.contains(QStringLiteral("\"span\"")), qPrintable(detail));
+    }
+
+private:
+    QString RecordPath() const { return m_dir->filePath(tarvex::PredictionRecord::FileName()); }
+
+    std::unique_ptr<CFakePlatform> m_fake;
+    std::unique_ptr<CWorkFolder> m_dir;
+    std::unique_ptr<CMainDialog> m_dlg;
+};
+
+QTEST_MAIN(TestRecord)
+#include "tst_record.moc"
