@@ -108,9 +108,9 @@ void CRecordDlg::FillSchemes() {
     m_scheme->addItem(QStringLiteral("全部方案"), QString());
     std::map<std::string, int> counts;
     std::vector<std::string> order;
-    for (const tarvex::Prediction& p : m_predictions) {
-        if (counts[p.schemeId]++ == 0)
-            order.push_back(p.schemeId);
+    for (const tarvex::Prediction* p : m_predictions) {
+        if (counts[p->schemeId]++ == 0)
+            order.push_back(p->schemeId);
     }
     for (const std::string& id : order) {
         const QString shown = QString::fromStdString(id);
@@ -122,7 +122,7 @@ void CRecordDlg::Refresh() {
     const std::string chosen = m_scheme->currentData().toString().toStdString();
     m_keep.assign(m_predictions.size(), true);
     for (std::size_t i = 0; i < m_predictions.size(); ++i)
-        m_keep[i] = chosen.empty() || m_predictions[i].schemeId == chosen;
+        m_keep[i] = chosen.empty() || m_predictions[i]->schemeId == chosen;
     m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
     m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_keep, m_histories);
     FillTable();

@@ -50,7 +50,7 @@ private:
     QString m_recordPath;
     std::map<std::string, std::vector<tarvex::HistoricDraw>> m_histories;
     tarvex::PredictionRecordRead m_record;
-    std::vector<tarvex::Prediction> m_predictions;
+    tarvex::PredictionRefs m_predictions;
     std::vector<tarvex::PredictionOutcome> m_outcomes;
     std::vector<bool> m_keep;
     std::vector<std::size_t> m_rows; // entry index of each table row
