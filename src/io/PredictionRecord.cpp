@@ -171,10 +171,12 @@ PredictionRecordRead PredictionRecord::Load(const QString& path) {
         read.error = QStringLiteral("预测记录“%1”太大（超过 1 GiB）").arg(shown);
         return read;
     }
-    // Mapped rather than copied: a record of 100,000 entries is 150 MB, and faulting in that
-    // much fresh memory costs more than reading it.
+    // A large record is mapped rather than copied: 100,000 entries are 150 MB, and faulting in
+    // that much fresh memory costs more than reading it. A small one is read, so that a file
+    // cut short by another program while it is read can never fault the mapping.
     const qint64 size = file.size();
-    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+    constexpr qint64 kMapFrom = 16 * 1024 * 1024;
+    if (const uchar* mapped = size >= kMapFrom ? file.map(0, size) : nullptr) {
         PredictionRecordRead parsed =
             Parse(QByteArrayView(reinterpret_cast<const char*>(mapped), size));
         file.unmap(const_cast<uchar*>(mapped));
