@@ -161,6 +161,25 @@ private slots:
         QVERIFY2(detail.contains(QStringLiteral("\"span\"")), qPrintable(detail));
     }
 
+    // A player's day: kill for tomorrow, add the draw when it comes, see the hit beside chance.
+    void aKillIsCheckedOnceItsDrawIsAdded() {
+        m_dlg->OnKillRun(); // no condition: all 1,000 numbers, so the draw must hit
+        const std::string tomorrow =
+            QDate::currentDate().addDays(1).toString(Qt::ISODate).toStdString();
+        tarvex::DrawAddPlan plan;
+        QVERIFY(tarvex::PlayerHistory::Add(m_dir->filePath(QStringLiteral("3D开奖历史.txt")),
+                                           {{"2026107", 123, tomorrow, ""}}, plan)
+                    .isEmpty());
+        CRecordDlg dialog(RecordPath(), RecordHistory::AllLotteries());
+        QCOMPARE(dialog.Table()->model()->rowCount(), 1);
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kWinning), QStringLiteral("123"));
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kKill), QStringLiteral("中"));
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kMarks), QString());
+        QCOMPARE(dialog.Summary().all.checked, 1);
+        QCOMPARE(dialog.Summary().all.hits, 1);
+        QCOMPARE(dialog.Summary().all.Chance(), 1.0);
+    }
+
     // The player's target holds until a newer draw is added; a non-期号 is put back.
     void aTargetSetInTheDialogHoldsUntilTheNextDraw() {
         const auto killedFor = [this] {
