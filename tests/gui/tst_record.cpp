@@ -1,5 +1,4 @@
-#include "CFakePlatform.h"
-#include "CWorkFolder.h"
+#include "CMainWindowFixture.h"
 #include "app/main/CMainDialog.h"
 #include "app/record/CRecordDlg.h"
 #include "app/record/CRecordModel.h"
@@ -46,31 +45,20 @@ QAction* MenuItem(CMainDialog& dialog, int id) {
 
 } // namespace
 
-class TestRecord : public QObject {
+class TestRecord : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
     void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dir = std::make_unique<CWorkFolder>();
-        QVERIFY(m_dir->isValid());
-        QFile history(m_dir->filePath(QStringLiteral("3D开奖历史.txt")));
+        Start();
+        QFile history(m_folder->filePath(QStringLiteral("3D开奖历史.txt")));
         QVERIFY(history.open(QIODevice::WriteOnly));
         history.write(kHistory);
-        history.close();
-        m_dlg = std::make_unique<CMainDialog>();
-        m_dlg->show();
-        QVERIFY(m_dlg->IsInitialised());
     }
-    void cleanup() {
-        m_dlg.reset();
-        m_dir.reset();
-        m_fake.reset();
-    }
+    void cleanup() { Stop(); }
 
     void eachKillAndToleranceKeepsAnEntry() {
-        m_dlg->OnKillRun();
-        m_dlg->OnTolerance();
+        m_window->OnKillRun();
+        m_window->OnTolerance();
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         const tarvex::PredictionRecordRead read = tarvex::PredictionRecord::Load(RecordPath());
         QVERIFY(read.ok());
@@ -84,36 +72,36 @@ private slots:
         }
         QCOMPARE(read.entries[0].prediction.toleranceLevel, 0);
         QVERIFY(read.entries[1].prediction.toleranceLevel > 0);
-        QVERIFY(m_dlg->SplitText()->toolTip().contains(QStringLiteral("2026107")));
+        QVERIFY(m_window->SplitText()->toolTip().contains(QStringLiteral("2026107")));
     }
 
     void theMenuItemTurnsKeepingOffAndIsRemembered() {
-        QAction* keep = MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand);
+        QAction* keep = MenuItem(*m_window, CMainDialog::kKeepRecordCommand);
         QVERIFY(keep);
         QVERIFY(keep->isCheckable() && keep->isChecked());
         QCOMPARE(keep->text(), QStringLiteral("记录预测"));
         keep->trigger();
         QVERIFY(!keep->isChecked());
-        m_dlg->OnKillRun();
+        m_window->OnKillRun();
         QVERIFY(!QFile::exists(RecordPath()));
         // A window opened later starts with it off.
-        m_dlg = std::make_unique<CMainDialog>();
-        m_dlg->show();
-        QVERIFY(!MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand)->isChecked());
-        m_dlg->OnKillRun();
+        m_window = std::make_unique<CMainDialog>();
+        m_window->show();
+        QVERIFY(!MenuItem(*m_window, CMainDialog::kKeepRecordCommand)->isChecked());
+        m_window->OnKillRun();
         QVERIFY(!QFile::exists(RecordPath()));
-        MenuItem(*m_dlg, CMainDialog::kKeepRecordCommand)->trigger();
-        m_dlg->OnKillRun();
+        MenuItem(*m_window, CMainDialog::kKeepRecordCommand)->trigger();
+        m_window->OnKillRun();
         QCOMPARE(tarvex::PredictionRecord::Load(RecordPath()).entries.size(), std::size_t{1});
     }
 
     void aRecordThatCannotBeWrittenNeverStopsTheRun() {
-        QVERIFY(QDir(m_dir->path()).mkdir(tarvex::PredictionRecord::FileName()));
-        m_dlg->OnKillRun();
+        QVERIFY(QDir(m_folder->path()).mkdir(tarvex::PredictionRecord::FileName()));
+        m_window->OnKillRun();
         QCOMPARE(m_fake->MessageTexts(), QStringList()); // no box
-        QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("tarvex.txt"))));
-        QVERIFY(m_dlg->SplitText()->text().contains(QStringLiteral("预测未记录")));
-        QVERIFY(m_dlg->SplitText()->toolTip().contains(tarvex::PredictionRecord::FileName()));
+        QVERIFY(QFile::exists(m_folder->filePath(QStringLiteral("tarvex.txt"))));
+        QVERIFY(m_window->SplitText()->text().contains(QStringLiteral("预测未记录")));
+        QVERIFY(m_window->SplitText()->toolTip().contains(tarvex::PredictionRecord::FileName()));
     }
 
     void theDialogShowsEntriesFiguresAndDetail() {
@@ -163,11 +151,11 @@ private slots:
 
     // A player's day: kill for tomorrow, add the draw when it comes, see the hit beside chance.
     void aKillIsCheckedOnceItsDrawIsAdded() {
-        m_dlg->OnKillRun(); // no condition: all 1,000 numbers, so the draw must hit
+        m_window->OnKillRun(); // no condition: all 1,000 numbers, so the draw must hit
         const std::string tomorrow =
             QDate::currentDate().addDays(1).toString(Qt::ISODate).toStdString();
         tarvex::DrawAddPlan plan;
-        QVERIFY(tarvex::PlayerHistory::Add(m_dir->filePath(QStringLiteral("3D开奖历史.txt")),
+        QVERIFY(tarvex::PlayerHistory::Add(m_folder->filePath(QStringLiteral("3D开奖历史.txt")),
                                            {{"2026107", 123, tomorrow, ""}}, plan)
                     .isEmpty());
         CRecordDlg dialog(RecordPath(), RecordHistory::AllLotteries());
@@ -183,7 +171,7 @@ private slots:
     // The player's target holds until a newer draw is added; a non-期号 is put back.
     void aTargetSetInTheDialogHoldsUntilTheNextDraw() {
         const auto killedFor = [this] {
-            m_dlg->OnKillRun();
+            m_window->OnKillRun();
             return tarvex::PredictionRecord::Load(RecordPath()).entries.back().prediction.issue;
         };
         {
@@ -197,18 +185,14 @@ private slots:
         }
         QCOMPARE(killedFor(), std::string("2026110"));
         tarvex::DrawAddPlan plan;
-        QVERIFY(tarvex::PlayerHistory::Add(m_dir->filePath(QStringLiteral("3D开奖历史.txt")),
+        QVERIFY(tarvex::PlayerHistory::Add(m_folder->filePath(QStringLiteral("3D开奖历史.txt")),
                                            {{"2026107", 123, "2026-04-17", ""}}, plan)
                     .isEmpty());
         QCOMPARE(killedFor(), std::string("2026108"));
     }
 
 private:
-    QString RecordPath() const { return m_dir->filePath(tarvex::PredictionRecord::FileName()); }
-
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CWorkFolder> m_dir;
-    std::unique_ptr<CMainDialog> m_dlg;
+    QString RecordPath() const { return m_folder->filePath(tarvex::PredictionRecord::FileName()); }
 };
 
 QTEST_MAIN(TestRecord)
