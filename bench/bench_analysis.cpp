@@ -1,3 +1,4 @@
+#include "BenchHistory.h"
 #include "history/Analysis.h"
 #include "history/TrendTable.h"
 #include "io/DrawHistory.h"
@@ -14,22 +15,9 @@
 namespace tarvex {
 namespace {
 
-const std::vector<HistoricDraw>& Fc3d() {
-    static const std::vector<HistoricDraw> draws = [] {
-        const DrawHistoryResult result =
-            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        if (!result.ok() || result.draws.empty()) {
-            std::fprintf(stderr, "cannot read %s/fc3d-history.txt\n", TARVEX_DATA_DIR);
-            std::exit(1);
-        }
-        return result.draws;
-    }();
-    return draws;
-}
-
 // All ten analyses of 基本分析 over the whole history, what one opening of the dialog costs.
 void AllAnalyses(benchmark::State& state) {
-    const std::vector<HistoricDraw>& history = Fc3d();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     const auto last = static_cast<std::size_t>(state.range(0));
     for (auto _ : state) {
         benchmark::DoNotOptimize(RunAllAnalyses(history, last));
@@ -38,7 +26,7 @@ void AllAnalyses(benchmark::State& state) {
 }
 
 void OneAnalysis(benchmark::State& state) {
-    const std::vector<HistoricDraw>& history = Fc3d();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     const AnalysisKind kind = kAnalysisKinds[static_cast<std::size_t>(state.range(0))];
     state.SetLabel(AnalysisName(kind));
     for (auto _ : state) {
@@ -47,7 +35,7 @@ void OneAnalysis(benchmark::State& state) {
 }
 
 void WholeTrendTable(benchmark::State& state) {
-    const std::vector<HistoricDraw>& history = Fc3d();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     for (auto _ : state) {
         benchmark::DoNotOptimize(TrendTable(history, 0));
     }
@@ -64,7 +52,7 @@ BENCHMARK(WholeTrendTable)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
     // The item tables are built on the first call of a process; time that call on its own so
     // the dialog's first opening is reported too, not only the repeated ones.
-    const std::vector<tarvex::HistoricDraw>& history = tarvex::Fc3d();
+    const std::vector<tarvex::HistoricDraw>& history = tarvex::ShippedFc3d();
     const std::clock_t cpuBegin = std::clock();
     const auto begin = std::chrono::steady_clock::now();
     benchmark::DoNotOptimize(tarvex::RunAllAnalyses(history, 0));

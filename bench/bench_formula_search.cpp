@@ -1,3 +1,4 @@
+#include "BenchHistory.h"
 #include "history/FormulaSearch.h"
 #include "history/RuleTargets.h"
 #include "io/DrawHistory.h"
@@ -13,19 +14,6 @@
 namespace tarvex {
 namespace {
 
-const std::vector<HistoricDraw>& History() {
-    static const std::vector<HistoricDraw> draws = [] {
-        const DrawHistoryResult read =
-            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        if (!read.ok() || read.draws.empty()) {
-            std::fprintf(stderr, "cannot read %s\n", TARVEX_DATA_DIR "/fc3d-history.txt");
-            std::exit(1);
-        }
-        return read.draws;
-    }();
-    return draws;
-}
-
 FormulaSearchOptions Options(RuleTarget target, int terms) {
     FormulaSearchOptions options;
     options.target = target;
@@ -40,7 +28,7 @@ void Search(benchmark::State& state, const std::vector<RuleTarget>& targets, int
         for (const RuleTarget target : targets) {
             FormulaSearchOptions options = Options(target, terms);
             options.shuffled = shuffled;
-            const FormulaSearchResult result = FormulaSearch::Run(History(), options);
+            const FormulaSearchResult result = FormulaSearch::Run(ShippedFc3d(), options);
             if (!result.ok()) {
                 state.SkipWithError(result.error.c_str());
                 return;
@@ -48,7 +36,7 @@ void Search(benchmark::State& state, const std::vector<RuleTarget>& targets, int
             benchmark::DoNotOptimize(result.formulas.data());
         }
     }
-    state.counters["draws"] = static_cast<double>(History().size());
+    state.counters["draws"] = static_cast<double>(ShippedFc3d().size());
 }
 
 const std::vector<RuleTarget> kSumTail{RuleTarget::SumTail};
@@ -77,7 +65,7 @@ void BM_OneAndTwoTermsAllTargets(benchmark::State& state) {
         for (const int terms : {1, 2}) {
             for (const RuleTarget target : kAllTargets) {
                 const FormulaSearchResult result =
-                    FormulaSearch::Run(History(), Options(target, terms));
+                    FormulaSearch::Run(ShippedFc3d(), Options(target, terms));
                 benchmark::DoNotOptimize(result.formulas.data());
             }
         }

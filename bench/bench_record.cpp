@@ -1,3 +1,4 @@
+#include "BenchHistory.h"
 #include "history/PredictionCheck.h"
 #include "history/PredictionFigures.h"
 #include "io/DrawHistory.h"
@@ -20,19 +21,6 @@
 namespace tarvex {
 namespace {
 
-const std::vector<HistoricDraw>& Fc3d() {
-    static const std::vector<HistoricDraw> draws = [] {
-        const DrawHistoryResult result =
-            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        if (!result.ok() || result.draws.empty()) {
-            std::fprintf(stderr, "cannot read %s/fc3d-history.txt\n", TARVEX_DATA_DIR);
-            std::exit(1);
-        }
-        return result.draws;
-    }();
-    return draws;
-}
-
 // Twenty schemes a player might alternate between: a few sum, span and 胆 conditions each.
 Settings SchemeNumber(int k) {
     Settings s;
@@ -46,7 +34,7 @@ Settings SchemeNumber(int k) {
 // A record of `entries` entries for draws spread over the whole history, written the evening
 // before each draw: 50 to 400 survivors, every third with a tolerance list.
 QByteArray Record(int entries) {
-    const std::vector<HistoricDraw>& history = Fc3d();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     std::mt19937 random(2026);
     const QTimeZone beijing(8 * 3600);
     QByteArray record;
@@ -91,7 +79,7 @@ void OpenAndCheck(benchmark::State& state) {
             return;
         }
     }
-    const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", Fc3d()}};
+    const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", ShippedFc3d()}};
     for (auto _ : state) {
         const PredictionRecordRead read = PredictionRecord::Load(path);
         const PredictionRefs predictions = read.Predictions();
@@ -110,7 +98,7 @@ void OpenAndCheck(benchmark::State& state) {
 void Backtests(benchmark::State& state) {
     const PredictionRecordRead read = PredictionRecord::Parse(Record(1000));
     const std::vector<bool> keep(read.entries.size(), true);
-    const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", Fc3d()}};
+    const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", ShippedFc3d()}};
     for (auto _ : state) {
         benchmark::DoNotOptimize(PredictionBacktest::Run(read.entries, keep, histories));
     }

@@ -1,3 +1,4 @@
+#include "BenchHistory.h"
 #include "history/RuleBacktest.h"
 #include "history/RuleJudge.h"
 #include "history/RuleSet.h"
@@ -16,19 +17,6 @@
 
 namespace tarvex {
 namespace {
-
-const std::vector<HistoricDraw>& History() {
-    static const std::vector<HistoricDraw> draws = [] {
-        const DrawHistoryResult read =
-            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        if (!read.ok() || read.draws.empty()) {
-            std::fprintf(stderr, "cannot read %s\n", TARVEX_DATA_DIR "/fc3d-history.txt");
-            std::exit(1);
-        }
-        return read.draws;
-    }();
-    return draws;
-}
 
 RuleSet Compiled(const std::vector<Rule>& rules) {
     std::string error;
@@ -76,7 +64,7 @@ const std::vector<RuleSet>& ThousandRules() {
 
 // Judging includes building the judge, which works out every draw's variables once.
 void JudgeThousandRules(benchmark::State& state) {
-    const std::vector<HistoricDraw>& history = History();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     const std::vector<RuleSet>& sets = ThousandRules();
     long long right = 0;
     for (auto _ : state) {
@@ -108,7 +96,7 @@ void BacktestSchemeWithRules(benchmark::State& state) {
                                     {RuleTarget::Dan, "尾1+尾2+1"}});
     RuleBacktestResult result;
     for (auto _ : state) {
-        result = RunRuleBacktest(scheme, 2, rules, History(), 0);
+        result = RunRuleBacktest(scheme, 2, rules, ShippedFc3d(), 0);
         benchmark::DoNotOptimize(result.draws.data());
     }
     state.counters["draws"] = static_cast<double>(result.draws.size());

@@ -1,3 +1,4 @@
+#include "BenchHistory.h"
 #include "history/SetRecord.h"
 #include "io/DrawHistory.h"
 #include "io/SchemeFile.h"
@@ -21,19 +22,6 @@ namespace {
 
 constexpr int kSchemes = 100;
 constexpr std::size_t kTextBytes = 64 * 1024;
-
-const std::vector<HistoricDraw>& History() {
-    static const std::vector<HistoricDraw> draws = [] {
-        const DrawHistoryResult read =
-            DrawHistory::Load(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
-        if (!read.ok() || read.draws.empty()) {
-            std::fprintf(stderr, "cannot read %s\n", TARVEX_DATA_DIR "/fc3d-history.txt");
-            std::exit(1);
-        }
-        return read.draws;
-    }();
-    return draws;
-}
 
 std::string Number(int n) {
     char text[8];
@@ -129,7 +117,7 @@ void BM_RecordSetWholeHistory(benchmark::State& state) {
     for (std::size_t n = 0; n < 1000; ++n) {
         set.set(n, random() % 3 == 0);
     }
-    const std::vector<HistoricDraw>& history = History();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     for (auto _ : state) {
         benchmark::DoNotOptimize(RecordSet(set, history, 0));
     }
@@ -141,7 +129,7 @@ BENCHMARK(BM_RecordSetWholeHistory)->Unit(benchmark::kMillisecond);
 void BM_RecordSchemeWithRulesWholeHistory(benchmark::State& state) {
     Settings scheme;
     scheme.rules = {{RuleTarget::SumTail, "和1+3"}, {RuleTarget::Hundreds, "百2"}};
-    const std::vector<HistoricDraw>& history = History();
+    const std::vector<HistoricDraw>& history = ShippedFc3d();
     for (auto _ : state) {
         benchmark::DoNotOptimize(RecordScheme(scheme, false, history, 0));
     }
