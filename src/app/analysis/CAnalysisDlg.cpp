@@ -22,6 +22,7 @@
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 #include <utility>
@@ -295,12 +296,24 @@ void CAnalysisDlg::CreateAnalysisButtons() {
     }
 }
 
-// Columns as wide as their contents; room left over goes to the last one. Wider than the
+// Columns as wide as their contents, the room left over shared among them; wider than the
 // table, the horizontal scroll bar reaches the rest.
 void CAnalysisDlg::FitColumns() {
-    m_table->horizontalHeader()->setStretchLastSection(false);
     m_table->resizeColumnsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    const int columns = m_table->columnCount();
+    int used = 0;
+    for (int c = 0; c < columns; ++c)
+        used += m_table->columnWidth(c);
+    // Room for the vertical scroll bar is kept whether or not it shows yet: it comes with the
+    // rows, after this.
+    const int room = m_table->maximumViewportSize().width() -
+                     m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
+    const int spare = room - used;
+    if (spare <= 0 || columns == 0)
+        return;
+    for (int c = 0; c < columns; ++c)
+        m_table->setColumnWidth(c, m_table->columnWidth(c) + spare / columns +
+                                       (c < spare % columns ? 1 : 0));
 }
 
 void CAnalysisDlg::PlaceGrowingControls() {
@@ -315,6 +328,7 @@ void CAnalysisDlg::PlaceGrowingControls() {
               QPoint(right - 1, units.Y(kHistoryRow[1] + kHistoryRow[3]) - 1)));
     const QRect table = units.Rect(kMargin, kTableTop, kWidth - 2 * kMargin, kTableHeight);
     m_table->setGeometry(table.adjusted(0, 0, wider, tableTaller));
+    FitColumns();
     const QRect chart = units.Rect(kMargin, kTableTop + kTableHeight + kChartGap,
                                    kWidth - 2 * kMargin, kChartHeight);
     m_chart->setGeometry(
