@@ -476,6 +476,8 @@ private slots:
         QVERIFY(edit);
         QVERIFY2(edit->width() > edit->fontMetrics().horizontalAdvance(edit->text()),
                  qPrintable(QStringLiteral("%1 px for %2").arg(edit->width()).arg(edit->text())));
+        // Narrower than its size hint, the box cuts its widest value at some font.
+        QVERIFY(last->width() >= last->sizeHint().width());
         QVERIFY(m_dialog->rect().contains(m_dialog->HistoryBar()->geometry()));
     }
 
