@@ -84,7 +84,7 @@ private slots:
         }
         QCOMPARE(read.entries[0].prediction.toleranceLevel, 0);
         QVERIFY(read.entries[1].prediction.toleranceLevel > 0);
-        QVERIFY(m_dlg->SplitText()->text().contains(QStringLiteral("已记录")));
+        QVERIFY(m_dlg->SplitText()->toolTip().contains(QStringLiteral("2026107")));
     }
 
     void theMenuItemTurnsKeepingOffAndIsRemembered() {

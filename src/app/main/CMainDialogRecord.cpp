@@ -27,10 +27,12 @@ bool CMainDialog::OnRecordCommand(int id) {
     return false;
 }
 
-// Under the split, in its free lines: a failure never stops the run nor opens a box.
+// In the split's tooltip; a failure also under the split, in its free lines. It never stops
+// the run nor opens a box.
 void CMainDialog::ShowRecordStatus(const CRecordKeeper::Status& status) {
     if (status.text.isEmpty())
         return;
-    m_splitLabel->setText(m_splitLabel->text() + u'\n' + status.text);
+    if (status.failed)
+        m_splitLabel->setText(m_splitLabel->text() + u'\n' + status.text);
     m_splitLabel->setToolTip(m_splitLabel->toolTip() + u'\n' + status.detail);
 }
