@@ -2,6 +2,7 @@
 // the result, where the outputs went, the menu button and the output folder command.
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
+#include "app/main/CLivePreview.h"
 #include "app/main/CMainDialog.h"
 #include "app/main/MainControlIds.h"
 #include "framework/CDataExchange.h"
@@ -101,8 +102,8 @@ private slots:
         if (stop.isEmpty()) {
             QCOMPARE(m_dlg->PreviewText()->text(), QStringLiteral("预计剩下%1注").arg(expected));
         } else {
-            QCOMPARE(m_dlg->PreviewText()->toolTip(), stop);
-            QVERIFY(m_dlg->PreviewText()->text().startsWith(QStringLiteral("不能杀")));
+            QCOMPARE(m_dlg->PreviewText()->text(), stop);
+            QCOMPARE(m_dlg->PreviewText()->toolTip(), CLivePreview::StopText(stop));
         }
         QCOMPARE(m_fake->MessageTexts(), QStringList());
         QCOMPARE(m_dlg->DlgItem<QTextEdit>(MainIds::kResultBox)->toPlainText(), QString());

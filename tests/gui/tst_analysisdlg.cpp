@@ -8,17 +8,23 @@
 #include "framework/CSystemMenu.h"
 #include "framework/DialogUnits.h"
 #include "history/AnalysisText.h"
+#include "history/TextTable.h"
 #include "io/DrawHistory.h"
 #include "widgets/CSkinButton.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
@@ -84,8 +90,8 @@ private slots:
         QVERIFY(m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId));
         QVERIFY(m_dialog->DlgItem<QLineEdit>(CAnalysisDlg::kTargetId));
         QStringList names;
-        for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
-            names << QString::fromStdString(tarvex::AnalysisName(kind));
+        for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds) // "石榴" for 石榴分析
+            names << QString::fromStdString(tarvex::AnalysisName(kind)).chopped(2);
         const QStringList expected[] = {
             {"1", "2", "全部"}, {"1", "2", "全部"}, {"杀", "胆"}, {}, names};
         for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId,
@@ -112,6 +118,8 @@ private slots:
         auto* items = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kItemId);
         QCOMPARE(items->count(), 10);
         QCOMPARE(m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId)->currentText(),
+                 QStringLiteral("跨度"));
+        QCOMPARE(m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId)->toolTip(),
                  QStringLiteral("跨度分析"));
         m_dialog->Table()->sortByColumn(2, Qt::DescendingOrder);
         m_dialog->Table()->selectRow(0);
@@ -357,6 +365,178 @@ private slots:
         }
     }
 
+    // The window grows: the classic controls keep their places, the table and the chart take
+    // the new room between them and stay clear of each other and of the window's edge.
+    void growsWhileTheClassicControlsStay() {
+        QMap<int, QRect> classic;
+        for (int id : m_dialog->ControlIds())
+            classic.insert(id, m_dialog->GetDlgItem(id)->geometry());
+        const QSize before = m_dialog->size();
+        const QRect table = m_dialog->Table()->geometry();
+        const QRect chart = m_dialog->Chart()->geometry();
+        QVERIFY(m_dialog->maximumWidth() > before.width());
+        QVERIFY(m_dialog->maximumHeight() > before.height());
+        m_dialog->resize(before + QSize(before.width() / 2, before.height() / 2));
+        QTRY_COMPARE(m_dialog->size(), before + QSize(before.width() / 2, before.height() / 2));
+        for (auto it = classic.cbegin(); it != classic.cend(); ++it)
+            QCOMPARE(m_dialog->GetDlgItem(it.key())->geometry(), it.value());
+        const QRect grownTable = m_dialog->Table()->geometry();
+        const QRect grownChart = m_dialog->Chart()->geometry();
+        QVERIFY(grownTable.height() > table.height());
+        QVERIFY(grownChart.height() > chart.height());
+        QCOMPARE(grownTable.width() - table.width(), before.width() / 2);
+        QCOMPARE(grownChart.width() - chart.width(), before.width() / 2);
+        QVERIFY(!grownTable.intersects(grownChart));
+        QVERIFY(m_dialog->rect().contains(grownTable) && m_dialog->rect().contains(grownChart));
+        // Below the default size it does not shrink.
+        m_dialog->resize(before / 2);
+        QCOMPARE(m_dialog->size(), before);
+    }
+
+    // Each line of 1027's text is as wide as its characters count places (a Chinese one two),
+    // so the figures stand beneath their headings.
+    void textColumnsLineUp() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        auto* text = m_dialog->DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId);
+        const QFontMetrics metrics(text->font());
+        const int place = metrics.horizontalAdvance(QLatin1Char('0'));
+        for (int button : {1221, 1222, 1234}) {
+            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(button), Qt::LeftButton);
+            const QStringList lines = text->toPlainText().split(QLatin1Char('\n'));
+            QVERIFY(lines.size() > 3);
+            for (const QString& line : lines) {
+                QCOMPARE(metrics.horizontalAdvance(line),
+                         place * tarvex::TextTable::DisplayWidth(line.toStdString()));
+            }
+        }
+    }
+
+    // At the default size the table shows more than six whole rows and every column, for the
+    // omission analyses and for 云杉分析's dan methods alike.
+    void tableShowsRowsAndColumnsAtDefaultSize() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        for (int button : {1228, 1221, 1234}) {
+            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(button), Qt::LeftButton);
+            QTableWidget* table = m_dialog->Table();
+            const QRect viewport = table->viewport()->rect();
+            int whole = 0;
+            for (int r = 0; r < table->rowCount(); ++r)
+                whole += viewport.contains(table->visualItemRect(table->item(r, 0))) ? 1 : 0;
+            QVERIFY2(whole > 6 || whole == table->rowCount(), qPrintable(QString::number(whole)));
+            const int last = table->columnCount() - 1;
+            QVERIFY(viewport.contains(table->visualItemRect(table->item(0, last))));
+            QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
+        }
+    }
+
+    // The closed combos show each of their items whole; every list that drops down is as wide
+    // as its longest item.
+    void comboTextsAreNotClipped() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1221), Qt::LeftButton);
+        for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId,
+                       CAnalysisDlg::kActionId, CAnalysisDlg::kItemId, CAnalysisDlg::kAnalysisId}) {
+            auto* combo = m_dialog->DlgItem<QComboBox>(id);
+            QStyleOptionComboBox option;
+            option.initFrom(combo);
+            option.frame = true;
+            const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                               QStyle::SC_ComboBoxEditField, combo);
+            QVERIFY(combo->count() > 0);
+            for (int i = 0; i < combo->count(); ++i) {
+                const int text = combo->fontMetrics().horizontalAdvance(combo->itemText(i));
+                const int listed =
+                    combo->view()->fontMetrics().horizontalAdvance(combo->itemText(i));
+                QVERIFY2(combo->view()->minimumWidth() > listed, qPrintable(combo->itemText(i)));
+                if (id != CAnalysisDlg::kItemId) // items such as "一位个位 0" need the tooltip
+                    QVERIFY2(field.width() >= text, qPrintable(combo->itemText(i)));
+            }
+        }
+    }
+
+    // Another analysis starts at its first row, wherever the last one was scrolled to.
+    void anotherAnalysisScrollsToTheTop() {
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1228), Qt::LeftButton);
+        QScrollBar* bar = m_dialog->Table()->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        auto* analysis = m_dialog->DlgItem<QComboBox>(CAnalysisDlg::kAnalysisId);
+        analysis->setCurrentIndex(2);
+        emit analysis->activated(2);
+        QCOMPARE(m_dialog->Current().kind, tarvex::kAnalysisKinds[2]);
+        QCOMPARE(bar->value(), 0);
+    }
+
+    // The history row shows the draw count whole, however many draws there are.
+    void drawCountIsShownWhole() {
+        QSpinBox* last = m_dialog->HistoryBar()->LastDraws();
+        last->setValue(last->maximum());
+        auto* edit = last->findChild<QLineEdit*>();
+        QVERIFY(edit);
+        QVERIFY2(edit->width() > edit->fontMetrics().horizontalAdvance(edit->text()),
+                 qPrintable(QStringLiteral("%1 px for %2").arg(edit->width()).arg(edit->text())));
+        // Narrower than its size hint, the box cuts its widest value at some font.
+        QVERIFY(last->width() >= last->sizeHint().width());
+        QVERIFY(m_dialog->rect().contains(m_dialog->HistoryBar()->geometry()));
+    }
+
+    // Every chart label lies inside the chart, clear of its neighbours, at a regular stride;
+    // each bar is labelled when the chart is wide enough. Each bar has a tooltip naming it
+    // with its figures.
+    void chartLabelsFitAndBarsHaveTips_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("wider");
+        for (int button : {1227, 1228, 1221, 1222}) {
+            for (int wider : {0, 1200}) {
+                QTest::newRow(qPrintable(QStringLiteral("%1 +%2").arg(button).arg(wider)))
+                    << button << wider;
+            }
+        }
+    }
+
+    void chartLabelsFitAndBarsHaveTips() {
+        QFETCH(int, button);
+        QFETCH(int, wider);
+        m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
+        m_dialog->resize(m_dialog->size() + QSize(wider, 0));
+        QTest::mouseClick(m_dialog->DlgItem<QPushButton>(button), Qt::LeftButton);
+        const COmissionChart* chart = m_dialog->Chart();
+        const QVector<COmissionChart::Bar>& bars = chart->Bars();
+        const QVector<COmissionChart::Label> labels = chart->Labels();
+        QVERIFY(!labels.isEmpty());
+        QCOMPARE(labels.front().bar, 0);
+        const int stride = labels.size() > 1 ? labels[1].bar - labels[0].bar : 1;
+        int widest = 0;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            const QRect rect = labels[i].rect;
+            QVERIFY(chart->rect().contains(rect));
+            QVERIFY(rect.width() >
+                    chart->fontMetrics().horizontalAdvance(bars[labels[i].bar].label));
+            widest = std::max(widest, rect.width());
+            if (i > 0) {
+                QCOMPARE(labels[i].bar - labels[i - 1].bar, stride);
+                QVERIFY(labels[i - 1].rect.right() < rect.left());
+            }
+        }
+        QVERIFY(bars.size() - 1 - labels.back().bar < stride); // none left off at the end
+        if ((widest + 8) * bars.size() < chart->width() - 8)
+            QCOMPARE(labels.size(), bars.size());
+        QCOMPARE(chart->BarAt(QPoint(3, chart->height() / 2)), 0);
+        for (int i : {0, int(bars.size()) / 2, int(bars.size()) - 1}) {
+            const QString tip = chart->BarTip(i);
+            QVERIFY(tip.startsWith(bars[i].label + QStringLiteral("：")));
+            QVERIFY(tip.contains(QStringLiteral("当前遗漏 %1").arg(bars[i].current)));
+            QVERIFY(tip.contains(QStringLiteral("理论遗漏")));
+        }
+        // Hovering the last bar shows its tip.
+        const QPoint at(chart->width() - 4, chart->height() / 2);
+        QCOMPARE(chart->BarAt(at), int(bars.size()) - 1);
+        QHelpEvent help(QEvent::ToolTip, at, chart->mapToGlobal(at));
+        QApplication::sendEvent(const_cast<COmissionChart*>(chart), &help);
+        QTRY_COMPARE(QToolTip::text(), chart->BarTip(int(bars.size()) - 1));
+    }
+
     // Set TARVEX_ANALYSIS_SHOT to a file name to get a picture of the window.
     void picture() {
         m_dialog->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
@@ -366,6 +546,10 @@ private slots:
         const QString shot = qEnvironmentVariable("TARVEX_ANALYSIS_SHOT");
         if (!shot.isEmpty()) {
             QVERIFY(image.save(shot));
+            // And grown, as a player who maximises it sees it.
+            m_dialog->resize(1200, 900);
+            QTest::mouseClick(m_dialog->DlgItem<QPushButton>(1228), Qt::LeftButton);
+            QVERIFY(m_dialog->grab().save(shot + QStringLiteral(".large.png")));
         }
     }
 };

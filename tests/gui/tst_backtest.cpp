@@ -283,7 +283,7 @@ private slots:
         const tarvex::RuleBacktestResult& r = dialog.RuleResult();
         QCOMPARE(static_cast<int>(r.draws.size()), 6); // 2026101 has no draw before it
         QCOMPARE(dialog.Table()->rowCount(), 6);
-        QCOMPARE(dialog.Table()->item(0, 2)->text(), QStringLiteral("3")); // 409's sum tail
+        QCOMPARE(dialog.Table()->item(0, 2)->text(), QStringLiteral("规则1=3")); // 409's sum tail
         const CChanceTable* chance = dialog.ChanceTable();
         QCOMPARE(chance->rowCount(), 27);
         for (int row = 0; row < 27; ++row) {
@@ -306,6 +306,37 @@ private slots:
         QVERIFY2(summary.contains(QStringLiteral("近30期（6 期）")), qPrintable(summary));
         dialog.NewestFirst()->click();
         QCOMPARE(dialog.Table()->item(0, 0)->text(), QStringLiteral("2026107"));
+    }
+
+    // 公式值 names the rule of each value, in the scheme's order, and its tooltips say which
+    // rule each name stands for.
+    void ruleValuesNameTheirRules() {
+        m_settings.rules = {{tarvex::RuleTarget::SumTail, "和1"},
+                            {tarvex::RuleTarget::SumTail, "和1+5"},
+                            {tarvex::RuleTarget::SumTail, "和2"}};
+        CBacktestDlg dialog(m_settings, 1);
+        QVERIFY(dialog.LoadHistory(Put("h.csv", kHistory)));
+        dialog.RunBacktest();
+        const tarvex::RuleBacktestResult& r = dialog.RuleResult();
+        QCOMPARE(dialog.Table()->rowCount(), static_cast<int>(r.draws.size()));
+        const QString header = dialog.Table()->horizontalHeaderItem(2)->toolTip();
+        for (int row = 0; row < dialog.Table()->rowCount(); ++row) {
+            const std::vector<int>& values = r.draws[static_cast<std::size_t>(row)].values;
+            QCOMPARE(values.size(), std::size_t(3));
+            const QStringList parts = dialog.Table()->item(row, 2)->text().split(' ');
+            QCOMPARE(parts.size(), 3);
+            for (int k = 0; k < 3; ++k) {
+                const int v = values[static_cast<std::size_t>(k)];
+                QCOMPARE(parts[k], QStringLiteral("规则%1=%2")
+                                       .arg(k + 1)
+                                       .arg(v == tarvex::kNoRuleValue ? QStringLiteral("-")
+                                                                      : QString::number(v)));
+            }
+            QVERIFY(dialog.Table()->item(row, 2)->toolTip().contains(
+                QStringLiteral("规则2：杀和尾=和1+5")));
+        }
+        for (const char* rule : {"规则1：杀和尾=和1", "规则2：杀和尾=和1+5", "规则3：杀和尾=和2"})
+            QVERIFY2(header.contains(QString::fromUtf8(rule)), qPrintable(header));
     }
 
     // Counts of four digits keep the "%" of their bar texts.

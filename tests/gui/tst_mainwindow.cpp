@@ -5,9 +5,11 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -51,6 +53,31 @@ private slots:
         QCOMPARE(m_dialog->minimumSize(), m_dialog->maximumSize());
         QCOMPARE(m_dialog->windowTitle(), QStringLiteral("3D杀号程序-青石客户端专版"));
         QVERIFY(!m_dialog->windowIcon().isNull());
+    }
+
+    // No label reaches into a frame's caption ("列" above "012路特别排除").
+    void labelsClearOfFrameCaptions() {
+        int frames = 0;
+        for (QGroupBox* frame : m_dialog->findChildren<QGroupBox*>()) {
+            if (frame->title().isEmpty() || !frame->isVisible())
+                continue;
+            ++frames;
+            QStyleOptionGroupBox option;
+            option.initFrom(frame);
+            option.text = frame->title();
+            option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+            const QRect caption =
+                frame->style()
+                    ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame)
+                    .translated(frame->pos());
+            for (QLabel* label : m_dialog->findChildren<QLabel*>()) {
+                if (label->parent() == frame->parent() && label->isVisible() &&
+                    !label->text().isEmpty())
+                    QVERIFY2(!label->geometry().intersects(caption),
+                             qPrintable(label->text() + QStringLiteral(" / ") + frame->title()));
+            }
+        }
+        QVERIFY(frames > 5);
     }
 
     void startupEnabled_data() {

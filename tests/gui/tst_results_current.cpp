@@ -3,6 +3,7 @@
 #include "CFakePlatform.h"
 #include "CWorkFolder.h"
 #include "TestFiles.h"
+#include "app/main/CLivePreview.h"
 #include "app/main/CMainDialog.h"
 #include "app/main/MainControlIds.h"
 #include "app/shared/CApp.h"
@@ -157,6 +158,38 @@ private slots:
         QVERIFY(label->wordWrap());
         // Its lines fit in the label.
         QVERIFY(label->heightForWidth(label->width()) <= label->height());
+    }
+
+    // Every validation stop is shown whole in the label's lines, the longest too.
+    void everyStopMessageFitsWhole_data() {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::newRow("出2胆") << QList<int>{MainIds::kDanCount2};
+        QTest::newRow("出3胆") << QList<int>{MainIds::kDanCount3};
+        QTest::newRow("大小") << QList<int>{MainIds::kBigSmallClear};
+        QTest::newRow("奇偶") << QList<int>{MainIds::kOddEvenClear};
+        QTest::newRow("形态") << QList<int>{MainIds::kShapeAll};
+        QTest::newRow("连号") << QList<int>(MainIds::kConsecutive.begin(),
+                                            MainIds::kConsecutive.end());
+        QTest::newRow("012路") << QList<int>{MainIds::kRouteAll};
+    }
+
+    void everyStopMessageFitsWhole() {
+        QFETCH(QList<int>, clicks);
+        for (int id : clicks)
+            Tick(id);
+        QVERIFY(WaitForPreview());
+        const QString shot = qEnvironmentVariable("TARVEX_STOP_SHOT");
+        if (!shot.isEmpty())
+            QVERIFY(m_dlg->grab().save(shot + QString::fromUtf8(QTest::currentDataTag()) + ".png"));
+        QLabel* label = m_dlg->PreviewText();
+        // The label shows the message, its tooltip says the run cannot go.
+        const QString message = label->text();
+        QVERIFY(!message.isEmpty());
+        QCOMPARE(label->toolTip(), CLivePreview::StopText(message));
+        QVERIFY(label->wordWrap());
+        QVERIFY2(
+            label->heightForWidth(label->width()) <= label->height(),
+            qPrintable(QStringLiteral("%1 in %2 pt").arg(message).arg(label->font().pointSizeF())));
     }
 
     // A picture nobody watches: a message goes to stderr instead of a box, the picture is

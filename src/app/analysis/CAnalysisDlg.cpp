@@ -6,6 +6,7 @@
 #include "app/shared/WindowHistory.h"
 
 #include "framework/DialogUnits.h"
+#include "framework/FixedPitchFont.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 #include "history/AnalysisText.h"
@@ -18,8 +19,12 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -43,6 +48,22 @@ const int kButtonStepX = 58;
 const int kButtonStepY = 19;
 
 const int kDefaultLast = 100;
+
+// Below the classic controls, in dialog units: a row for the history file, then the table and
+// the chart, which share what the window grows by (the table the larger part).
+const int kMargin = 7;
+const int kHistoryRow[4] = {7, 194, 284, 14};
+const int kTableTop = 212;
+const int kTableHeight = 150;
+const int kChartGap = 4;
+const int kChartHeight = 100;
+const double kTableShare = 0.6;
+
+// Headings of four characters take two lines, so all seven columns fit the default width.
+const QStringList kOmissionHeadings = {"项目",       "出现",       "当前\n遗漏", "最大\n遗漏",
+                                       "平均\n遗漏", "理论\n遗漏", "欲出"};
+const QStringList kDanHeadings = {"项目", "测试\n期数", "命中",      "命中率",
+                                  "机会", "当前\n连错", "最大\n连错"};
 
 // Numbers sort as numbers, not as text; "-" (no value, given as -1) sorts first.
 QTableWidgetItem* NumberCell(double value, const QString& text) {
@@ -75,6 +96,12 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
     UseDialogFrame();
     CreateAnalysisButtons();
     CreateControls(kControls, kWidth, kHeight);
+    // The default size is the least; the window grows, so it may be maximised too.
+    setMinimumSize(size());
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    // The text's columns are padded with blanks for a Chinese character two places wide.
+    DlgItem<QPlainTextEdit>(kTextId)->setFont(FixedPitchFont::Like(font()));
     for (int id : {CAnalysisDlg::kDrawsId, CAnalysisDlg::kSecondDrawsId}) {
         DlgItem<QComboBox>(id)->addItems(
             {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("全部")});
@@ -90,27 +117,30 @@ CAnalysisDlg::CAnalysisDlg(QWidget* parent, ApplyFn apply)
 void CAnalysisDlg::CreateHistoryAndTable() {
     const DialogUnits units(font());
     m_addFile = new QPushButton(QStringLiteral("加入文件…"), this);
-    m_addFile->setGeometry(units.Rect(7, 194, 50, 14));
+    m_addFile->setGeometry(units.Rect(61, 176, 50, 14));
     CHistoryBar::Options history;
     history.section = QStringLiteral("analysis");
     history.lastDefault = kDefaultLast;
     history.chooseButton = DlgItem<QPushButton>(kHistoryButton);
     history.addButton = m_addFile;
     m_historyBar = new CHistoryBar(history, this);
-    m_historyBar->setGeometry(units.Rect(61, 176, 121, 14));
+    // A row of its own, wide enough for the file's name and a draw count of six digits.
+    m_historyBar->setGeometry(
+        units.Rect(kHistoryRow[0], kHistoryRow[1], kHistoryRow[2], kHistoryRow[3]));
+    m_historyBar->LastDraws()->setMinimumWidth(m_historyBar->LastDraws()->sizeHint().width());
     CreateExtraButtons();
     m_table = new QTableWidget(0, 7, this);
-    m_table->setGeometry(units.Rect(7, 212, 284, 150));
     m_table->verticalHeader()->setVisible(false);
+    // Rows as tall as the text needs, so the default size shows a dozen of them.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->setHorizontalHeaderLabels(
-        {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
+    m_table->setHorizontalHeaderLabels(kOmissionHeadings);
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_chart = new COmissionChart(this);
-    m_chart->setGeometry(units.Rect(7, 366, 284, 100));
+    PlaceGrowingControls();
     for (std::size_t i = 0; i < kAnalysisButtons.size(); ++i) {
         const tarvex::AnalysisKind kind = tarvex::kAnalysisKinds[i];
         connect(DlgItem<QPushButton>(kAnalysisButtons[i]), &QPushButton::clicked, this,
@@ -142,12 +172,12 @@ std::size_t CAnalysisDlg::LastDraws() {
     return m_historyBar->Last();
 }
 
-// A second row under the history row, so no control above moves.
+// Beside 开奖历史… and 加入文件…, so no classic control moves.
 void CAnalysisDlg::CreateExtraButtons() {
     const DialogUnits units(font());
     m_trendButton = new QPushButton(QStringLiteral("走势图…"), this);
     m_trendButton->setAutoDefault(false);
-    m_trendButton->setGeometry(units.Rect(61, 194, 50, 14));
+    m_trendButton->setGeometry(units.Rect(115, 176, 50, 14));
     connect(m_trendButton, &QPushButton::clicked, this, &CAnalysisDlg::OpenTrend);
 }
 
@@ -183,7 +213,10 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
     // A new analysis starts in its own item order; a header click sorts it.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
-    m_table->resizeColumnsToContents();
+    FitColumns();
+    // Another analysis is read from its first row, whatever the last one was scrolled to.
+    m_table->scrollToTop();
+    m_table->horizontalScrollBar()->setValue(0);
     DlgItem<QPlainTextEdit>(CAnalysisDlg::kTextId)
         ->setPlainText(FromUtf8(tarvex::AnalysisText::Table(m_analysis)));
     // 云杉分析 judges dan methods, whose hit rates and chances the table shows; it has no items.
@@ -197,8 +230,7 @@ void CAnalysisDlg::RunAnalysis(tarvex::AnalysisKind kind) {
 void CAnalysisDlg::FillOmissionTable() {
     m_table->clear();
     m_table->setColumnCount(7);
-    m_table->setHorizontalHeaderLabels(
-        {"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
+    m_table->setHorizontalHeaderLabels(kOmissionHeadings);
     m_table->setRowCount(static_cast<int>(m_analysis.rows.size()));
     for (int r = 0; r < m_table->rowCount(); ++r) {
         const tarvex::OmissionRow& row = m_analysis.rows[static_cast<std::size_t>(r)];
@@ -231,8 +263,7 @@ void CAnalysisDlg::FillOmissionTable() {
 void CAnalysisDlg::FillDanTable() {
     m_table->clear();
     m_table->setColumnCount(7);
-    m_table->setHorizontalHeaderLabels(
-        {"项目", "测试期数", "命中", "命中率", "机会", "当前连错", "最大连错"});
+    m_table->setHorizontalHeaderLabels(kDanHeadings);
     m_table->setRowCount(static_cast<int>(m_analysis.danRows.size()));
     for (int r = 0; r < m_table->rowCount(); ++r) {
         const tarvex::DanMethodRow& row = m_analysis.danRows[static_cast<std::size_t>(r)];
@@ -263,6 +294,51 @@ void CAnalysisDlg::CreateAnalysisButtons() {
                                        kButtonY + (i / 5) * kButtonStepY, kButtonW, kButtonH));
         RegisterControl(kButtons[i].id, button);
     }
+}
+
+// Columns as wide as their contents, the room left over shared among them; wider than the
+// table, the horizontal scroll bar reaches the rest.
+void CAnalysisDlg::FitColumns() {
+    m_table->resizeColumnsToContents();
+    const int columns = m_table->columnCount();
+    int used = 0;
+    for (int c = 0; c < columns; ++c)
+        used += m_table->columnWidth(c);
+    // Room for the vertical scroll bar is kept whether or not it shows yet: it comes with the
+    // rows, after this.
+    const int room = m_table->maximumViewportSize().width() -
+                     m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
+    const int spare = room - used;
+    if (spare <= 0 || columns == 0)
+        return;
+    for (int c = 0; c < columns; ++c)
+        m_table->setColumnWidth(c, m_table->columnWidth(c) + spare / columns +
+                                       (c < spare % columns ? 1 : 0));
+}
+
+void CAnalysisDlg::PlaceGrowingControls() {
+    const DialogUnits units(font());
+    const QSize base = units.Size(kWidth, kHeight);
+    const int wider = std::max(0, width() - base.width());
+    const int taller = std::max(0, height() - base.height());
+    const int tableTaller = int(taller * kTableShare);
+    const int right = width() - units.X(kMargin);
+    m_historyBar->setGeometry(
+        QRect(units.Rect(kHistoryRow[0], kHistoryRow[1], kHistoryRow[2], kHistoryRow[3]).topLeft(),
+              QPoint(right - 1, units.Y(kHistoryRow[1] + kHistoryRow[3]) - 1)));
+    const QRect table = units.Rect(kMargin, kTableTop, kWidth - 2 * kMargin, kTableHeight);
+    m_table->setGeometry(table.adjusted(0, 0, wider, tableTaller));
+    FitColumns();
+    const QRect chart = units.Rect(kMargin, kTableTop + kTableHeight + kChartGap,
+                                   kWidth - 2 * kMargin, kChartHeight);
+    m_chart->setGeometry(
+        chart.translated(0, tableTaller).adjusted(0, 0, wider, taller - tableTaller));
+}
+
+void CAnalysisDlg::resizeEvent(QResizeEvent* event) {
+    CDialog::resizeEvent(event);
+    if (m_table)
+        PlaceGrowingControls();
 }
 
 bool CAnalysisDlg::OnInitDialog() {

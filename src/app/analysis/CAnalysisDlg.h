@@ -83,6 +83,9 @@ public:
 
 protected:
     bool OnInitDialog() override;
+    // The classic controls keep their places; the table and the chart take what the window
+    // grows by.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void CreateAnalysisButtons();
@@ -90,6 +93,8 @@ private:
     void CreateExtraButtons();
     void FillOmissionTable();
     void FillDanTable();
+    void FitColumns();
+    void PlaceGrowingControls();
 
     // 杀/胆 from a row (CAnalysisDlgConditions.cpp)
     void SetUpConditionControls();

@@ -3,11 +3,15 @@
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTableWidget>
+
+#include <algorithm>
 
 // The combos beside 添加, as this window uses them: 1237 the action (杀 or 胆), 1238 the item
 // of the shown analysis (following the table's selection), 1239 the analysis itself (picking
@@ -19,6 +23,51 @@ const char* const kActions[] = {"杀", "胆"};
 const tarvex::ItemAction kActionOf[] = {tarvex::ItemAction::Kill, tarvex::ItemAction::Dan};
 const char* const kNoCondition = "此项没有对应的条件";
 
+// The classic combo is narrow: an analysis shows there by what it analyses ("石榴" for
+// 石榴分析), its full name on hover.
+QString ShortName(tarvex::AnalysisKind kind) {
+    QString name = FromUtf8(tarvex::AnalysisName(kind));
+    if (name.endsWith(QStringLiteral("分析")))
+        name.chop(2);
+    return name;
+}
+
+// A type a little smaller where the longest item would lose a glyph (down to a floor that
+// still reads well); the dropped-down list keeps the window's type.
+void FitItems(QComboBox* combo) {
+    const QFont listFont = combo->view()->font();
+    QFont font = combo->font();
+    const auto fits = [combo](const QFont& f) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.frame = true;
+        const int field =
+            combo->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
+                .width();
+        const QFontMetrics metrics(f);
+        for (int i = 0; i < combo->count(); ++i) {
+            if (metrics.horizontalAdvance(combo->itemText(i)) > field)
+                return false;
+        }
+        return true;
+    };
+    while (!fits(font) && font.pointSizeF() > 7.5)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    combo->setFont(font);
+    combo->view()->setFont(listFont);
+}
+
+// The list that drops down is as wide as its longest item, however narrow the combo.
+void WidenPopup(QComboBox* combo) {
+    QAbstractItemView* view = combo->view();
+    const int frame = 2 * view->frameWidth() + 4;
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        widest = std::max(widest, view->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    view->setMinimumWidth(std::max(combo->width(), widest + frame + 16));
+}
+
 } // namespace
 
 void CAnalysisDlg::SetUpConditionControls() {
@@ -26,15 +75,26 @@ void CAnalysisDlg::SetUpConditionControls() {
     for (const char* text : kActions)
         action->addItem(QString::fromUtf8(text));
     auto* analysis = DlgItem<QComboBox>(kAnalysisId);
-    for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds)
-        analysis->addItem(FromUtf8(tarvex::AnalysisName(kind)));
+    for (tarvex::AnalysisKind kind : tarvex::kAnalysisKinds) {
+        analysis->addItem(ShortName(kind));
+        analysis->setItemData(analysis->count() - 1, FromUtf8(tarvex::AnalysisName(kind)),
+                              Qt::ToolTipRole);
+    }
     analysis->setCurrentIndex(-1);
+    for (QComboBox* combo :
+         {DlgItem<QComboBox>(kDrawsId), DlgItem<QComboBox>(kSecondDrawsId), action, analysis}) {
+        FitItems(combo);
+        WidenPopup(combo);
+    }
     auto* target = DlgItem<QLineEdit>(kTargetId);
     target->setReadOnly(true);
     // The classic edit is narrow; its whole text is always one hover away.
     connect(target, &QLineEdit::textChanged, target, &QLineEdit::setToolTip);
-    for (QComboBox* combo : {action, DlgItem<QComboBox>(kItemId), analysis})
+    for (QComboBox* combo : {action, DlgItem<QComboBox>(kItemId)})
         connect(combo, &QComboBox::currentTextChanged, combo, &QComboBox::setToolTip);
+    connect(analysis, &QComboBox::currentIndexChanged, analysis, [analysis](int index) {
+        analysis->setToolTip(analysis->itemData(index, Qt::ToolTipRole).toString());
+    });
     connect(action, &QComboBox::currentIndexChanged, this, &CAnalysisDlg::ShowConditionPreview);
     connect(DlgItem<QComboBox>(kItemId), &QComboBox::currentIndexChanged, this,
             &CAnalysisDlg::ShowConditionPreview);
@@ -53,6 +113,7 @@ void CAnalysisDlg::FillConditionCombos() {
     for (const tarvex::OmissionRow& row : m_analysis.rows)
         items->addItem(FromUtf8(row.item));
     items->setCurrentIndex(m_analysis.rows.empty() ? -1 : 0);
+    WidenPopup(items);
     const auto kind = static_cast<int>(m_analysis.kind);
     DlgItem<QComboBox>(kAnalysisId)->setCurrentIndex(kind);
     ShowConditionPreview();

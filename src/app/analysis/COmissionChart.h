@@ -2,6 +2,7 @@
 
 #include "history/Analysis.h"
 
+#include <QRect>
 #include <QString>
 #include <QVector>
 #include <QWidget>
@@ -34,12 +35,28 @@ public:
     // expected one up to three times that; taller expected bars are cut at the top.
     double Scale() const;
 
+    struct Label {
+        int bar = 0; // index into Bars()
+        QRect rect;  // where its text is drawn, inside the widget
+    };
+    // The labels drawn at the present size: every bar's when they fit side by side, else every
+    // k-th bar's for the least k that keeps them apart and inside the widget.
+    QVector<Label> Labels() const;
+    // The bar under a point of the widget, or -1.
+    int BarAt(const QPoint& point) const;
+    // What a bar stands for, as its tooltip says it.
+    QString BarTip(int index) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    QString Legend() const;
+    int LegendHeight() const;
+    QRect BarArea() const;
+    QVector<Label> LabelsEvery(int step, const QRect& row) const;
     void PaintBars(QPainter& painter, const QRect& area) const;
-    void PaintLabels(QPainter& painter, const QRect& area) const;
 
     QVector<Bar> m_bars;
     QString m_empty;

@@ -8,6 +8,7 @@
 #include "engine/RunText.h"
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
+#include "history/RuleTargets.h"
 #include "history/RuleText.h"
 #include "io/TextFileWriter.h"
 
@@ -28,6 +29,39 @@
 namespace {
 
 const char* const kExportFilter = "文件名(*.TXT)|*.TXT||";
+
+QString RuleName(std::size_t index) {
+    return QStringLiteral("规则%1").arg(index + 1);
+}
+
+QString RuleText(const tarvex::Rule& rule) {
+    return QString::fromUtf8(tarvex::RuleTargets::Name(rule.target)) + QLatin1Char('=') +
+           FromUtf8(rule.formula);
+}
+
+QString RuleValue(int value) {
+    return value == tarvex::kNoRuleValue ? QStringLiteral("-") : QString::number(value);
+}
+
+// "规则1=5 规则2=7": each value named by its rule, numbered as the scheme lists the rules.
+QString NamedValues(const std::vector<int>& values) {
+    QStringList parts;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        parts << RuleName(i) + QLatin1Char('=') + RuleValue(values[i]);
+    return parts.join(QLatin1Char(' '));
+}
+
+// One line a rule: its number, the rule itself and, when given, its value for the draw.
+QString RulesTip(const std::vector<tarvex::Rule>& rules, const std::vector<int>* values) {
+    QStringList lines;
+    for (std::size_t i = 0; i < rules.size(); ++i) {
+        QString line = RuleName(i) + QStringLiteral("：") + RuleText(rules[i]);
+        if (values && i < values->size())
+            line += QStringLiteral(" → ") + RuleValue((*values)[i]);
+        lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 } // namespace
 
@@ -252,6 +286,8 @@ void CBacktestDlg::ShowRuleResult() {
                                         QStringLiteral("公式值"), QStringLiteral("杀号后"),
                                         QStringLiteral("容错后"), QStringLiteral("注数"),
                                         QStringLiteral("排除原因")});
+    m_table->horizontalHeaderItem(2)->setToolTip(
+        QStringLiteral("每期按它之前的开奖算出的规则值：\n") + RulesTip(m_settings.rules, nullptr));
     FillRuleTable();
     ShowChance(m_ruleResult.conditions, m_ruleResult.spans,
                static_cast<int>(m_ruleResult.draws.size()));
@@ -268,14 +304,12 @@ void CBacktestDlg::FillRuleTable() {
         const tarvex::RuleBacktestDraw& r =
             m_ruleResult.draws[DrawAt(row, m_ruleResult.draws.size())];
         const tarvex::BacktestDraw& d = r.draw;
-        const QStringList cells{FromUtf8(d.issue),
-                                FromUtf8(tarvex::CandidateText(d.number)),
-                                FromUtf8(tarvex::RuleText::Values(r.values)),
-                                yes(d.survivesKill),
-                                yes(d.survivesTolerance),
-                                QString::number(d.count)};
+        const QStringList cells{FromUtf8(d.issue),        FromUtf8(tarvex::CandidateText(d.number)),
+                                NamedValues(r.values),    yes(d.survivesKill),
+                                yes(d.survivesTolerance), QString::number(d.count)};
         for (int column = 0; column < cells.size(); ++column)
             m_table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        m_table->item(row, 2)->setToolTip(RulesTip(m_settings.rules, &r.values));
         m_table->setItem(row, 6,
                          ReasonItem(r.message.empty()
                                         ? FromUtf8(tarvex::BacktestText::Reasons(d.labels))

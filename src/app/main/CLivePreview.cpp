@@ -34,7 +34,7 @@ QString CLivePreview::CountText(int count) {
     return QStringLiteral("预计剩下%1注").arg(count);
 }
 
-// The whole message, wrapped in the label's space; the tooltip has it too.
+// What the tooltip says of a stop; the label itself shows the message alone, in red.
 QString CLivePreview::StopText(const QString& message) {
     return QStringLiteral("不能杀：") + message;
 }
@@ -79,7 +79,7 @@ void CLivePreview::Start() {
     Reading reading = m_read();
     if (!reading.settings) {
         m_shown = generation;
-        ShowText(StopText(reading.refusal), reading.refusal);
+        ShowStop(reading.refusal);
         return;
     }
     // The worker owns its copy of the settings and its mailbox; an older worker still running
@@ -111,18 +111,23 @@ void CLivePreview::Show(quint64 generation, const tarvex::KillPreview& preview) 
     if (generation != m_asked)
         return; // a newer change is on its way
     m_shown = generation;
-    if (preview.completed()) {
-        ShowText(CountText(preview.count), {});
-    } else {
-        const QString message = QString::fromStdString(preview.message);
-        ShowText(StopText(message), message);
-    }
+    if (preview.completed())
+        ShowText(CountText(preview.count), {}, false);
+    else
+        ShowStop(QString::fromStdString(preview.message));
+}
+
+// The label beside 杀组合 has room for two short lines: the message alone fills them, red
+// for a run that cannot go, so even the longest validation message is shown whole.
+void CLivePreview::ShowStop(const QString& message) {
+    ShowText(message, StopText(message), true);
 }
 
 // A stop message wraps whole in the label's lines, in a smaller type when it needs more
 // lines than the label has; a count is one short line in the window's own type.
-void CLivePreview::ShowText(const QString& text, const QString& tip) {
+void CLivePreview::ShowText(const QString& text, const QString& tip, bool stop) {
     m_label->setToolTip(tip.isEmpty() ? text : tip);
+    m_label->setStyleSheet(stop ? QStringLiteral("color: #b00000;") : QString());
     m_label->setWordWrap(true);
     QFont font = m_label->parentWidget() ? m_label->parentWidget()->font() : m_label->font();
     m_label->setFont(font);

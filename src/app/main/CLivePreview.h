@@ -50,6 +50,7 @@ public:
     struct Mailbox; // where a worker leaves its answer
 
     static QString CountText(int count);
+    // "不能杀：" and the message: the tooltip of a stopped count.
     static QString StopText(const QString& message);
     // 容错's preview under the settings last counted, when the reading asked for it.
     const std::optional<ToleranceCounts>& Tolerance() const { return m_tolerance; }
@@ -62,7 +63,8 @@ private:
     void Start();
     void Collect();
     void Show(quint64 generation, const tarvex::KillPreview& preview);
-    void ShowText(const QString& text, const QString& tip);
+    void ShowStop(const QString& message);
+    void ShowText(const QString& text, const QString& tip, bool stop);
 
     QLabel* m_label;
     ReadFn m_read;

@@ -151,9 +151,11 @@ void AddResultArea(Table& t) {
     t.push_back({MainIds::kCount, K::Static, "", 460, 169, 78, 9});
     t.push_back({MainIds::kToGroup, K::Button, "转成组选", 284, 171, 39, 13});
     t.push_back({MainIds::kExport, K::Button, "导出结果", 325, 171, 38, 14});
-    t.push_back({-1, K::Static, "每行", 367, 174, 17, 8});
+    // The labels end where the frame "012路特别排除" below begins, so "列" never touches its
+    // caption; both stay level with each other and with the top of combo 1182.
+    t.push_back({-1, K::Static, "每行", 367, 172, 17, 8});
     t.push_back({MainIds::kPerRow, K::DropList, "", 385, 172, 28, 12});
-    t.push_back({-1, K::Static, "列", 416, 174, 9, 8});
+    t.push_back({-1, K::Static, "列", 416, 172, 9, 8});
 }
 
 void AddSpecialFrames(Table& t) {
