@@ -98,9 +98,13 @@ void CAnalysisDlg::CreateHistoryAndTable() {
     history.addButton = m_addFile;
     m_historyBar = new CHistoryBar(history, this);
     m_historyBar->setGeometry(units.Rect(61, 176, 121, 14));
+    // The history's age gets a line of its own above the table, clear of the classic controls.
+    m_historyBar->Notice()->setGeometry(units.Rect(7, 211, 284, 9));
+    m_historyBar->Notice()->setWordWrap(false);
+    connect(m_historyBar, &CHistoryBar::Chosen, this, &CAnalysisDlg::OnHistoryChanged);
     CreateExtraButtons();
     m_table = new QTableWidget(0, 7, this);
-    m_table->setGeometry(units.Rect(7, 212, 284, 150));
+    m_table->setGeometry(units.Rect(7, 222, 284, 140));
     m_table->verticalHeader()->setVisible(false);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -119,7 +123,7 @@ void CAnalysisDlg::CreateHistoryAndTable() {
 }
 
 QString CAnalysisDlg::DefaultHistoryPath() {
-    return WindowHistory::Remembered(QStringLiteral("analysis"));
+    return WindowHistory::StartPath(QStringLiteral("analysis"));
 }
 
 bool CAnalysisDlg::LoadHistory(const QString& path) {
@@ -136,6 +140,12 @@ const QStringList& CAnalysisDlg::HistoryPaths() const {
 
 const std::vector<tarvex::HistoricDraw>& CAnalysisDlg::History() const {
     return m_historyBar->Draws();
+}
+
+// Figures of the history before are not left on show: the analysis on show is run again.
+void CAnalysisDlg::OnHistoryChanged() {
+    if (m_table->rowCount() > 0)
+        RunAnalysis(m_analysis.kind);
 }
 
 std::size_t CAnalysisDlg::LastDraws() {
