@@ -133,12 +133,11 @@ void CHistoryBar::Reread(const QStringList& paths, const QString& stamp) {
     tarvex::DrawHistoryResult read = WindowHistory::Read(paths);
     if (!read.ok() || read.draws.empty()) {
         const QString reason = read.ok() ? QStringLiteral("文件里没有读到任何一期") : read.error;
-        m_reloadError =
-            m_draws.empty()
-                ? QStringLiteral("读不了开奖历史：%1").arg(reason)
-                : QStringLiteral("开奖历史已改动，但重新读取失败（%1），仍用之前读到的 %2 期")
-                      .arg(reason)
-                      .arg(m_draws.size());
+        m_reloadError = m_draws.empty()
+                            ? QStringLiteral("读不了开奖历史：%1").arg(reason)
+                            : QStringLiteral("开奖历史改动后重新读取失败，仍用之前的 %1 期：%2")
+                                  .arg(m_draws.size())
+                                  .arg(reason);
         Watch(m_paths + paths);
         ShowNotice();
         return;
@@ -206,8 +205,10 @@ void CHistoryBar::ShowNotice() {
     const QString stale = tarvex::PlayerHistory::StaleText(m_draws, QDate::currentDate());
     if (!stale.isEmpty())
         lines << stale;
-    m_notice->setText(lines.join(u'\n'));
-    m_notice->setToolTip(stale.isEmpty() ? QString()
-                                         : stale + QStringLiteral("（主窗口菜单 → 更新开奖数据）"));
+    // One line where it fits (the analysis window has room for one); the tooltip holds it all.
+    m_notice->setText(lines.join(QStringLiteral("；")));
     m_notice->setVisible(!lines.isEmpty());
+    if (!stale.isEmpty())
+        lines << QStringLiteral("（主窗口菜单 → 更新开奖数据）");
+    m_notice->setToolTip(lines.join(u'\n'));
 }
