@@ -94,7 +94,7 @@ void OpenAndCheck(benchmark::State& state) {
     const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", Fc3d()}};
     for (auto _ : state) {
         const PredictionRecordRead read = PredictionRecord::Load(path);
-        const std::vector<Prediction> predictions = read.Predictions();
+        const PredictionRefs predictions = read.Predictions();
         const PredictionCheck check(histories);
         const PredictionSummary summary = Summarize(predictions, check.CheckAll(predictions));
         benchmark::DoNotOptimize(summary);

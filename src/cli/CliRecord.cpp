@@ -50,12 +50,12 @@ int CliRecord::Execute() {
     if (!Load()) {
         return kExitBadInput;
     }
-    const std::vector<Prediction> predictions = record_.Predictions();
+    const PredictionRefs predictions = record_.Predictions();
     keep_.assign(predictions.size(), true);
     if (!options_.schemeId.isEmpty()) {
         for (std::size_t i = 0; i < predictions.size(); ++i) {
             keep_[i] =
-                QString::fromStdString(predictions[i].schemeId).startsWith(options_.schemeId);
+                QString::fromStdString(predictions[i]->schemeId).startsWith(options_.schemeId);
         }
     }
     outcomes_ = PredictionCheck(histories_).CheckAll(predictions);

@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <string>
+#include <vector>
 
 namespace tarvex {
 
@@ -22,6 +23,11 @@ struct Prediction {
     int toleranceCount = 0;
     bool edited = false; // the content no longer matches its checksum
 };
+
+// Predictions kept elsewhere (in the record's entries), looked at without copying them: a
+// record of 100,000 entries would otherwise be copied whole once more.
+using PredictionRefs = std::vector<const Prediction*>;
+PredictionRefs RefsOf(const std::vector<Prediction>& predictions);
 
 // What the draw made of a prediction.
 struct PredictionOutcome {

@@ -113,14 +113,22 @@ PredictionOutcome PredictionCheck::Check(const Prediction& prediction) const {
     return outcome;
 }
 
-std::vector<PredictionOutcome>
-PredictionCheck::CheckAll(const std::vector<Prediction>& predictions) const {
+std::vector<PredictionOutcome> PredictionCheck::CheckAll(const PredictionRefs& predictions) const {
     std::vector<PredictionOutcome> outcomes;
     outcomes.reserve(predictions.size());
-    for (const Prediction& p : predictions) {
-        outcomes.push_back(Check(p));
+    for (const Prediction* p : predictions) {
+        outcomes.push_back(Check(*p));
     }
     return outcomes;
+}
+
+PredictionRefs RefsOf(const std::vector<Prediction>& predictions) {
+    PredictionRefs refs;
+    refs.reserve(predictions.size());
+    for (const Prediction& p : predictions) {
+        refs.push_back(&p);
+    }
+    return refs;
 }
 
 } // namespace tarvex

@@ -19,7 +19,10 @@ public:
     explicit PredictionCheck(const std::map<std::string, std::vector<HistoricDraw>>& histories);
 
     PredictionOutcome Check(const Prediction& prediction) const;
-    std::vector<PredictionOutcome> CheckAll(const std::vector<Prediction>& predictions) const;
+    std::vector<PredictionOutcome> CheckAll(const PredictionRefs& predictions) const;
+    std::vector<PredictionOutcome> CheckAll(const std::vector<Prediction>& predictions) const {
+        return CheckAll(RefsOf(predictions));
+    }
 
     // 3D and 排列3 are drawn at 21:15 Beijing time (UTC+8) on the draw's date: that moment in
     // seconds since 1970 UTC, or nothing for a date that is not "YYYY-MM-DD".

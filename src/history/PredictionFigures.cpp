@@ -2,19 +2,19 @@
 
 namespace tarvex {
 
-PredictionSummary Summarize(const std::vector<Prediction>& predictions,
+PredictionSummary Summarize(const PredictionRefs& predictions,
                             const std::vector<PredictionOutcome>& outcomes) {
     return Summarize(predictions, outcomes, std::vector<bool>(predictions.size(), true));
 }
 
-PredictionSummary Summarize(const std::vector<Prediction>& predictions,
+PredictionSummary Summarize(const PredictionRefs& predictions,
                             const std::vector<PredictionOutcome>& outcomes,
                             const std::vector<bool>& keep) {
     PredictionSummary summary;
     int seen = 0;
     // Newest first, so the newest 30 and 100 are the first ones met.
     for (std::size_t i = predictions.size(); i-- > 0;) {
-        const Prediction& p = predictions[i];
+        const Prediction& p = *predictions[i];
         if (!keep[i] || !outcomes[i].Counts(p)) {
             continue;
         }

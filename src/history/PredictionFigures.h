@@ -41,10 +41,14 @@ struct PredictionSummary {
 
 // Over the predictions that count (checked, not late, not edited), newest = latest in
 // `predictions` order (the order they were written).
-PredictionSummary Summarize(const std::vector<Prediction>& predictions,
+PredictionSummary Summarize(const PredictionRefs& predictions,
                             const std::vector<PredictionOutcome>& outcomes);
+inline PredictionSummary Summarize(const std::vector<Prediction>& predictions,
+                                   const std::vector<PredictionOutcome>& outcomes) {
+    return Summarize(RefsOf(predictions), outcomes);
+}
 // The same over the predictions whose `keep` flag is set (a filter by scheme).
-PredictionSummary Summarize(const std::vector<Prediction>& predictions,
+PredictionSummary Summarize(const PredictionRefs& predictions,
                             const std::vector<PredictionOutcome>& outcomes,
                             const std::vector<bool>& keep);
 

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -181,10 +182,11 @@ bool IsDigit(const std::string& field) {
 }
 
 // Issues compare as numbers: a shorter one (without leading zeros) is the older.
-bool IssueBefore(const std::string& a, const std::string& b) {
-    const std::string x = a.substr(std::min(a.find_first_not_of('0'), a.size()));
-    const std::string y = b.substr(std::min(b.find_first_not_of('0'), b.size()));
-    return x.size() != y.size() ? x.size() < y.size() : x < y;
+// Views, not copies: a flood of 1.4 million lines is sorted with this.
+bool IssueBefore(std::string_view a, std::string_view b) {
+    a.remove_prefix(std::min(a.find_first_not_of('0'), a.size()));
+    b.remove_prefix(std::min(b.find_first_not_of('0'), b.size()));
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 // CR LF, LF and a lone CR each end a line: files saved on old Macs use CR alone.
@@ -315,37 +317,45 @@ bool DrawHistory::ParseLine(const std::string& line, HistoricDraw& draw) {
 // reported, since either could be the wrong one.
 void DrawHistory::Settle(std::vector<Entry> entries, DrawHistoryResult& result,
                          const std::vector<std::string>& names) {
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-        return IssueBefore(a.draw.issue, b.draw.issue);
+    // The order is sorted, not the entries: each entry carries three strings.
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&entries](std::size_t a, std::size_t b) {
+        return IssueBefore(entries[a].draw.issue, entries[b].draw.issue);
     });
-    for (std::size_t i = 0; i < entries.size();) {
+    for (std::size_t i = 0; i < order.size();) {
+        const Entry& first = entries[order[i]];
         std::size_t end = i + 1;
         bool conflict = false;
-        while (end < entries.size() &&
-               !IssueBefore(entries[i].draw.issue, entries[end].draw.issue)) {
-            conflict = conflict || entries[end].draw.number != entries[i].draw.number;
+        while (end < order.size() &&
+               !IssueBefore(first.draw.issue, entries[order[end]].draw.issue)) {
+            conflict = conflict || entries[order[end]].draw.number != first.draw.number;
             ++end;
         }
         if (conflict) {
-            const auto first = entries.begin() + static_cast<std::ptrdiff_t>(i);
-            const auto last = entries.begin() + static_cast<std::ptrdiff_t>(end);
-            result.problems.push_back(Conflict(std::vector<Entry>(first, last), names));
+            std::vector<const Entry*> same;
+            same.reserve(end - i);
+            for (std::size_t k = i; k < end; ++k) {
+                same.push_back(&entries[order[k]]);
+            }
+            result.problems.push_back(Conflict(same, names));
         } else {
-            result.draws.push_back(entries[i].draw);
+            result.draws.push_back(std::move(entries[order[i]].draw));
         }
         i = end;
     }
 }
 
 // The lines of one 期号, in file order and then line order.
-HistoryProblem DrawHistory::Conflict(const std::vector<Entry>& same,
+HistoryProblem DrawHistory::Conflict(const std::vector<const Entry*>& same,
                                      const std::vector<std::string>& names) {
     std::vector<std::pair<int, int>> places;
-    for (const Entry& entry : same) {
-        places.emplace_back(entry.file, entry.line);
+    places.reserve(same.size());
+    for (const Entry* entry : same) {
+        places.emplace_back(entry->file, entry->line);
     }
     std::sort(places.begin(), places.end());
-    HistoryProblem problem{HistoryProblem::Kind::Conflict, {}, same.front().draw.issue, {}, {}};
+    HistoryProblem problem{HistoryProblem::Kind::Conflict, {}, same.front()->draw.issue, {}, {}};
     for (const auto& [file, line] : places) {
         problem.lines.push_back(line);
         if (file >= 0 && static_cast<std::size_t>(file) < names.size()) {
@@ -392,6 +402,8 @@ void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Ent
     const QByteArray text =
         FromUtf16(bytes).value_or(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     int number = 0;
+    // Room for every line at once: growing a vector of a million draws copies it many times.
+    entries.reserve(entries.size() + static_cast<std::size_t>(text.count('\n')) + 1);
     ForEachLine(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
                 [&](std::string_view view) {
                     ++number;

@@ -66,7 +66,7 @@ private:
                             DrawHistoryResult& result);
     static void Settle(std::vector<Entry> entries, DrawHistoryResult& result,
                        const std::vector<std::string>& names = {});
-    static HistoryProblem Conflict(const std::vector<Entry>& same,
+    static HistoryProblem Conflict(const std::vector<const Entry*>& same,
                                    const std::vector<std::string>& names);
 };
 

@@ -4,6 +4,7 @@
 #include "io/PredictionEntry.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -18,7 +19,8 @@ struct PredictionRecordRead {
     QStringList notes;                    // lines skipped, each said once
     QString error;                        // the file itself could not be read
     bool ok() const { return error.isEmpty(); }
-    std::vector<Prediction> Predictions() const;
+    // The entries' predictions, valid while the entries are.
+    PredictionRefs Predictions() const;
 };
 
 // 预测记录.jsonl: every kill run kept as a prediction for the coming draw, one JSON object a
@@ -50,7 +52,7 @@ public:
 
     // A missing file is an empty record.
     static PredictionRecordRead Load(const QString& path);
-    static PredictionRecordRead Parse(const QByteArray& bytes);
+    static PredictionRecordRead Parse(QByteArrayView bytes);
 };
 
 } // namespace tarvex

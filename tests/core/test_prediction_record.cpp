@@ -160,7 +160,7 @@ TEST(PredictionRecord, FiguresAgreeWithACountFromTheDefinitions) {
         const PredictionRecordRead read = PredictionRecord::Parse(record);
         ASSERT_EQ(read.entries.size(), model.size());
         EXPECT_TRUE(read.notes.isEmpty());
-        const std::vector<Prediction> predictions = read.Predictions();
+        const PredictionRefs predictions = read.Predictions();
         const PredictionCheck check({{"3D", history}});
         const PredictionSummary s = Summarize(predictions, check.CheckAll(predictions));
         ExpectSame(s.all, ModelNewest(model, history, 0));
@@ -278,7 +278,7 @@ TEST(PredictionRecord, AnEditedEntryIsMarkedAndLeftOutOfTheFigures) {
         ASSERT_EQ(read.entries.size(), 2u) << edit.toStdString();
         EXPECT_FALSE(read.entries[0].prediction.edited);
         EXPECT_TRUE(read.entries[1].prediction.edited) << edit.toStdString();
-        const std::vector<Prediction> predictions = read.Predictions();
+        const PredictionRefs predictions = read.Predictions();
         const PredictionSummary s =
             Summarize(predictions, PredictionCheck({{"3D", history}}).CheckAll(predictions));
         EXPECT_EQ(s.all.checked, 1);
@@ -337,7 +337,8 @@ TEST(PredictionRecord, SeveralLotteriesAreEachCheckedAgainstTheirOwnDraws) {
         PredictionRecord::Make(before, "排列3", "26300", "", Settings{}, {222}));
     record += PredictionLine::Write(
         PredictionRecord::Make(before, "七星彩", "2026300", "", Settings{}, {111}));
-    const std::vector<Prediction> p = PredictionRecord::Parse(record).Predictions();
+    const PredictionRecordRead read = PredictionRecord::Parse(record);
+    const PredictionRefs p = read.Predictions();
     const std::vector<PredictionOutcome> o = PredictionCheck(histories).CheckAll(p);
     ASSERT_EQ(o.size(), 4u);
     EXPECT_TRUE(o[0].checked && o[0].hit && o[0].winning == 111);

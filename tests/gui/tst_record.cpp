@@ -2,7 +2,10 @@
 #include "CWorkFolder.h"
 #include "app/main/CMainDialog.h"
 #include "app/record/CRecordDlg.h"
+#include "app/record/CRecordModel.h"
+#include "app/record/RecordHistory.h"
 #include "framework/CSystemMenu.h"
+#include "io/PlayerHistory.h"
 #include "io/PredictionLine.h"
 #include "io/PredictionRecord.h"
 
@@ -11,8 +14,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTimeZone>
 #include <QtTest>
@@ -25,6 +30,11 @@ namespace {
 // The player's own history: its newest draw is 2026106, so the coming one is 2026107.
 const QByteArray kHistory = "2026105 2026-04-15 9 8 0\n"
                             "2026106 2026-04-16 3 1 6\n";
+
+QString Cell(const CRecordDlg& dialog, int row, int column) {
+    const QAbstractItemModel* model = dialog.Table()->model();
+    return model->data(model->index(row, column)).toString();
+}
 
 QAction* MenuItem(CMainDialog& dialog, int id) {
     for (QAction* action : dialog.SystemMenu().Menu()->actions()) {
@@ -125,12 +135,12 @@ private slots:
         std::map<std::string, std::vector<tarvex::HistoricDraw>> histories;
         histories["3D"] = {{"2026106", 316, "2026-04-16", ""}, {"2026107", 123, "2026-04-17", ""}};
         CRecordDlg dialog(RecordPath(), histories);
-        QCOMPARE(dialog.Table()->rowCount(), 3);
+        QCOMPARE(dialog.Table()->model()->rowCount(), 3);
         // Newest first: the late entry, then the miss, then the hit.
-        QCOMPARE(dialog.Table()->item(0, CRecordDlg::kMarks)->text(), QStringLiteral("事后"));
-        QCOMPARE(dialog.Table()->item(1, CRecordDlg::kKill)->text(), QStringLiteral("错"));
-        QCOMPARE(dialog.Table()->item(2, CRecordDlg::kKill)->text(), QStringLiteral("中"));
-        QCOMPARE(dialog.Table()->item(2, CRecordDlg::kWinning)->text(), QStringLiteral("123"));
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kMarks), QStringLiteral("事后"));
+        QCOMPARE(Cell(dialog, 1, CRecordModel::kKill), QStringLiteral("错"));
+        QCOMPARE(Cell(dialog, 2, CRecordModel::kKill), QStringLiteral("中"));
+        QCOMPARE(Cell(dialog, 2, CRecordModel::kWinning), QStringLiteral("123"));
         QCOMPARE(dialog.Summary().all.checked, 2);
         QCOMPARE(dialog.Summary().all.hits, 1);
         QCOMPARE(dialog.Summary().all.played, 3);
@@ -140,7 +150,7 @@ private slots:
         // The filter keeps one scheme.
         QCOMPARE(dialog.SchemeFilter()->count(), 3);
         dialog.SchemeFilter()->setCurrentIndex(2);
-        QCOMPARE(dialog.Table()->rowCount(), 2);
+        QCOMPARE(dialog.Table()->model()->rowCount(), 2);
         QCOMPARE(dialog.Summary().all.checked, 1);
         QCOMPARE(dialog.Summary().all.hits, 0);
         QCOMPARE(dialog.Backtest().checked, 1);
@@ -149,6 +159,48 @@ private slots:
         const QString detail = dialog.Detail()->toPlainText();
         QVERIFY2(detail.contains(QStringLiteral("456")), qPrintable(detail));
         QVERIFY2(detail.contains(QStringLiteral("\"span\"")), qPrintable(detail));
+    }
+
+    // A player's day: kill for tomorrow, add the draw when it comes, see the hit beside chance.
+    void aKillIsCheckedOnceItsDrawIsAdded() {
+        m_dlg->OnKillRun(); // no condition: all 1,000 numbers, so the draw must hit
+        const std::string tomorrow =
+            QDate::currentDate().addDays(1).toString(Qt::ISODate).toStdString();
+        tarvex::DrawAddPlan plan;
+        QVERIFY(tarvex::PlayerHistory::Add(m_dir->filePath(QStringLiteral("3D开奖历史.txt")),
+                                           {{"2026107", 123, tomorrow, ""}}, plan)
+                    .isEmpty());
+        CRecordDlg dialog(RecordPath(), RecordHistory::AllLotteries());
+        QCOMPARE(dialog.Table()->model()->rowCount(), 1);
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kWinning), QStringLiteral("123"));
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kKill), QStringLiteral("中"));
+        QCOMPARE(Cell(dialog, 0, CRecordModel::kMarks), QString());
+        QCOMPARE(dialog.Summary().all.checked, 1);
+        QCOMPARE(dialog.Summary().all.hits, 1);
+        QCOMPARE(dialog.Summary().all.Chance(), 1.0);
+    }
+
+    // The player's target holds until a newer draw is added; a non-期号 is put back.
+    void aTargetSetInTheDialogHoldsUntilTheNextDraw() {
+        const auto killedFor = [this] {
+            m_dlg->OnKillRun();
+            return tarvex::PredictionRecord::Load(RecordPath()).entries.back().prediction.issue;
+        };
+        {
+            CRecordDlg dialog(RecordPath(), RecordHistory::AllLotteries());
+            QCOMPARE(dialog.TargetIssue()->text(), QStringLiteral("2026107"));
+            for (const char* typed : {"abc", "20261", "2026999x", "2026110"}) {
+                dialog.TargetIssue()->setText(QString::fromLatin1(typed));
+                emit dialog.TargetIssue()->editingFinished();
+            }
+            QCOMPARE(dialog.TargetIssue()->text(), QStringLiteral("2026110"));
+        }
+        QCOMPARE(killedFor(), std::string("2026110"));
+        tarvex::DrawAddPlan plan;
+        QVERIFY(tarvex::PlayerHistory::Add(m_dir->filePath(QStringLiteral("3D开奖历史.txt")),
+                                           {{"2026107", 123, "2026-04-17", ""}}, plan)
+                    .isEmpty());
+        QCOMPARE(killedFor(), std::string("2026108"));
     }
 
 private:

@@ -1,16 +1,20 @@
 #include "app/record/CRecordDlg.h"
 
+#include "app/record/CRecordKeeper.h"
+#include "app/record/CRecordModel.h"
 #include "engine/RunText.h"
 #include "io/PredictionBacktest.h"
 #include "io/PredictionLine.h"
+#include "io/PredictionTarget.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -20,10 +24,6 @@ namespace {
 
 QString Percent(double rate) {
     return std::isfinite(rate) ? QString::number(rate * 100, 'f', 2) + u'%' : QStringLiteral("—");
-}
-
-QString Mark(bool known, bool hit) {
-    return known ? (hit ? QStringLiteral("中") : QStringLiteral("错")) : QString();
 }
 
 QTableWidgetItem* Cell(const QString& text) {
@@ -50,8 +50,22 @@ CRecordDlg::CRecordDlg(const QString& recordPath,
         notes << QStringLiteral("还没有预测记录：每次杀组合、容错后会记下一条（菜单“记录预测”）。");
     m_notes->setText(notes.join(u'\n'));
     m_notes->setVisible(!notes.isEmpty());
+    m_target->setText(QString::fromStdString(CRecordKeeper::Target(Draws3D())));
     FillSchemes();
     Refresh();
+}
+
+std::vector<tarvex::HistoricDraw> CRecordDlg::Draws3D() const {
+    const auto it = m_histories.find(tarvex::PredictionTarget::k3D);
+    return it == m_histories.end() ? std::vector<tarvex::HistoricDraw>{} : it->second;
+}
+
+// A 期号 the player typed is kept for the coming entries; anything else is put back.
+void CRecordDlg::OnTarget() {
+    const std::vector<tarvex::HistoricDraw> draws = Draws3D();
+    if (!CRecordKeeper::SetTarget(m_target->text().trimmed().toStdString(), draws)) {
+        m_target->setText(QString::fromStdString(CRecordKeeper::Target(draws)));
+    }
 }
 
 void CRecordDlg::BuildControls() {
@@ -59,18 +73,29 @@ void CRecordDlg::BuildControls() {
     top->addWidget(new QLabel(QStringLiteral("方案："), this));
     m_scheme = new QComboBox(this);
     top->addWidget(m_scheme, 1);
+    top->addWidget(new QLabel(QStringLiteral("下次记为第"), this));
+    m_target = new QLineEdit(this);
+    m_target->setMaxLength(7);
+    m_target->setMinimumWidth(
+        m_target->fontMetrics().horizontalAdvance(QStringLiteral("20269999")));
+    m_target->setToolTip(QStringLiteral("杀组合、容错记下的预测是哪一期的。默认是开奖数据最新一期的"
+                                        "下一期；改了以后一直用到录入新的一期开奖号码为止。"));
+    top->addWidget(m_target);
+    top->addWidget(new QLabel(QStringLiteral("期"), this));
     m_notes = new QLabel(this);
     m_notes->setWordWrap(true);
 
-    m_table = new QTableWidget(0, 8, this);
-    m_table->setHorizontalHeaderLabels({QStringLiteral("时间"), QStringLiteral("彩种"),
-                                        QStringLiteral("期号"), QStringLiteral("注数"),
-                                        QStringLiteral("开奖号"), QStringLiteral("杀号"),
-                                        QStringLiteral("容错"), QStringLiteral("标记")});
+    m_model = new CRecordModel(this);
+    m_table = new QTableView(this);
+    m_table->setModel(m_model);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->verticalHeader()->hide();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Sized from the rows in view, not from every row of a long record.
+    m_table->horizontalHeader()->setResizeContentsPrecision(50);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     m_figures = new QTableWidget(4, 7, this);
     m_figures->setHorizontalHeaderLabels({QStringLiteral("期数"), QStringLiteral("中"),
@@ -85,22 +110,31 @@ void CRecordDlg::BuildControls() {
                        "比例（注数/1000 的平均）；差：命中率减机会。回测：同一方案在它第一条记录"
                        "之前的各期。"));
     m_figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_figures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_figures->resizeRowsToContents();
+    // Four rows, always whole: the table and the detail share what is left.
+    int figuresHeight =
+        m_figures->horizontalHeader()->sizeHint().height() + 2 * m_figures->frameWidth();
+    for (int row = 0; row < m_figures->rowCount(); ++row)
+        figuresHeight += m_figures->rowHeight(row);
+    m_figures->setFixedHeight(figuresHeight);
 
     m_detail = new QPlainTextEdit(this);
     m_detail->setReadOnly(true);
 
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(m_table);
-    split->addWidget(m_figures);
-    split->addWidget(m_detail);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_notes);
-    layout->addWidget(split, 1);
+    layout->addWidget(m_table, 3);
+    layout->addWidget(m_figures);
+    layout->addWidget(m_detail, 1);
+    setMinimumSize(560, 440);
     resize(760, 560);
 
     connect(m_scheme, &QComboBox::currentIndexChanged, this, &CRecordDlg::Refresh);
-    connect(m_table, &QTableWidget::itemSelectionChanged, this, &CRecordDlg::ShowDetail);
+    connect(m_target, &QLineEdit::editingFinished, this, &CRecordDlg::OnTarget);
+    connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CRecordDlg::ShowDetail);
 }
 
 // One item per scheme, in the order of their first entries, with how many entries each has.
@@ -108,9 +142,9 @@ void CRecordDlg::FillSchemes() {
     m_scheme->addItem(QStringLiteral("全部方案"), QString());
     std::map<std::string, int> counts;
     std::vector<std::string> order;
-    for (const tarvex::Prediction& p : m_predictions) {
-        if (counts[p.schemeId]++ == 0)
-            order.push_back(p.schemeId);
+    for (const tarvex::Prediction* p : m_predictions) {
+        if (counts[p->schemeId]++ == 0)
+            order.push_back(p->schemeId);
     }
     for (const std::string& id : order) {
         const QString shown = QString::fromStdString(id);
@@ -122,7 +156,7 @@ void CRecordDlg::Refresh() {
     const std::string chosen = m_scheme->currentData().toString().toStdString();
     m_keep.assign(m_predictions.size(), true);
     for (std::size_t i = 0; i < m_predictions.size(); ++i)
-        m_keep[i] = chosen.empty() || m_predictions[i].schemeId == chosen;
+        m_keep[i] = chosen.empty() || m_predictions[i]->schemeId == chosen;
     m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
     m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_keep, m_histories);
     FillTable();
@@ -137,29 +171,7 @@ void CRecordDlg::FillTable() {
         if (m_keep[i])
             m_rows.push_back(i);
     }
-    m_table->setRowCount(static_cast<int>(m_rows.size()));
-    for (int row = 0; row < static_cast<int>(m_rows.size()); ++row) {
-        const std::size_t i = m_rows[static_cast<std::size_t>(row)];
-        const tarvex::PredictionEntry& e = m_record.entries[i];
-        const tarvex::Prediction& p = e.prediction;
-        const tarvex::PredictionOutcome& o = m_outcomes[i];
-        QStringList marks;
-        if (o.late)
-            marks << QStringLiteral("事后");
-        if (p.edited)
-            marks << QStringLiteral("已改动");
-        const QString texts[] = {
-            QString::fromStdString(e.time),
-            QString::fromStdString(p.lottery),
-            QString::fromStdString(p.issue),
-            QString::number(p.count),
-            o.checked ? QString::fromStdString(tarvex::CandidateText(o.winning)) : QString(),
-            Mark(o.checked, o.hit),
-            Mark(o.checked && p.toleranceLevel > 0, o.toleranceHit),
-            marks.join(u' ')};
-        for (int column = 0; column < static_cast<int>(std::size(texts)); ++column)
-            m_table->setItem(row, column, Cell(texts[column]));
-    }
+    m_model->Show(m_record.entries, m_outcomes, m_rows);
 }
 
 void CRecordDlg::FillFigures() {
@@ -177,15 +189,15 @@ void CRecordDlg::FillFigures() {
 }
 
 void CRecordDlg::ShowDetail() {
-    const QList<QTableWidgetItem*> selected = m_table->selectedItems();
+    const QModelIndexList selected = m_table->selectionModel()->selectedRows();
     if (selected.isEmpty()) {
         m_detail->setPlainText(QStringLiteral("选中一条记录，这里显示它的条件和杀号后的号码。"));
         return;
     }
-    const tarvex::PredictionEntry& e = EntryAt(selected.first()->row());
+    const tarvex::PredictionEntry& e = EntryAt(selected.first().row());
     const tarvex::Prediction& p = e.prediction;
-    const QByteArray scheme = QJsonDocument::fromJson(QByteArray::fromStdString(e.scheme))
-                                  .toJson(QJsonDocument::Indented);
+    const QByteArray scheme =
+        QJsonDocument::fromJson(QByteArray::fromStdString(e.scheme)).toJson(QJsonDocument::Compact);
     QString text =
         QStringLiteral("方案 %1（与开机时不同的条件）：\n%2\n杀号后 %3 注：\n%4\n")
             .arg(QString::fromStdString(p.schemeId), QString::fromUtf8(scheme))

@@ -13,8 +13,11 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPlainTextEdit;
+class QTableView;
 class QTableWidget;
+class CRecordModel;
 
 // 预测记录: the kept predictions checked against the draws, the live figures beside chance
 // and beside the backtest of the same schemes, a filter by scheme, and a selected entry's
@@ -22,16 +25,14 @@ class QTableWidget;
 class CRecordDlg : public QDialog {
     Q_OBJECT
 public:
-    // The table's columns, in order.
-    enum Column { kTime, kLottery, kIssue, kCount, kWinning, kKill, kTolerance, kMarks };
-
     CRecordDlg(const QString& recordPath,
                std::map<std::string, std::vector<tarvex::HistoricDraw>> histories,
                QWidget* parent = nullptr);
 
-    QTableWidget* Table() const { return m_table; }
+    QTableView* Table() const { return m_table; }
     QTableWidget* Figures() const { return m_figures; }
     QComboBox* SchemeFilter() const { return m_scheme; }
+    QLineEdit* TargetIssue() const { return m_target; }
     QPlainTextEdit* Detail() const { return m_detail; }
     QLabel* Notes() const { return m_notes; }
     // The entry a table row shows.
@@ -46,11 +47,13 @@ private:
     void FillTable();
     void FillFigures();
     void ShowDetail();
+    void OnTarget();
+    std::vector<tarvex::HistoricDraw> Draws3D() const;
 
     QString m_recordPath;
     std::map<std::string, std::vector<tarvex::HistoricDraw>> m_histories;
     tarvex::PredictionRecordRead m_record;
-    std::vector<tarvex::Prediction> m_predictions;
+    tarvex::PredictionRefs m_predictions;
     std::vector<tarvex::PredictionOutcome> m_outcomes;
     std::vector<bool> m_keep;
     std::vector<std::size_t> m_rows; // entry index of each table row
@@ -58,8 +61,10 @@ private:
     tarvex::PredictionFigures m_backtest;
 
     QComboBox* m_scheme = nullptr;
+    QLineEdit* m_target = nullptr;
     QLabel* m_notes = nullptr;
-    QTableWidget* m_table = nullptr;
+    QTableView* m_table = nullptr;
+    CRecordModel* m_model = nullptr;
     QTableWidget* m_figures = nullptr;
     QPlainTextEdit* m_detail = nullptr;
 };

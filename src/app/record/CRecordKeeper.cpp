@@ -2,6 +2,7 @@
 
 #include "app/record/RecordHistory.h"
 #include "framework/Platform.h"
+#include "history/IssueNumber.h"
 #include "io/PredictionRecord.h"
 #include "io/PredictionTarget.h"
 
@@ -12,6 +13,12 @@ namespace {
 
 const QString kSection = QStringLiteral("Record");
 const QString kEntry = QStringLiteral("keep");
+const QString kTargetEntry = QStringLiteral("target");
+const QString kHeldEntry = QStringLiteral("targetAfter");
+
+bool IsIssue(const std::string& issue) {
+    return (issue.size() == 5 || issue.size() == 7) && tarvex::IssueNumber::Split(issue);
+}
 
 } // namespace
 
@@ -23,6 +30,25 @@ void CRecordKeeper::SetEnabled(bool enabled) {
     m_enabled = enabled;
     Platform().WriteProfileString(kSection, kEntry,
                                   enabled ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+std::string CRecordKeeper::Target(const std::vector<tarvex::HistoricDraw>& draws) {
+    const std::string newest = tarvex::PredictionTarget::Newest(draws);
+    const std::string set = Platform().ReadProfileString(kSection, kTargetEntry, {}).toStdString();
+    const std::string after = Platform().ReadProfileString(kSection, kHeldEntry, {}).toStdString();
+    if (!newest.empty() && after == newest && IsIssue(set))
+        return set;
+    return tarvex::PredictionTarget::Next(draws, QDate::currentDate());
+}
+
+bool CRecordKeeper::SetTarget(const std::string& issue,
+                              const std::vector<tarvex::HistoricDraw>& draws) {
+    if (!IsIssue(issue))
+        return false;
+    Platform().WriteProfileString(kSection, kTargetEntry, QString::fromStdString(issue));
+    Platform().WriteProfileString(kSection, kHeldEntry,
+                                  QString::fromStdString(tarvex::PredictionTarget::Newest(draws)));
+    return true;
 }
 
 CRecordKeeper::Status CRecordKeeper::KeepKill(const tarvex::Settings& settings,
@@ -42,7 +68,7 @@ CRecordKeeper::Status CRecordKeeper::Keep(const tarvex::Settings& settings,
     if (!m_enabled)
         return {};
     const std::vector<tarvex::HistoricDraw> draws = RecordHistory::Draws();
-    const std::string issue = tarvex::PredictionTarget::Next(draws, QDate::currentDate());
+    const std::string issue = Target(draws);
     if (issue.empty()) {
         return {true, QStringLiteral("预测未记录"),
                 QStringLiteral("预测没有记录：读不到开奖历史“%1”，不知道下一期的期号")

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/HistoricDraw.h"
 #include "engine/KillRun.h"
 #include "engine/Settings.h"
 
@@ -23,6 +24,13 @@ public:
 
     bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);
+
+    // The 期号 the next entry is for: the one after the newest draw of `draws`, unless the
+    // player set another while that draw was the newest (a new draw ends the choice).
+    static std::string Target(const std::vector<tarvex::HistoricDraw>& draws);
+    // Keeps `issue` (5 or 7 digits) as the target while `draws` end as they do; false when it
+    // is no 期号.
+    static bool SetTarget(const std::string& issue, const std::vector<tarvex::HistoricDraw>& draws);
 
     // After a completed kill run; nothing (an empty status) when switched off.
     Status KeepKill(const tarvex::Settings& settings, const std::vector<int>& survivors);
