@@ -75,6 +75,11 @@ QString CQtPlatform::GetOpenFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, {}, {}, ToQtFilter(filter));
 }
 
+QString CQtPlatform::GetOpenFileNameIn(QWidget* parent, const QString& filter,
+                                       const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, {}, folder, ToQtFilter(filter));
+}
+
 QString CQtPlatform::GetSaveFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, {}, {}, ToQtFilter(filter));
 }

@@ -9,6 +9,8 @@ public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& filter) override;
+    QString GetOpenFileNameIn(QWidget* parent, const QString& filter,
+                              const QString& folder) override;
     int ShellOpen(const QString& target) override;
     std::optional<QString> HtmlOpenCommand() override;
     int StartProcess(const QString& commandLine) override;

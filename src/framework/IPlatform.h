@@ -24,6 +24,12 @@ public:
     // File dialogs with a filter such as "文件名(*.TXT)|*.TXT||"; empty when cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString GetSaveFileName(QWidget* parent, const QString& filter) = 0;
+    // The open dialog starting in `folder` rather than where the last one ended.
+    virtual QString GetOpenFileNameIn(QWidget* parent, const QString& filter,
+                                      const QString& folder) {
+        (void)folder;
+        return GetOpenFileName(parent, filter);
+    }
 
     // The shell's "open" of a document or address: greater than 32 on success,
     // otherwise an error code in the shell's numbering (2 not found, 31 no association, ...).

@@ -87,6 +87,41 @@ std::optional<HistoricDraw> PlayerHistoryFile::Newest() const {
     return newest;
 }
 
+namespace {
+
+std::optional<HistoricDraw> NewestOf(const std::vector<HistoricDraw>& draws) {
+    const HistoricDraw* newest = nullptr;
+    for (const HistoricDraw& draw : draws) {
+        if (!newest || Older(*newest, draw) || !KeyOf(*newest)) {
+            newest = &draw;
+        }
+    }
+    return newest ? std::optional<HistoricDraw>(*newest) : std::nullopt;
+}
+
+std::optional<int> DaysSinceNewest(const std::optional<HistoricDraw>& newest, const QDate& today) {
+    if (!newest) {
+        return std::nullopt;
+    }
+    const QDate date = QDate::fromString(QString::fromStdString(newest->date), Qt::ISODate);
+    if (!date.isValid()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(date.daysTo(today));
+}
+
+QString StaleTextOf(const std::optional<HistoricDraw>& newest, const QDate& today) {
+    const std::optional<int> days = DaysSinceNewest(newest, today);
+    if (!days || *days <= 1) {
+        return {};
+    }
+    return QStringLiteral("开奖数据到 %1（%2），已 %3 天没有更新")
+        .arg(QString::fromStdString(newest->issue), QString::fromStdString(newest->date))
+        .arg(*days);
+}
+
+} // namespace
+
 QString PlayerHistory::FileName(Lottery lottery) {
     return lottery == Lottery::Pl3 ? QStringLiteral("排列3开奖历史.txt")
                                    : QStringLiteral("3D开奖历史.txt");
@@ -114,6 +149,11 @@ QString PlayerHistory::ShippedPath(Lottery lottery) {
     }
 #endif
     return {};
+}
+
+QString PlayerHistory::Followed(Lottery lottery) {
+    const QString own = PathIn({}, lottery);
+    return QFileInfo::exists(own) ? own : ShippedPath(lottery);
 }
 
 Lottery PlayerHistory::LotteryOf(const QString& path) {
@@ -272,15 +312,7 @@ QString PlayerHistory::WriteSafely(const QString& path, const QByteArray& bytes)
 }
 
 std::optional<int> PlayerHistory::DaysSince(const PlayerHistoryFile& file, const QDate& today) {
-    const std::optional<HistoricDraw> newest = file.Newest();
-    if (!newest) {
-        return std::nullopt;
-    }
-    const QDate date = QDate::fromString(QString::fromStdString(newest->date), Qt::ISODate);
-    if (!date.isValid()) {
-        return std::nullopt;
-    }
-    return static_cast<int>(date.daysTo(today));
+    return DaysSinceNewest(file.Newest(), today);
 }
 
 bool PlayerHistory::Stale(const PlayerHistoryFile& file, const QDate& today) {
@@ -289,13 +321,11 @@ bool PlayerHistory::Stale(const PlayerHistoryFile& file, const QDate& today) {
 }
 
 QString PlayerHistory::StaleText(const PlayerHistoryFile& file, const QDate& today) {
-    if (!Stale(file, today)) {
-        return {};
-    }
-    const HistoricDraw newest = *file.Newest();
-    return QStringLiteral("开奖数据到 %1（%2），已 %3 天没有更新")
-        .arg(QString::fromStdString(newest.issue), QString::fromStdString(newest.date))
-        .arg(*DaysSince(file, today));
+    return StaleTextOf(file.Newest(), today);
+}
+
+QString PlayerHistory::StaleText(const std::vector<HistoricDraw>& draws, const QDate& today) {
+    return StaleTextOf(NewestOf(draws), today);
 }
 
 } // namespace tarvex

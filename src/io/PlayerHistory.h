@@ -58,6 +58,10 @@ public:
     static QString PathIn(const QString& folder, Lottery lottery);
     // The shipped history of the lottery (installed or in the source tree); empty when none.
     static QString ShippedPath(Lottery lottery);
+    // The history the program follows for a lottery (the main window's staleness line, the
+    // record, the history windows when the player chose none): the player's own in the output
+    // folder once it exists, else the shipped one; empty when neither.
+    static QString Followed(Lottery lottery);
     // 排列3 when the name says so, else 3D.
     static Lottery LotteryOf(const QString& path);
 
@@ -88,6 +92,8 @@ public:
     static bool Stale(const PlayerHistoryFile& file, const QDate& today);
     // "开奖数据到 2026224（2026-08-20），已 N 天没有更新", or empty when not stale.
     static QString StaleText(const PlayerHistoryFile& file, const QDate& today);
+    // The same for draws already read (a window's loaded history, perhaps of several files).
+    static QString StaleText(const std::vector<HistoricDraw>& draws, const QDate& today);
 };
 
 } // namespace tarvex

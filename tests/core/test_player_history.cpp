@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <random>
@@ -238,6 +239,21 @@ TEST_F(PlayerHistoryTest, StaleWhenTheNewestDrawIsMoreThanADayOld) {
               QStringLiteral("开奖数据到 2026224（2026-08-22），已 3 天没有更新"));
     EXPECT_FALSE(
         PlayerHistory::Stale(PlayerHistory::ParseBytes("2026001 1 2 3\n"), QDate(2030, 1, 1)));
+}
+
+// A window's loaded draws (any order, five- or seven-digit 期号) say the same as the file.
+TEST_F(PlayerHistoryTest, StaleTextOfLoadedDrawsAgreesWithTheFile) {
+    const PlayerHistoryFile file = PlayerHistory::ParseBytes(kFile);
+    std::vector<HistoricDraw> draws = file.Draws();
+    std::reverse(draws.begin(), draws.end());
+    for (int day = 20; day <= 40; ++day) {
+        const QDate today(2026, 8, day);
+        EXPECT_EQ(PlayerHistory::StaleText(draws, today), PlayerHistory::StaleText(file, today));
+    }
+    EXPECT_EQ(PlayerHistory::StaleText(std::vector<HistoricDraw>{}, QDate(2030, 1, 1)), QString());
+    const std::vector<HistoricDraw> pl3{{"26257", 1, "2026-09-14"}, {"2026258", 2, "2026-09-15"}};
+    EXPECT_EQ(PlayerHistory::StaleText(pl3, QDate(2026, 9, 20)),
+              QStringLiteral("开奖数据到 2026258（2026-09-15），已 5 天没有更新"));
 }
 
 TEST_F(PlayerHistoryTest, CheckCountsGapsRepeatsAndConflicts) {

@@ -53,8 +53,9 @@ const int kDefaultLast = 100;
 // the chart, which share what the window grows by (the table the larger part).
 const int kMargin = 7;
 const int kHistoryRow[4] = {7, 194, 284, 14};
-const int kTableTop = 212;
-const int kTableHeight = 150;
+const int kNoticeRow[4] = {7, 209, 284, 9};
+const int kTableTop = 219;
+const int kTableHeight = 143;
 const int kChartGap = 4;
 const int kChartHeight = 100;
 const double kTableShare = 0.6;
@@ -128,6 +129,11 @@ void CAnalysisDlg::CreateHistoryAndTable() {
     m_historyBar->setGeometry(
         units.Rect(kHistoryRow[0], kHistoryRow[1], kHistoryRow[2], kHistoryRow[3]));
     m_historyBar->LastDraws()->setMinimumWidth(m_historyBar->LastDraws()->sizeHint().width());
+    // The history's age gets a line of its own above the table, clear of the classic controls.
+    m_historyBar->Notice()->setGeometry(
+        units.Rect(kNoticeRow[0], kNoticeRow[1], kNoticeRow[2], kNoticeRow[3]));
+    m_historyBar->Notice()->setWordWrap(false);
+    connect(m_historyBar, &CHistoryBar::Chosen, this, &CAnalysisDlg::OnHistoryChanged);
     CreateExtraButtons();
     m_table = new QTableWidget(0, 7, this);
     m_table->verticalHeader()->setVisible(false);
@@ -149,7 +155,7 @@ void CAnalysisDlg::CreateHistoryAndTable() {
 }
 
 QString CAnalysisDlg::DefaultHistoryPath() {
-    return WindowHistory::Remembered(QStringLiteral("analysis"));
+    return WindowHistory::StartPath(QStringLiteral("analysis"));
 }
 
 bool CAnalysisDlg::LoadHistory(const QString& path) {
@@ -166,6 +172,12 @@ const QStringList& CAnalysisDlg::HistoryPaths() const {
 
 const std::vector<tarvex::HistoricDraw>& CAnalysisDlg::History() const {
     return m_historyBar->Draws();
+}
+
+// Figures of the history before are not left on show: the analysis on show is run again.
+void CAnalysisDlg::OnHistoryChanged() {
+    if (m_table->rowCount() > 0)
+        RunAnalysis(m_analysis.kind);
 }
 
 std::size_t CAnalysisDlg::LastDraws() {
@@ -326,6 +338,9 @@ void CAnalysisDlg::PlaceGrowingControls() {
     m_historyBar->setGeometry(
         QRect(units.Rect(kHistoryRow[0], kHistoryRow[1], kHistoryRow[2], kHistoryRow[3]).topLeft(),
               QPoint(right - 1, units.Y(kHistoryRow[1] + kHistoryRow[3]) - 1)));
+    m_historyBar->Notice()->setGeometry(
+        QRect(units.Rect(kNoticeRow[0], kNoticeRow[1], kNoticeRow[2], kNoticeRow[3]).topLeft(),
+              QPoint(right - 1, units.Y(kNoticeRow[1] + kNoticeRow[3]) - 1)));
     const QRect table = units.Rect(kMargin, kTableTop, kWidth - 2 * kMargin, kTableHeight);
     m_table->setGeometry(table.adjusted(0, 0, wider, tableTaller));
     FitColumns();

@@ -78,7 +78,7 @@ public:
     // 添加: the action of combo 1237 for the item of combo 1238.
     void OnAdd();
 
-    // The history file shown when the dialog opens: the one used last, else the shipped sample.
+    // The history file shown when the dialog opens (WindowHistory::StartPath).
     static QString DefaultHistoryPath();
 
 protected:
@@ -91,6 +91,7 @@ private:
     void CreateAnalysisButtons();
     void CreateHistoryAndTable();
     void CreateExtraButtons();
+    void OnHistoryChanged();
     void FillOmissionTable();
     void FillDanTable();
     void FitColumns();

@@ -16,12 +16,6 @@ namespace {
 // Free space between the condition sheet and the 杀和尾 row: one line for the history's age.
 constexpr int kHistoryAgeText[4] = {4, 84, 270, 7};
 
-// The player's 3D history once it exists, else the shipped one the windows start with.
-QString WatchedHistory() {
-    const QString own = tarvex::PlayerHistory::PathIn({}, tarvex::Lottery::Fc3d);
-    return QFileInfo::exists(own) ? own : tarvex::PlayerHistory::ShippedPath(tarvex::Lottery::Fc3d);
-}
-
 } // namespace
 
 void CMainDialog::ShowStaleness() {
@@ -35,7 +29,7 @@ void CMainDialog::ShowStaleness() {
         m_historyAgeLabel->setWordWrap(true);
         m_historyAgeLabel->show();
     }
-    const QString path = WatchedHistory();
+    const QString path = tarvex::PlayerHistory::Followed(tarvex::Lottery::Fc3d);
     const QString text = path.isEmpty()
                              ? QString()
                              : tarvex::PlayerHistory::StaleText(tarvex::PlayerHistory::Read(path),

@@ -1,7 +1,7 @@
 #include "app/record/RecordHistory.h"
 
-#include "app/shared/WindowHistory.h"
 #include "io/DrawHistory.h"
+#include "io/PlayerHistory.h"
 #include "io/PredictionRecord.h"
 #include "io/PredictionTarget.h"
 
@@ -9,10 +9,6 @@
 #include <QFileInfo>
 
 namespace {
-
-QString InOutputFolder(const char* name) {
-    return QDir::current().absoluteFilePath(QString::fromUtf8(name));
-}
 
 std::vector<tarvex::HistoricDraw> Quietly(const QString& path) {
     if (path.isEmpty())
@@ -24,8 +20,7 @@ std::vector<tarvex::HistoricDraw> Quietly(const QString& path) {
 } // namespace
 
 QString RecordHistory::Path() {
-    const QString own = InOutputFolder("3D开奖历史.txt");
-    return QFileInfo::exists(own) ? own : WindowHistory::SampleHistoryPath();
+    return tarvex::PlayerHistory::Followed(tarvex::Lottery::Fc3d);
 }
 
 std::vector<tarvex::HistoricDraw> RecordHistory::Draws() {
@@ -35,7 +30,7 @@ std::vector<tarvex::HistoricDraw> RecordHistory::Draws() {
 std::map<std::string, std::vector<tarvex::HistoricDraw>> RecordHistory::AllLotteries() {
     std::map<std::string, std::vector<tarvex::HistoricDraw>> all;
     all[tarvex::PredictionTarget::k3D] = Draws();
-    const QString permutation = InOutputFolder("排列3开奖历史.txt");
+    const QString permutation = tarvex::PlayerHistory::PathIn({}, tarvex::Lottery::Pl3);
     if (QFileInfo::exists(permutation))
         all[tarvex::PredictionTarget::kPermutation3] = Quietly(permutation);
     return all;

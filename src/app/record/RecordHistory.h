@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-// The draws a kept prediction is for and checked against. The one place that decides which
-// history the record follows: the player's own history in the output folder when it exists,
-// else the shipped one.
+// The draws a kept prediction is for and checked against: those of the history the program
+// follows (PlayerHistory::Followed).
 class RecordHistory {
 public:
     // 3D开奖历史.txt in the output folder, else the shipped 3D history; empty when neither.

@@ -12,6 +12,16 @@
 
 namespace {
 
+int g_running = 0; // runs under way, nested ones included
+
+class RunningMark {
+public:
+    RunningMark() { ++g_running; }
+    ~RunningMark() { --g_running; }
+    RunningMark(const RunningMark&) = delete;
+    RunningMark& operator=(const RunningMark&) = delete;
+};
+
 // What the worker and the window share; the window waits for the worker, so it outlives it.
 struct Shared {
     std::atomic<bool> cancelled{false};
@@ -73,6 +83,7 @@ void ShowProgress(QWidget* parent, const QString& text, const std::shared_ptr<Sh
 } // namespace
 
 bool CBackgroundRun::Run(QWidget* parent, const QString& progressText, const Work& work) {
+    const RunningMark running;
     auto shared = std::make_shared<Shared>();
     QEventLoop loop;
     Start(shared, work, loop);
@@ -89,4 +100,8 @@ bool CBackgroundRun::Run(QWidget* parent, const QString& progressText, const Wor
         }
     }
     return !shared->cancelled;
+}
+
+bool CBackgroundRun::Running() {
+    return g_running > 0;
 }

@@ -20,4 +20,7 @@ public:
 
     // False when the player cancelled: the work has then stopped early.
     static bool Run(QWidget* parent, const QString& progressText, const Work& work);
+    // True while a run is under way: the window is waiting in Run's event loop, and what the
+    // work reads must not change.
+    static bool Running();
 };

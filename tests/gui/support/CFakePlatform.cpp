@@ -19,6 +19,7 @@ void CFakePlatform::Clear() {
     shellOpened.clear();
     startedCommands.clear();
     fileFilters.clear();
+    fileFolders.clear();
     fontRequests.clear();
     beeps = 0;
     htmlCommandQueries = 0;
@@ -43,6 +44,12 @@ bool CFakePlatform::AskYesNo(QWidget*, const QString& text, const QString& capti
 QString CFakePlatform::GetOpenFileName(QWidget*, const QString& filter) {
     fileFilters << filter;
     return openFileNames.isEmpty() ? QString() : openFileNames.takeFirst();
+}
+
+QString CFakePlatform::GetOpenFileNameIn(QWidget* parent, const QString& filter,
+                                         const QString& folder) {
+    fileFolders << folder;
+    return GetOpenFileName(parent, filter);
 }
 
 QString CFakePlatform::GetSaveFileName(QWidget*, const QString& filter) {

@@ -35,6 +35,8 @@ public:
     bool AskYesNo(QWidget* parent, const QString& text, const QString& caption) override;
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& filter) override;
+    QString GetOpenFileNameIn(QWidget* parent, const QString& filter,
+                              const QString& folder) override;
     int ShellOpen(const QString& target) override;
     std::optional<QString> HtmlOpenCommand() override;
     int StartProcess(const QString& commandLine) override;
@@ -53,6 +55,7 @@ public:
     QStringList openFileNames; // answers of the open dialog, first first; none left = cancel
     QStringList saveFileNames;
     QStringList fileFilters; // filters the file dialogs were given
+    QStringList fileFolders; // folders the open dialogs were asked to start in
 
     QList<int> shellOpenResults; // first first; none left = shellOpenResult
     int shellOpenResult = 33;
