@@ -55,14 +55,15 @@ CRecordDlg::CRecordDlg(const QString& recordPath,
     Refresh();
 }
 
-std::vector<tarvex::HistoricDraw> CRecordDlg::Draws3D() const {
+const std::vector<tarvex::HistoricDraw>& CRecordDlg::Draws3D() const {
+    static const std::vector<tarvex::HistoricDraw> kNone;
     const auto it = m_histories.find(tarvex::PredictionTarget::k3D);
-    return it == m_histories.end() ? std::vector<tarvex::HistoricDraw>{} : it->second;
+    return it == m_histories.end() ? kNone : it->second;
 }
 
 // A 期号 the player typed is kept for the coming entries; anything else is put back.
 void CRecordDlg::OnTarget() {
-    const std::vector<tarvex::HistoricDraw> draws = Draws3D();
+    const std::vector<tarvex::HistoricDraw>& draws = Draws3D();
     if (!CRecordKeeper::SetTarget(m_target->text().trimmed().toStdString(), draws)) {
         m_target->setText(QString::fromStdString(CRecordKeeper::Target(draws)));
     }

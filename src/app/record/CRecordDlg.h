@@ -48,7 +48,7 @@ private:
     void FillFigures();
     void ShowDetail();
     void OnTarget();
-    std::vector<tarvex::HistoricDraw> Draws3D() const;
+    const std::vector<tarvex::HistoricDraw>& Draws3D() const;
 
     QString m_recordPath;
     std::map<std::string, std::vector<tarvex::HistoricDraw>> m_histories;

@@ -1,5 +1,6 @@
 #include "app/record/RecordHistory.h"
 
+#include "app/shared/WindowHistory.h"
 #include "io/DrawHistory.h"
 #include "io/PlayerHistory.h"
 #include "io/PredictionRecord.h"
@@ -23,8 +24,18 @@ QString RecordHistory::Path() {
     return tarvex::PlayerHistory::Followed(tarvex::Lottery::Fc3d);
 }
 
+// Each 杀组合 and 容错 asks: the file is read again only when it has changed.
 std::vector<tarvex::HistoricDraw> RecordHistory::Draws() {
-    return Quietly(Path());
+    static QString s_path, s_stamp;
+    static std::vector<tarvex::HistoricDraw> s_draws;
+    const QString path = Path();
+    const QString stamp = WindowHistory::Stamp({path});
+    if (path != s_path || stamp != s_stamp) {
+        s_draws = Quietly(path);
+        s_path = path;
+        s_stamp = stamp;
+    }
+    return s_draws;
 }
 
 std::map<std::string, std::vector<tarvex::HistoricDraw>> RecordHistory::AllLotteries() {
