@@ -39,12 +39,16 @@ if(WIN32 AND TARVEX_GUI AND MINGW AND CMAKE_CROSSCOMPILING)
     get_filename_component(tarvex_qt_bin ${tarvex_qtcore_dll} DIRECTORY)
     get_filename_component(tarvex_qt_root ${tarvex_qt_bin} DIRECTORY)
     install(FILES ${tarvex_qt_bin}/Qt6Core.dll ${tarvex_qt_bin}/Qt6Gui.dll
-                  ${tarvex_qt_bin}/Qt6Widgets.dll DESTINATION bin)
+                  ${tarvex_qt_bin}/Qt6Widgets.dll ${tarvex_qt_bin}/Qt6Network.dll DESTINATION bin)
     install(FILES ${tarvex_qt_root}/plugins/platforms/qwindows.dll DESTINATION plugins/platforms)
+    # The online update's https goes through the system's TLS (Schannel).
+    install(FILES ${tarvex_qt_root}/plugins/tls/qschannelbackend.dll DESTINATION plugins/tls)
     install(FILES ${tarvex_qt_root}/plugins/styles/qwindowsvistastyle.dll
             DESTINATION plugins/styles OPTIONAL)
-    file(WRITE ${PROJECT_BINARY_DIR}/qt.conf "[Paths]\r\nPrefix = ..\r\n")
-    install(FILES ${PROJECT_BINARY_DIR}/qt.conf DESTINATION bin)
+    # Not beside the programs in the build tree: there it would send them to a prefix with no
+    # plugins, and every window and test would fail to start.
+    file(WRITE ${PROJECT_BINARY_DIR}/package/qt.conf "[Paths]\r\nPrefix = ..\r\n")
+    install(FILES ${PROJECT_BINARY_DIR}/package/qt.conf DESTINATION bin)
     # The translations are the same files on every platform; Debian's qt6-translations-l10n.
     find_file(TARVEX_QT_ZH_CN qtbase_zh_CN.qm PATHS /usr/share/qt6/translations NO_DEFAULT_PATH
               NO_CMAKE_FIND_ROOT_PATH)
