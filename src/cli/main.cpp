@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include <csignal>
@@ -33,6 +35,10 @@ void HoldClosedStreams() {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     SetConsoleOutputCP(CP_UTF8);
+    // Binary streams: "\n" stays "\n", so what is printed or redirected to a file is byte for
+    // byte what the Linux build prints.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #else
     HoldClosedStreams();
     // A reader that went away ("| head") is told on stderr with its own exit status, not a
