@@ -10,6 +10,14 @@
 
 #include <gtest/gtest.h>
 
+// Tests that start the binary through a POSIX shell (closed or piped streams, raw bytes) or
+// write to Unix devices; a Windows build has neither.
+#ifdef _WIN32
+#define TARVEX_NEEDS_POSIX_SHELL() GTEST_SKIP() << "needs a POSIX shell and /dev"
+#else
+#define TARVEX_NEEDS_POSIX_SHELL() static_cast<void>(0)
+#endif
+
 // What a run of the real tarvex-cli gave: its exit status and both outputs.
 struct Outcome {
     int status = -1;

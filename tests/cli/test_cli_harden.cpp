@@ -86,6 +86,7 @@ class CliClosedOutput : public CliHarden, public testing::WithParamInterface<Clo
 
 // A closed standard output is told as such, whatever file Qt opened in its place.
 TEST_P(CliClosedOutput, SaysStandardOutputIsClosed) {
+    TARVEX_NEEDS_POSIX_SHELL();
     Put("scheme.json", R"({"format": "tarvex-scheme", "version": 1})");
     const Outcome outcome = Bash(QStringLiteral("exec \"$0\" %1 >&-")
                                      .arg(QString::fromUtf8(GetParam().command))
@@ -105,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A reader that has gone: the program says so and exits 3 instead of dying of SIGPIPE.
 TEST_F(CliHarden, ReaderThatLeftIsReported) {
+    TARVEX_NEEDS_POSIX_SHELL();
     const Outcome outcome =
         Bash("{ sleep 0.5; \"$0\" run --json; } | true; echo \"status ${PIPESTATUS[0]}\" >&2");
     EXPECT_TRUE(outcome.err.contains("status 3")) << outcome.err.toStdString();
@@ -115,6 +117,7 @@ TEST_F(CliHarden, ReaderThatLeftIsReported) {
 // A device is written as it is named: no "/dev/null.TXT" beside it, and /dev/full stays a
 // device that reports its full disk.
 TEST_F(CliHarden, ExportToADeviceGetsNoSuffix) {
+    TARVEX_NEEDS_POSIX_SHELL();
     const auto removeStray = [](const QString& name) {
         if (QFileInfo(name).isFile())
             QFile::remove(name);
@@ -159,6 +162,7 @@ struct RuleMessageCase {
 class CliRuleMessages : public CliHarden, public testing::WithParamInterface<RuleMessageCase> {};
 
 TEST_P(CliRuleMessages, ShowHostileCharactersEscaped) {
+    TARVEX_NEEDS_POSIX_SHELL();
     // Through bash's $'\xNN', so the rule's bytes reach the program exactly.
     QString rule;
     for (const char byte : GetParam().rule)
@@ -254,6 +258,7 @@ TEST_F(CliHarden, BacktestWithRulesThatNeverRanExitsOne) {
 
 // scripts/run after scripts/test: the same warning setting, and only the window is built.
 TEST_F(CliHarden, RunScriptKeepsTheTestBuild) {
+    TARVEX_NEEDS_POSIX_SHELL();
     const QString root = QStringLiteral(TARVEX_DATA_DIR "/..");
     QDir(Dir().path()).mkpath("tree/scripts");
     QDir(Dir().path()).mkpath("bin");

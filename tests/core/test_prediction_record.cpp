@@ -17,8 +17,10 @@
 #include <algorithm>
 #include <random>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace tarvex {
 namespace {
@@ -411,6 +413,7 @@ TEST_F(PredictionFileTest, AnEntryAfterATornLineStandsOnItsOwnLine) {
     EXPECT_EQ(read.notes.size(), 1);
 }
 
+#ifndef _WIN32 // named pipes in the file system are POSIX
 TEST_F(PredictionFileTest, OnlyARegularFileIsWritten) {
     const QString fifo = Path("fifo");
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
@@ -427,6 +430,7 @@ TEST_F(PredictionFileTest, OnlyARegularFileIsWritten) {
     EXPECT_TRUE(PredictionRecord::Load(Path("missing")).ok());
     EXPECT_TRUE(PredictionRecord::Load(Path("missing")).entries.empty());
 }
+#endif
 
 } // namespace
 } // namespace tarvex

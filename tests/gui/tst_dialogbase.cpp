@@ -69,7 +69,8 @@ private slots:
         const DialogUnits units(DialogUnits::DialogFont());
         QVERIFY2(units.BaseX() >= 5 && units.BaseX() <= 7,
                  qPrintable(QString::number(units.BaseX())));
-        QVERIFY2(units.BaseY() >= 11 && units.BaseY() <= 14,
+        // Up to 16: the CJK font that stands in for 宋体 under Wine is taller.
+        QVERIFY2(units.BaseY() >= 11 && units.BaseY() <= 16,
                  qPrintable(QString::number(units.BaseY())));
         QCOMPARE(units.X(4), units.BaseX());
         QCOMPARE(units.Y(8), units.BaseY());
