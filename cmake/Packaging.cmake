@@ -40,7 +40,9 @@ if(WIN32 AND TARVEX_GUI AND MINGW AND CMAKE_CROSSCOMPILING)
     get_filename_component(tarvex_qt_root ${tarvex_qt_bin} DIRECTORY)
     install(FILES ${tarvex_qt_bin}/Qt6Core.dll ${tarvex_qt_bin}/Qt6Gui.dll
                   ${tarvex_qt_bin}/Qt6Widgets.dll ${tarvex_qt_bin}/Qt6Network.dll DESTINATION bin)
-    install(FILES ${tarvex_qt_root}/plugins/platforms/qwindows.dll DESTINATION plugins/platforms)
+    # The offscreen platform draws the --screenshot pictures without a display.
+    install(FILES ${tarvex_qt_root}/plugins/platforms/qwindows.dll
+                  ${tarvex_qt_root}/plugins/platforms/qoffscreen.dll DESTINATION plugins/platforms)
     # The online update's https goes through the system's TLS (Schannel).
     install(FILES ${tarvex_qt_root}/plugins/tls/qschannelbackend.dll DESTINATION plugins/tls)
     install(FILES ${tarvex_qt_root}/plugins/styles/qwindowsvistastyle.dll
@@ -109,12 +111,22 @@ if(WIN32)
     # The Start-menu entry starts the window in Documents\tarvex, as the Linux menu entry does.
     set(CPACK_PACKAGE_EXECUTABLES)
     set(CPACK_NSIS_CREATE_ICONS_EXTRA
-        "CreateShortCut '$SMPROGRAMS\\$STARTMENU_FOLDER\\3D杀号程序.lnk' '$INSTDIR\\bin\\tarvex.exe' '--from-menu'")
-    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\$MUI_TEMP\\3D杀号程序.lnk'")
+        "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\3D杀号程序.lnk' '$INSTDIR\\\\bin\\\\tarvex.exe' '--from-menu'")
+    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\3D杀号程序.lnk'")
     set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tarvex.exe)
-    # CMake's installer template is ANSI; the Chinese entry name needs a Unicode installer.
-    file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in tarvex_nsis_template)
-    file(WRITE ${PROJECT_BINARY_DIR}/cpack/NSIS.template.in "Unicode True\n${tarvex_nsis_template}")
+    # CMake's installer template makes a 32-bit ANSI installer: the Chinese entry name needs
+    # Unicode, and a 64-bit installer puts the 64-bit program in the 64-bit Program Files.
+    # The template starts with a UTF-8 byte-order mark, which must stay first.
+    set(tarvex_nsis_in ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in)
+    file(READ ${tarvex_nsis_in} tarvex_nsis_head LIMIT 3 HEX)
+    string(ASCII 239 187 191 tarvex_bom)
+    if(tarvex_nsis_head STREQUAL "efbbbf")
+        file(READ ${tarvex_nsis_in} tarvex_nsis_template OFFSET 3)
+    else()
+        file(READ ${tarvex_nsis_in} tarvex_nsis_template)
+    endif()
+    file(WRITE ${PROJECT_BINARY_DIR}/cpack/NSIS.template.in
+         "${tarvex_bom}Target amd64-unicode\n${tarvex_nsis_template}")
     set(CPACK_MODULE_PATH ${PROJECT_BINARY_DIR}/cpack ${CPACK_MODULE_PATH})
     # The installer is tarvex-VERSION-win64-setup.exe beside tarvex-VERSION-win64.zip.
     configure_file(${PROJECT_SOURCE_DIR}/cmake/CPackWindows.cmake.in
