@@ -67,7 +67,7 @@ CRecordKeeper::Status CRecordKeeper::Keep(const tarvex::Settings& settings,
                                           const std::vector<std::string>* list) {
     if (!m_enabled)
         return {};
-    const std::vector<tarvex::HistoricDraw> draws = RecordHistory::Draws();
+    const std::vector<tarvex::HistoricDraw>& draws = RecordHistory::Draws();
     const std::string issue = Target(draws);
     if (issue.empty()) {
         return {true, QStringLiteral("预测未记录"),

@@ -25,7 +25,7 @@ QString RecordHistory::Path() {
 }
 
 // Each 杀组合 and 容错 asks: the file is read again only when it has changed.
-std::vector<tarvex::HistoricDraw> RecordHistory::Draws() {
+const std::vector<tarvex::HistoricDraw>& RecordHistory::Draws() {
     static QString s_path, s_stamp;
     static std::vector<tarvex::HistoricDraw> s_draws;
     const QString path = Path();
