@@ -39,7 +39,8 @@ public:
         if (!stdoutFile.isEmpty())
             process.setStandardOutputFile(stdoutFile);
         process.start(QStringLiteral(TARVEX_CLI), m_command + arguments);
-        EXPECT_TRUE(process.waitForFinished(120000)) << "tarvex-cli did not finish";
+        EXPECT_TRUE(process.waitForFinished(120000))
+            << "tarvex-cli did not finish: " << process.errorString().toStdString();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "tarvex-cli crashed";
         return {process.exitCode(), process.readAllStandardOutput(),
                 process.readAllStandardError()};
