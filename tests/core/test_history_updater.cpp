@@ -48,7 +48,7 @@ protected:
         server_.Answer("/contradicts", "2026224 2026-08-22 8 6 3\n2026225 2026-08-23 1 2 3\n");
     }
     DrawSource Source(const char* path, SourceFormat format = SourceFormat::Auto) const {
-        return {server_.Url(QString::fromLatin1(path)), format, {}, 400};
+        return {server_.Url(QString::fromLatin1(path)), format, {}, 400, {}};
     }
     QByteArray File() const {
         QFile file(path_);
@@ -110,7 +110,8 @@ TEST_F(HistoryUpdaterTest, NoAnswerLeavesTheFileUntouched) {
 
 TEST_F(HistoryUpdaterTest, NothingNewWritesNothing) {
     server_.Answer("/old", kHeld);
-    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/old"), Source("/old")});
+    server_.Answer("/old2", kHeld);
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/old"), Source("/old2")});
     EXPECT_EQ(outcome.Answered(), 2);
     EXPECT_TRUE(outcome.added.empty());
     EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
