@@ -100,6 +100,8 @@ QJsonObject CheckJson(const PlayerHistoryCheck& check) {
             {"stale", check.stale}};
 }
 
+constexpr std::size_t kListedRepeatLines = 20;
+
 QStringList CheckText(const PlayerHistoryCheck& check) {
     QStringList lines{
         QStringLiteral("期数：%1").arg(check.draws),
@@ -117,9 +119,13 @@ QStringList CheckText(const PlayerHistoryCheck& check) {
                  .arg(check.repeats.size())
                  .arg(check.Conflicts());
     for (const PlayerHistoryCheck::Repeat& repeat : check.repeats) {
+        // A 期号 repeated on a million lines lists 20 of them, as the readers' warnings do.
         QStringList at;
-        for (const int line : repeat.lines) {
-            at << QString::number(line);
+        for (std::size_t i = 0; i < repeat.lines.size() && i < kListedRepeatLines; ++i) {
+            at << QString::number(repeat.lines[i]);
+        }
+        if (repeat.lines.size() > kListedRepeatLines) {
+            at << QStringLiteral("等共 %1 行").arg(repeat.lines.size());
         }
         lines << QStringLiteral("  %1：第 %2 行%3")
                      .arg(QString::fromStdString(repeat.issue), at.join(QStringLiteral("、")),

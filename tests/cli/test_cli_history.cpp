@@ -101,6 +101,12 @@ TEST_F(CliHistory, BadArgumentsAreRefused) {
           QStringList{"remove", "--history", path_},
           QStringList{"update", "--history", path_, "--source", "ftp://x/y"},
           QStringList{"update", "--history", path_, "--timeout", "0"},
+          QStringList{"update", "--history", path_, "--timeout", "nan"},
+          QStringList{"update", "--history", path_, "--timeout", "1e-9"},
+          QStringList{"update", "--history", path_, "--source", "http://127.0.0.1:9/a,jsn"},
+          QStringList{"update", "--history", path_, "--source", "http://127.0.0.1:9/a,pl3"},
+          QStringList{"add", "--history", path_, "2026999", "123"},
+          QStringList{"add", "--history", path_, "2026225", "123", "--date", "2026-02-30"},
           QStringList{"check", "--history", dir_.filePath("missing.txt")}}) {
         EXPECT_EQ(Run(arguments).status, 2) << arguments.join(' ').toStdString();
     }
@@ -141,6 +147,19 @@ TEST_F(CliHistory, UpdateWithNoAnswerExitsFour) {
     EXPECT_EQ(outcome.status, 4);
     EXPECT_EQ(File(), kHeld);
     EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
+}
+
+// A 期号 repeated on many lines lists a few of them, as the readers' warnings do.
+TEST_F(CliHistory, CheckListsAFewLinesOfARepeatedIssue) {
+    QByteArray repeated;
+    for (int i = 0; i < 5000; ++i) {
+        repeated += "2026224 2026-08-22 8 6 2\n";
+    }
+    Put(repeated);
+    const Outcome outcome = Run({"check", "--history", path_});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_TRUE(outcome.out.contains("等共 5000 行")) << outcome.out.left(300).toStdString();
+    EXPECT_LT(outcome.out.size(), 2000);
 }
 
 TEST_F(CliHistory, CheckGivesTheFigures) {

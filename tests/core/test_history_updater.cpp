@@ -237,3 +237,23 @@ TEST_F(HistoryUpdaterTest, UnreadableLinesAreSaid) {
 
 } // namespace
 } // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The report is Chinese, and a body cut off after its headers is incomplete, not unanswered.
+TEST_F(HistoryUpdaterTest, NetworkFaultsAreSaidInChinese) {
+    server_.Cut("/headers-only", "x");
+    const UpdateOutcome outcome = HistoryUpdater::Run(
+        path_, {Source("/headers-only"),
+                {QStringLiteral("http://127.0.0.1:1/x"), SourceFormat::Text, {}, 2000, {}}});
+    ASSERT_EQ(outcome.sources.size(), 2u);
+    EXPECT_TRUE(outcome.sources[0].error.contains(QStringLiteral("回答不完整")))
+        << outcome.sources[0].error.toStdString();
+    EXPECT_TRUE(outcome.sources[1].error.contains(QStringLiteral("连接被拒绝")))
+        << outcome.sources[1].error.toStdString();
+    EXPECT_FALSE(outcome.sources[1].error.contains(QStringLiteral("refused")));
+}
+
+} // namespace
+} // namespace tarvex
