@@ -15,6 +15,7 @@
 #include "io/NativeFileName.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 namespace tarvex {
@@ -264,8 +265,9 @@ int ExecuteHistory(const CliInvocation& in, std::FILE* out, std::FILE* err, QStr
     if (in.Has("--timeout")) {
         bool number = false;
         const double seconds = in.Value("--timeout").toDouble(&number);
-        if (!number || seconds <= 0 || seconds > 600) {
-            bad = QStringLiteral("--timeout 的值 \"%1\" 应为 0 到 600 之间的秒数")
+        // At least a millisecond: a smaller wait (or nan) would fall back to the default.
+        if (!number || !std::isfinite(seconds) || seconds < 0.001 || seconds > 600) {
+            bad = QStringLiteral("--timeout 的值 \"%1\" 应为 0.001 到 600 之间的秒数")
                       .arg(MessageText::Excerpt(in.Value("--timeout")));
             return kExitBadInput;
         }

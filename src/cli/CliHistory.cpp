@@ -1,7 +1,7 @@
 #include "cli/CliHistory.h"
 
 #include "cli/CliOptions.h"
-#include "history/IssueNumber.h"
+#include "io/DrawChecks.h"
 #include "io/HistoryUpdater.h"
 #include "io/MessageText.h"
 #include "io/PlayerHistory.h"
@@ -11,17 +11,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 namespace tarvex {
 
 namespace {
-
-bool Matches(const QString& text, const char* pattern) {
-    return QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(pattern)))
-        .match(text)
-        .hasMatch();
-}
 
 QString Number(int number) {
     return QString::number(number).rightJustified(3, u'0');
@@ -57,6 +50,8 @@ QJsonObject UpdateJson(const UpdateOutcome& outcome) {
                                    {"answered", source.answered()},
                                    {"error", source.error},
                                    {"draws", source.draws},
+                                   {"unreadable", source.unreadable},
+                                   {"implausible", static_cast<int>(source.implausible.size())},
                                    {"new", DrawsJson(source.fresh)}});
     }
     QJsonArray disagreements;
@@ -66,7 +61,10 @@ QJsonObject UpdateJson(const UpdateOutcome& outcome) {
             {"first", QJsonObject{{"url", d.firstUrl}, {"number", Number(d.first.number)}}},
             {"second", QJsonObject{{"url", d.secondUrl}, {"number", Number(d.second.number)}}}});
     }
-    return {{"sources", sources},
+    return {{"lottery", outcome.lottery},
+            {"missing", outcome.missing},
+            {"unconfirmed", DrawsJson(outcome.unconfirmed)},
+            {"sources", sources},
             {"added", DrawsJson(outcome.added)},
             {"unchecked", DrawsJson(outcome.unchecked)},
             {"disagreements", disagreements},
@@ -102,6 +100,8 @@ QJsonObject CheckJson(const PlayerHistoryCheck& check) {
             {"stale", check.stale}};
 }
 
+constexpr std::size_t kListedRepeatLines = 20;
+
 QStringList CheckText(const PlayerHistoryCheck& check) {
     QStringList lines{
         QStringLiteral("期数：%1").arg(check.draws),
@@ -119,9 +119,13 @@ QStringList CheckText(const PlayerHistoryCheck& check) {
                  .arg(check.repeats.size())
                  .arg(check.Conflicts());
     for (const PlayerHistoryCheck::Repeat& repeat : check.repeats) {
+        // A 期号 repeated on a million lines lists 20 of them, as the readers' warnings do.
         QStringList at;
-        for (const int line : repeat.lines) {
-            at << QString::number(line);
+        for (std::size_t i = 0; i < repeat.lines.size() && i < kListedRepeatLines; ++i) {
+            at << QString::number(repeat.lines[i]);
+        }
+        if (repeat.lines.size() > kListedRepeatLines) {
+            at << QStringLiteral("等共 %1 行").arg(repeat.lines.size());
         }
         lines << QStringLiteral("  %1：第 %2 行%3")
                      .arg(QString::fromStdString(repeat.issue), at.join(QStringLiteral("、")),
@@ -159,20 +163,21 @@ bool CliHistory::Ensure() const {
     return error.isEmpty();
 }
 
+int CliHistory::Written(const QString& warning) const {
+    if (!warning.isEmpty()) {
+        Error(warning);
+    }
+    if (Reached()) {
+        return kExitDone;
+    }
+    Error(QStringLiteral("开奖历史文件“%1”已经写入，但报告没有完整输出").arg(options_.historyPath));
+    return kExitReportLost;
+}
+
 int CliHistory::Add(QString& bad) {
     const HistoryOptions& o = options_;
-    if (!IssueNumber::Split(o.issue.toStdString())) {
-        bad = QStringLiteral("期号 \"%1\" 应为 5 位（YYNNN）或 7 位（YYYYNNN）数字")
-                  .arg(MessageText::Excerpt(o.issue));
-    } else if (!Matches(o.number, "\\d{3}")) {
-        bad = QStringLiteral("号码 \"%1\" 应为 3 位数字").arg(MessageText::Excerpt(o.number));
-    } else if (!o.date.isEmpty() && !QDate::fromString(o.date, Qt::ISODate).isValid()) {
-        bad = QStringLiteral("--date 的值 \"%1\" 应为 YYYY-MM-DD 形式的日期")
-                  .arg(MessageText::Excerpt(o.date));
-    } else if (!o.trial.isEmpty() && !Matches(o.trial, "\\d{3}")) {
-        bad =
-            QStringLiteral("--trial 的值 \"%1\" 应为 3 位数字").arg(MessageText::Excerpt(o.trial));
-    }
+    // The same rules as the entry window's.
+    bad = DrawChecks::Refusal(o.issue, o.number, o.date, o.trial, DrawChecks::BeijingToday());
     if (!bad.isEmpty()) {
         return kExitBadInput;
     }
@@ -181,6 +186,9 @@ int CliHistory::Add(QString& bad) {
     }
     const HistoricDraw draw{o.issue.toStdString(), o.number.toInt(), o.date.toStdString(),
                             o.trial.toStdString()};
+    for (const QString& warning : DrawChecks::Warnings(PlayerHistory::Read(o.historyPath), draw)) {
+        Error(QStringLiteral("警告：") + warning);
+    }
     DrawAddPlan plan;
     const QString error = PlayerHistory::Add(o.historyPath, {draw}, plan);
     if (!error.isEmpty()) {
@@ -200,7 +208,7 @@ int CliHistory::Add(QString& bad) {
               : QStringLiteral("已加入第 %1 期 %2\n")
                     .arg(QString::fromStdString(plan.added[0].issue), Number(draw.number))
                     .toUtf8());
-    return kExitDone;
+    return plan.written ? Written(plan.warning) : kExitDone;
 }
 
 int CliHistory::Update(QString& bad) {
@@ -208,6 +216,13 @@ int CliHistory::Update(QString& bad) {
     for (const QString& spec : options_.sources) {
         const std::optional<DrawSource> source = DrawSources::Parse(spec, bad);
         if (!source) {
+            return kExitBadInput;
+        }
+        const Lottery lottery = PlayerHistory::LotteryOf(options_.historyPath);
+        if (source->lottery && *source->lottery != lottery) {
+            bad = QStringLiteral("来源 \"%1\" 是%2的，开奖历史“%3”是%4的")
+                      .arg(MessageText::Excerpt(spec), DrawSources::LotteryName(*source->lottery),
+                           options_.historyPath, DrawSources::LotteryName(lottery));
             return kExitBadInput;
         }
         sources.push_back(*source);
@@ -230,6 +245,9 @@ int CliHistory::Update(QString& bad) {
     if (!outcome.writeError.isEmpty()) {
         Error(outcome.writeError);
         return kExitWriteFailed;
+    }
+    if (outcome.written) {
+        return Written(outcome.warning);
     }
     return outcome.Answered() == 0 ? kExitNoSource : kExitDone;
 }

@@ -22,6 +22,8 @@ struct HistoryOptions {
 class CliHistory : private CliStreams {
 public:
     static constexpr int kExitNoSource = 4; // no source answered
+    // The file was changed as reported, but the report did not reach standard output.
+    static constexpr int kExitReportLost = 5;
 
     CliHistory(const HistoryOptions& options, std::FILE* out, std::FILE* err)
         : CliStreams(out, err), options_(options) {}
@@ -33,6 +35,8 @@ private:
     int Update(QString& bad);
     int Check();
     bool Ensure() const;
+    // The exit status once the file was written: the report must have been printed.
+    int Written(const QString& warning) const;
 
     HistoryOptions options_;
 };

@@ -13,6 +13,10 @@ void CliStreams::Write(const QByteArray& bytes, std::FILE* to) {
     std::fflush(to);
 }
 
+bool CliStreams::Reached() const {
+    return std::fflush(out_) == 0 && !std::ferror(out_);
+}
+
 void CliStreams::Error(const QString& message) const {
     // A file name's bytes that are not UTF-8 are shown escaped, never as "?".
     Write(NativeFileName::Shown(QStringLiteral("tarvex-cli: %1\n").arg(message)).toUtf8(), err_);

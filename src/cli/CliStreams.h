@@ -18,6 +18,8 @@ public:
 
     void Print(const QByteArray& bytes) const { Write(bytes, out_); }
     void Error(const QString& message) const;
+    // Whatever was printed reached standard output (not a full disk or a closed pipe).
+    bool Reached() const;
     // The draws of the file, oldest first; false (with the message printed) when none could
     // be read. Problems with single lines are printed as warnings, the first twenty of them.
     bool LoadHistory(const QString& path, std::vector<HistoricDraw>& draws) const;

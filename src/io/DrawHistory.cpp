@@ -1,6 +1,7 @@
 #include "io/DrawHistory.h"
 
 #include "io/GbkCodec.h"
+#include "io/HistoryTextForm.h"
 #include "io/MessageText.h"
 #include "io/NativeFileName.h"
 #include "io/TextFileReader.h"
@@ -189,47 +190,6 @@ bool IssueBefore(std::string_view a, std::string_view b) {
     return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
-// CR LF, LF and a lone CR each end a line: files saved on old Macs use CR alone.
-template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
-    std::size_t start = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (text[at] == '\n' || text[at] == '\r') {
-            visit(text.substr(start, at - start));
-            if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
-                ++at;
-            }
-            start = at + 1;
-        }
-    }
-    if (start < text.size()) {
-        visit(text.substr(start));
-    }
-}
-
-// Notepad's "Unicode" is UTF-16: told by its byte-order mark, or without one by the zero
-// byte beside each digit of the first characters. Read as UTF-8 text from then on.
-std::optional<QByteArray> FromUtf16(const QByteArray& bytes) {
-    QStringConverter::Encoding encoding = QStringConverter::Utf16;
-    if (!bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) {
-        // Digits, blanks and line ends are half zero bytes in UTF-16, never in UTF-8 or GBK.
-        const qsizetype sample = std::min<qsizetype>(bytes.size(), 512);
-        qsizetype even = 0;
-        qsizetype odd = 0;
-        for (qsizetype i = 0; i < sample; ++i) {
-            (i % 2 == 0 ? even : odd) += bytes[i] == 0 ? 1 : 0;
-        }
-        if (odd > sample / 8 && even == 0) {
-            encoding = QStringConverter::Utf16LE;
-        } else if (even > sample / 8 && odd == 0) {
-            encoding = QStringConverter::Utf16BE;
-        } else {
-            return std::nullopt;
-        }
-    }
-    QStringDecoder decoder(encoding);
-    return QString(decoder.decode(bytes)).toUtf8();
-}
-
 // A 期号 repeated on a million lines must not make a million-line message.
 constexpr std::size_t kListedLines = 20;
 
@@ -382,7 +342,7 @@ DrawHistoryResult DrawHistory::Parse(const std::string& utf8Text) {
     DrawHistoryResult result;
     std::vector<Entry> entries;
     int number = 0;
-    ForEachLine(utf8Text, [&](std::string_view line) {
+    ForEachHistoryLine(utf8Text, [&](std::string_view line, std::string_view) {
         ParseOne(std::string(line), ++number, -1, entries, result);
     });
     Settle(std::move(entries), result);
@@ -399,32 +359,45 @@ DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
 
 void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
                               DrawHistoryResult& result) {
-    const QByteArray text =
-        FromUtf16(bytes).value_or(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    const QByteArray text = HistoryTextForm::Of(bytes).Text(bytes);
     int number = 0;
     // Room for every line at once: growing a vector of a million draws copies it many times.
     entries.reserve(entries.size() + static_cast<std::size_t>(text.count('\n')) + 1);
-    ForEachLine(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
-                [&](std::string_view view) {
-                    ++number;
-                    const QByteArray raw(view.data(), static_cast<qsizetype>(view.size()));
-                    QStringDecoder utf8(QStringDecoder::Utf8);
-                    QString line = utf8.decode(raw);
-                    if (utf8.hasError()) {
-                        bool clean = false;
-                        std::optional<QString> decoded = GbkCodec::Native().Decode(raw, &clean);
-                        if (!decoded || !clean) {
-                            result.problems.push_back({HistoryProblem::Kind::Undecodable,
-                                                       {number},
-                                                       {},
-                                                       QString::fromLatin1(raw).toStdString(),
-                                                       {}});
-                            return;
-                        }
-                        line = std::move(*decoded);
-                    }
-                    ParseOne(line.toStdString(), number, file, entries, result);
-                });
+    ForEachHistoryLine(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                       [&](std::string_view view, std::string_view) {
+                           ReadLine(QByteArray(view.data(), static_cast<qsizetype>(view.size())),
+                                    ++number, file, entries, result);
+                       });
+}
+
+void DrawHistory::ReadLine(const QByteArray& raw, int number, int file, std::vector<Entry>& entries,
+                           DrawHistoryResult& result) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString line = utf8.decode(raw);
+    if (utf8.hasError()) {
+        bool clean = false;
+        std::optional<QString> decoded = GbkCodec::Native().Decode(raw, &clean);
+        if (!decoded || !clean) {
+            result.problems.push_back({HistoryProblem::Kind::Undecodable,
+                                       {number},
+                                       {},
+                                       QString::fromLatin1(raw).toStdString(),
+                                       {}});
+            return;
+        }
+        line = std::move(*decoded);
+    }
+    ParseOne(line.toStdString(), number, file, entries, result);
+}
+
+std::optional<HistoricDraw> DrawHistory::DrawOfLine(const QByteArray& line) {
+    std::vector<Entry> entries;
+    DrawHistoryResult result;
+    ReadLine(line, 1, -1, entries, result);
+    if (entries.size() == 1 && result.problems.empty()) {
+        return entries.front().draw;
+    }
+    return std::nullopt;
 }
 
 DrawHistoryResult DrawHistory::Load(const QString& path) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ public:
     // and reported with the file and line of each, as a conflict within one file is; exact
     // repeats are dropped and the draws sorted. A file that cannot be read stops it all.
     static DrawHistoryResult LoadAll(const QStringList& paths);
+    // One line of a file's text (already split and, for UTF-16, decoded) as ParseBytes takes it.
+    static std::optional<HistoricDraw> DrawOfLine(const QByteArray& line);
 
 private:
     struct Entry {
@@ -61,6 +64,8 @@ private:
     static bool ThreeDigits(const std::vector<std::string>& fields, std::size_t at, int& number,
                             std::size_t& next);
     static void ParseOne(std::string line, int number, int file, std::vector<Entry>& entries,
+                         DrawHistoryResult& result);
+    static void ReadLine(const QByteArray& raw, int number, int file, std::vector<Entry>& entries,
                          DrawHistoryResult& result);
     static void ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
                             DrawHistoryResult& result);

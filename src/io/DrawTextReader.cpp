@@ -29,7 +29,18 @@ QString WithoutWeekday(QString field) {
 
 std::string DrawTextReader::Normalize(const std::string& line) {
     static const QRegularExpression separators(QStringLiteral("[\\s,;，；、|]+"));
-    const QStringList fields = QString::fromStdString(line).split(separators, Qt::SkipEmptyParts);
+    // A column such as 总销售额 "586,251,484" is one figure, not three fields: split at its
+    // commas its first group would read as the 试机号.
+    static const QRegularExpression grouped(
+        QStringLiteral("(?<=^|\\s)\\d{1,3}(?:,\\d{3})+(?=\\s|$)"));
+    QString text = QString::fromStdString(line);
+    for (QRegularExpressionMatchIterator it = grouped.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        QString figure = match.captured();
+        text.replace(match.capturedStart(), match.capturedLength(),
+                     figure.remove(u',').leftJustified(match.capturedLength(), u' '));
+    }
+    const QStringList fields = text.split(separators, Qt::SkipEmptyParts);
     QStringList kept;
     for (const QString& field : fields) {
         const QString bare = WithoutWeekday(field);

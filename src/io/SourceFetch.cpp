@@ -24,13 +24,53 @@ QNetworkRequest Request(const QUrl& url, const QByteArray& referer) {
     return request;
 }
 
+// Qt's own texts are English: the report says in Chinese what happened.
+QString NetworkFault(QNetworkReply::NetworkError error) {
+    switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("连接被拒绝");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("找不到服务器");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("服务器断开了连接");
+    case QNetworkReply::TimeoutError:
+        return QStringLiteral("连接超时");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("安全连接（SSL）失败");
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+        return QStringLiteral("网络暂时不通");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("转向次数太多");
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("转向到不安全的地址");
+    case QNetworkReply::ProtocolFailure:
+        return QStringLiteral("回答不合 HTTP 协议");
+    default:
+        return QStringLiteral("网络错误（代码 %1）").arg(static_cast<int>(error));
+    }
+}
+
 QString Finished(QNetworkReply& reply, const QByteArray& body) {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QNetworkReply::NetworkError error = reply.error();
+    // Below 200 the connection itself failed (also after a redirect, whose 3xx status stays).
+    const bool connection = error != QNetworkReply::NoError && static_cast<int>(error) < 200;
+    if (connection && status >= 200 && status < 300) {
+        return QStringLiteral("回答不完整（收到 %1 字节后%2）")
+            .arg(body.size())
+            .arg(NetworkFault(error));
+    }
+    if (connection) {
+        return (status >= 300 && status < 400 ? QStringLiteral("转向后没有回答（%1）")
+                                              : QStringLiteral("没有回答（%1）"))
+            .arg(NetworkFault(error));
+    }
     if (status != 0 && (status < 200 || status >= 300)) {
         return QStringLiteral("HTTP %1").arg(status);
     }
-    if (reply.error() != QNetworkReply::NoError) {
-        return QStringLiteral("没有回答（%1）").arg(reply.errorString());
+    if (error != QNetworkReply::NoError) {
+        return QStringLiteral("没有回答（%1）").arg(NetworkFault(error));
     }
     const QVariant length = reply.header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() != body.size()) {

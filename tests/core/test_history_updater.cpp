@@ -48,7 +48,7 @@ protected:
         server_.Answer("/contradicts", "2026224 2026-08-22 8 6 3\n2026225 2026-08-23 1 2 3\n");
     }
     DrawSource Source(const char* path, SourceFormat format = SourceFormat::Auto) const {
-        return {server_.Url(QString::fromLatin1(path)), format, {}, 400};
+        return {server_.Url(QString::fromLatin1(path)), format, {}, 400, {}};
     }
     QByteArray File() const {
         QFile file(path_);
@@ -110,7 +110,8 @@ TEST_F(HistoryUpdaterTest, NoAnswerLeavesTheFileUntouched) {
 
 TEST_F(HistoryUpdaterTest, NothingNewWritesNothing) {
     server_.Answer("/old", kHeld);
-    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/old"), Source("/old")});
+    server_.Answer("/old2", kHeld);
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/old"), Source("/old2")});
     EXPECT_EQ(outcome.Answered(), 2);
     EXPECT_TRUE(outcome.added.empty());
     EXPECT_FALSE(QFileInfo::exists(path_ + ".bak"));
@@ -155,6 +156,103 @@ TEST(DrawSources, DefaultsFollowTheLotteryAndSpecsAreChecked) {
     EXPECT_FALSE(DrawSources::Parse(QStringLiteral("ftp://x/y"), error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(DrawSources::Parse(QStringLiteral("不是网址"), error));
+}
+
+} // namespace
+} // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// A source that lies is not believed: draws that cannot be real are left and named, one
+// source's draws beyond the other's newest are left, and the same address twice is one source.
+TEST_F(HistoryUpdaterTest, ALyingSourceCannotMoveTheHistoryAhead) {
+    server_.Answer("/liar", "2026224 2026-08-22 8 6 2\n2026225 2026-08-23 1 2 3\n"
+                            "2026226 2026-02-30 4 5 6\n2026227 2026-13-45 0 0 1\n"
+                            "2026300 2026-08-25 0 0 2\n2026999 2026-08-26 0 0 3\n"
+                            "2099001 2099-01-01 0 0 4\n2026228 2026-08-26 7 7 7\n");
+    server_.Answer("/honest", "2026224 2026-08-22 8 6 2\n2026225 2026-08-23 1 2 3\n");
+    const UpdateOutcome outcome =
+        HistoryUpdater::Run(path_, {Source("/liar"), Source("/liar"), Source("/honest")});
+    ASSERT_EQ(outcome.sources.size(), 2u) << "the same address is asked once";
+    EXPECT_GE(outcome.sources[0].implausible.size(), 4u);
+    ASSERT_EQ(outcome.unconfirmed.size(), 1u) << "2026228 is beyond what /honest gave";
+    EXPECT_EQ(outcome.unconfirmed[0].issue, "2026228");
+    EXPECT_EQ(File(), kHeld + "2026225 2026-08-23 1 2 3\n");
+    const QString report = HistoryUpdater::Report(outcome).join(u'\n');
+    for (const char* named : {"2026-02-30", "2026999", "2099001", "2026228", "3D"}) {
+        EXPECT_TRUE(report.contains(QString::fromUtf8(named))) << named;
+    }
+}
+
+// Holes are asked for and filled; what is still missing is said.
+TEST_F(HistoryUpdaterTest, HolesAreFilledAndWhatStaysMissingIsSaid) {
+    QFile file(path_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("2026220 2026-08-18 1 1 1\n2026222 2026-08-20 3 8 0\n2026224 2026-08-22 8 6 2\n");
+    file.close();
+    server_.Answer("/a", "2026221 2026-08-19 2 2 2\n2026224 2026-08-22 8 6 2\n"
+                         "2026226 2026-08-24 4 5 6\n");
+    server_.Answer("/b", "2026221 2026-08-19 2 2 2\n2026224 2026-08-22 8 6 2\n"
+                         "2026226 2026-08-24 4 5 6\n");
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/a"), Source("/b")});
+    EXPECT_EQ(outcome.added.size(), 2u);
+    EXPECT_EQ(outcome.missing, 2) << "2026223 and 2026225";
+    EXPECT_TRUE(HistoryUpdater::Report(outcome).join(u'\n').contains(QStringLiteral("缺 2 期")));
+    EXPECT_TRUE(File().startsWith("2026220 2026-08-18 1 1 1\n2026221 2026-08-19 2 2 2\n"));
+}
+
+// A stored source of no known lottery must show, by a draw the file holds alike, that it
+// serves this lottery; the report names the lottery and the address as it is.
+TEST_F(HistoryUpdaterTest, ASourceOfAnotherLotteryIsNotReadIntoTheFile) {
+    server_.Answer("/other", "2026225 2026-08-23 5 5 5\n2026226 2026-08-24 6 6 6\n");
+    DrawSource stored = Source("/other?dir=%2Fdata");
+    stored.mustMatch = true;
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {stored});
+    EXPECT_FALSE(outcome.sources[0].answered());
+    EXPECT_EQ(File(), kHeld);
+    EXPECT_TRUE(HistoryUpdater::Report(outcome).join(u'\n').contains(QStringLiteral("%2Fdata")));
+
+    QString error;
+    const std::optional<DrawSource> tagged =
+        DrawSources::Parse(QStringLiteral("http://127.0.0.1:8000/x.txt,text,pl3"), error);
+    ASSERT_TRUE(tagged);
+    EXPECT_EQ(tagged->lottery, Lottery::Pl3);
+    EXPECT_EQ(tagged->url, QStringLiteral("http://127.0.0.1:8000/x.txt"));
+    EXPECT_EQ(
+        DrawSources::Parse(QStringLiteral("https://data.17500.cn/3d_asc.txt"), error)->lottery,
+        Lottery::Fc3d);
+    EXPECT_FALSE(DrawSources::Parse(QStringLiteral("http://127.0.0.1:8000/x.txt,jsn"), error));
+    EXPECT_TRUE(error.contains(QStringLiteral("jsn")));
+}
+
+// A line of the answer that gives no draw is counted in the report, never dropped unsaid.
+TEST_F(HistoryUpdaterTest, UnreadableLinesAreSaid) {
+    server_.Answer("/bad", "2026225 2026-08-23 1 2 3\n2026226 2026-08-24 10 5 6\n");
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/bad")});
+    ASSERT_EQ(outcome.sources.size(), 1u);
+    EXPECT_EQ(outcome.sources[0].unreadable, 1);
+    EXPECT_TRUE(HistoryUpdater::Report(outcome).join(u'\n').contains(QStringLiteral("1 行读不出")));
+}
+
+} // namespace
+} // namespace tarvex
+
+namespace tarvex {
+namespace {
+
+// The report is Chinese, and a body cut off after its headers is incomplete, not unanswered.
+TEST_F(HistoryUpdaterTest, NetworkFaultsAreSaidInChinese) {
+    server_.Cut("/headers-only", "x");
+    const UpdateOutcome outcome = HistoryUpdater::Run(
+        path_, {Source("/headers-only"),
+                {QStringLiteral("http://127.0.0.1:1/x"), SourceFormat::Text, {}, 2000, {}}});
+    ASSERT_EQ(outcome.sources.size(), 2u);
+    EXPECT_TRUE(outcome.sources[0].error.contains(QStringLiteral("回答不完整")))
+        << outcome.sources[0].error.toStdString();
+    EXPECT_TRUE(outcome.sources[1].error.contains(QStringLiteral("连接被拒绝")))
+        << outcome.sources[1].error.toStdString();
+    EXPECT_FALSE(outcome.sources[1].error.contains(QStringLiteral("refused")));
 }
 
 } // namespace

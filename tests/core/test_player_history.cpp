@@ -1,10 +1,12 @@
 #include "history/IssueNumber.h"
+#include "io/DrawHistory.h"
 #include "io/PlayerHistory.h"
 #include "io/PlayerHistoryCheck.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <thread>
 
 #ifndef _WIN32
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -69,9 +72,7 @@ TEST_F(PlayerHistoryTest, AddsAtTheEndKeepingEveryByteBefore) {
     EXPECT_TRUE(
         PlayerHistory::Add(Path(), {Draw("2026225", 51, "2026-08-23", "907")}, plan).isEmpty());
     ASSERT_EQ(plan.added.size(), 1u);
-    QByteArray expected = kFile;
-    expected.replace("\r\n", "\n");
-    EXPECT_EQ(Get(Path()), expected + "2026225 2026-08-23 0 5 1 9 0 7\n");
+    EXPECT_EQ(Get(Path()), kFile + "2026225 2026-08-23 0 5 1 9 0 7\n"); // the CR LF line too
     EXPECT_EQ(Get(Path() + ".bak"), kFile);
 }
 
@@ -189,6 +190,61 @@ TEST_F(PlayerHistoryTest, RandomAdditionsAgreeWithAModel) {
     }
 }
 
+// Against the readers: files in every encoding and line end the readers take (mixed too);
+// the writer sees the same draws, and a draw added comes out in the file's own form, after
+// the unchanged bytes before it.
+TEST_F(PlayerHistoryTest, RandomFormsAreReadAsTheReadersReadThemAndKept) {
+    std::mt19937 random(31);
+    const std::vector<QByteArray> ends{"\n", "\r\n", "\r"};
+    for (int round = 0; round < 300; ++round) {
+        const int kind = round % 5;
+        QString text;
+        int index = 0;
+        for (int k = 0; k < 1 + static_cast<int>(random() % 30); ++k) {
+            // Mixed line ends in every fourth file.
+            const QString end =
+                QString::fromLatin1(ends[round % 4 == 0 ? random() % 3 : round % 3]);
+            // A heading; in UTF-16 without a mark only ASCII keeps it recognisable.
+            if (random() % 7 == 0) {
+                text += (kind == 4 ? QStringLiteral("FC3D") : QStringLiteral("福彩3D 开奖")) + end;
+            }
+            index += 1 + static_cast<int>(random() % 2);
+            text += QString::fromStdString(IssueNumber::Make({2026, index}, 7)) +
+                    QStringLiteral(" 2026-01-01 %1 %2 %3")
+                        .arg(random() % 10)
+                        .arg(random() % 10)
+                        .arg(random() % 10) +
+                    end;
+        }
+        QByteArray bytes = text.toUtf8();
+        if (kind >= 2) {
+            QStringEncoder encoder(kind == 3 ? QStringConverter::Utf16BE
+                                             : QStringConverter::Utf16LE);
+            bytes = QByteArray(encoder.encode(text));
+        }
+        const QByteArray marks[] = {"", "\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF", ""};
+        bytes = marks[kind] + bytes;
+        const PlayerHistoryFile file = PlayerHistory::ParseBytes(bytes);
+        EXPECT_EQ(file.Draws(), DrawHistory::ParseBytes(bytes).draws)
+            << bytes.toHex().toStdString();
+
+        const HistoricDraw added{IssueNumber::Make({2026, index + 1}, 7), 51, "", ""};
+        DrawAddPlan plan = PlayerHistory::Plan(file, {added});
+        ASSERT_EQ(plan.added.size(), 1u);
+        const QByteArray after = plan.form.Bytes(PlayerHistory::Bytes(plan.lines));
+        std::vector<HistoricDraw> expected = file.Draws();
+        expected.push_back(added);
+        EXPECT_EQ(DrawHistory::ParseBytes(after).draws, expected);
+        const QByteArray ending = file.form.Text(bytes).right(1);
+        if (ending == "\n" || ending == "\r") {
+            EXPECT_TRUE(after.startsWith(bytes));
+        }
+        EXPECT_EQ(HistoryTextForm::Of(after).encoding, file.form.encoding);
+        EXPECT_TRUE(
+            plan.form.Text(after).endsWith(PlayerHistory::LineOf(added) + file.form.lineEnd));
+    }
+}
+
 TEST_F(PlayerHistoryTest, MadeFromTheShippedHistoryOnFirstUse) {
     EXPECT_TRUE(PlayerHistory::Ensure(Path(), Lottery::Fc3d).isEmpty());
     QFile shipped(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
@@ -212,6 +268,33 @@ TEST_F(PlayerHistoryTest, AFailedWriteLeavesTheFileAsItWas) {
     }
 }
 
+// A write that fails (here a file size limit, which holds for root too) leaves the file and
+// its backup as they were; the backup changes only once the new file is in place.
+TEST_F(PlayerHistoryTest, TheBackupChangesOnlyAfterTheNewFileIsInPlace) {
+    Put(Path(), kFile);
+    Put(Path() + ".bak", "the backup before");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{static_cast<rlim_t>(kFile.size() + 4),
+                           static_cast<rlim_t>(kFile.size() + 4)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        DrawAddPlan plan;
+        const QString error = PlayerHistory::Add(Path(), {Draw("2026225", 51)}, plan);
+        ::_exit(error.isEmpty() || plan.written ? 1 : 0);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write failed and said so";
+    EXPECT_EQ(Get(Path()), kFile);
+    EXPECT_EQ(Get(Path() + ".bak"), "the backup before");
+    DrawAddPlan plan;
+    EXPECT_TRUE(PlayerHistory::Add(Path(), {Draw("2026225", 51)}, plan).isEmpty());
+    EXPECT_TRUE(plan.written);
+    EXPECT_EQ(Get(Path() + ".bak"), kFile);
+}
+
 // A writer killed at any moment leaves the old file or the new one, never a mix.
 TEST_F(PlayerHistoryTest, KillingAWriterLeavesOldOrNew) {
     const QByteArray a(3 * 1024 * 1024, 'a');
@@ -223,7 +306,7 @@ TEST_F(PlayerHistoryTest, KillingAWriterLeavesOldOrNew) {
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 0;; ++i) {
-                PlayerHistory::WriteSafely(Path(), i % 2 ? a : b);
+                PlayerHistory::WriteSafely(Path(), i % 2 ? a : b, i % 2 ? b : a);
             }
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 40));

@@ -2,10 +2,12 @@
 
 #include "framework/Platform.h"
 #include "history/IssueNumber.h"
+#include "io/DrawChecks.h"
 #include "io/DrawTextReader.h"
 
 #include <QComboBox>
 #include <QDate>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +30,11 @@ QString IssueText(const tarvex::HistoricDraw& draw) {
 QString Listed(const std::vector<tarvex::HistoricDraw>& draws) {
     QStringList parts;
     for (const tarvex::HistoricDraw& draw : draws) {
-        parts << IssueText(draw) + u' ' + NumberText(draw.number);
+        parts
+            << IssueText(draw) + u' ' + NumberText(draw.number) +
+                   (draw.trial.empty()
+                        ? QString()
+                        : QStringLiteral("（试机号 %1）").arg(QString::fromStdString(draw.trial)));
     }
     return parts.join(QStringLiteral("、"));
 }
@@ -96,6 +102,7 @@ void CDrawEntryDlg::BuildControls() {
     layout->addLayout(pasteButtons);
 
     connect(m_lottery, &QComboBox::currentIndexChanged, this, &CDrawEntryDlg::OnLotteryChosen);
+    connect(m_issue, &QLineEdit::textEdited, this, &CDrawEntryDlg::OnIssueEdited);
     connect(m_add, &QPushButton::clicked, this, &CDrawEntryDlg::OnAdd);
     connect(preview, &QPushButton::clicked, this, &CDrawEntryDlg::OnPreview);
     connect(m_addPasted, &QPushButton::clicked, this, &CDrawEntryDlg::OnAddPasted);
@@ -112,26 +119,49 @@ QString CDrawEntryDlg::HistoryPath() const {
     return tarvex::PlayerHistory::PathIn(m_folder, Chosen());
 }
 
+// The history is made only when a draw goes into it, never by looking at a lottery.
 void CDrawEntryDlg::OnLotteryChosen() {
-    const QString error = tarvex::PlayerHistory::Ensure(HistoryPath(), Chosen());
-    if (!error.isEmpty()) {
-        m_status->setText(error);
-    }
+    m_status->clear();
     m_addPasted->setEnabled(false);
     PrepareNext();
 }
 
+bool CDrawEntryDlg::EnsureHistory() {
+    const QString error = tarvex::PlayerHistory::Ensure(HistoryPath(), Chosen());
+    if (!error.isEmpty()) {
+        Platform().Message(this, error);
+    }
+    return error.isEmpty();
+}
+
+tarvex::PlayerHistoryFile CDrawEntryDlg::ReadHistory() const {
+    const QString own = HistoryPath();
+    const QString shipped = tarvex::PlayerHistory::ShippedPath(Chosen());
+    return tarvex::PlayerHistory::Read(QFileInfo::exists(own) || shipped.isEmpty() ? own : shipped);
+}
+
+// The pre-filled date belongs to the pre-filled 期号: another 期号 needs its own date.
+void CDrawEntryDlg::OnIssueEdited(const QString& issue) {
+    if (issue == m_nextIssue) {
+        m_date->setText(m_nextDate);
+    } else if (m_date->text() == m_nextDate) {
+        m_date->clear();
+    }
+}
+
 void CDrawEntryDlg::PrepareNext() {
-    const tarvex::PlayerHistoryFile file = tarvex::PlayerHistory::Read(HistoryPath());
+    const tarvex::PlayerHistoryFile file = ReadHistory();
     const std::optional<tarvex::HistoricDraw> newest = file.Newest();
     if (!newest) {
         return;
     }
     const QDate last = QDate::fromString(QString::fromStdString(newest->date), Qt::ISODate);
     const QDate next = last.isValid() ? last.addDays(1) : QDate::currentDate();
-    m_date->setText(next.toString(Qt::ISODate));
-    m_issue->setText(QString::fromStdString(tarvex::IssueNumber::Next(
-        newest->issue, newest->date, next.toString(Qt::ISODate).toStdString())));
+    m_nextDate = next.toString(Qt::ISODate);
+    m_nextIssue = QString::fromStdString(
+        tarvex::IssueNumber::Next(newest->issue, newest->date, m_nextDate.toStdString()));
+    m_date->setText(m_nextDate);
+    m_issue->setText(m_nextIssue);
     m_number->clear();
     m_trial->clear();
     m_number->setFocus();
@@ -139,22 +169,24 @@ void CDrawEntryDlg::PrepareNext() {
 
 bool CDrawEntryDlg::OnAdd() {
     const QString date = m_date->text().trimmed();
-    QString problem;
-    if (!tarvex::IssueNumber::Split(m_issue->text().toStdString())) {
-        problem = QStringLiteral("期号应为 5 位或 7 位数字。");
-    } else if (m_number->text().size() != 3) {
-        problem = QStringLiteral("开奖号码应为 3 位数字。");
-    } else if (!date.isEmpty() && !QDate::fromString(date, Qt::ISODate).isValid()) {
-        problem = QStringLiteral("日期应写成 YYYY-MM-DD。");
-    } else if (!m_trial->text().isEmpty() && m_trial->text().size() != 3) {
-        problem = QStringLiteral("试机号应为 3 位数字，或不填。");
-    }
+    const QString problem =
+        tarvex::DrawChecks::Refusal(m_issue->text(), m_number->text(), date, m_trial->text(),
+                                    tarvex::DrawChecks::BeijingToday());
     if (!problem.isEmpty()) {
-        Platform().Message(this, problem);
+        Platform().Message(this, problem + u'。');
         return false;
     }
     const tarvex::HistoricDraw draw{m_issue->text().toStdString(), m_number->text().toInt(),
                                     date.toStdString(), m_trial->text().toStdString()};
+    const QStringList warnings = tarvex::DrawChecks::Warnings(ReadHistory(), draw);
+    if (!warnings.isEmpty() &&
+        !Platform().AskYesNo(this, warnings.join(u'\n') + QStringLiteral("\n\n仍然加入这一期吗？"),
+                             QStringLiteral("录入开奖号码"))) {
+        return false;
+    }
+    if (!EnsureHistory()) {
+        return false;
+    }
     tarvex::DrawAddPlan plan;
     const QString error = tarvex::PlayerHistory::Add(HistoryPath(), {draw}, plan);
     if (!error.isEmpty()) {
@@ -168,11 +200,12 @@ bool CDrawEntryDlg::OnAdd() {
                            NumberText(draw.number)));
         return false;
     }
-    m_status->setText(plan.added.empty()
-                          ? QStringLiteral("第 %1 期 %2 已在开奖历史中。")
-                                .arg(IssueText(draw), NumberText(draw.number))
-                          : QStringLiteral("已加入第 %1 期 %2。")
-                                .arg(IssueText(plan.added[0]), NumberText(draw.number)));
+    m_status->setText((plan.added.empty()
+                           ? QStringLiteral("第 %1 期 %2 已在开奖历史中。")
+                                 .arg(IssueText(draw), NumberText(draw.number))
+                           : QStringLiteral("已加入第 %1 期 %2。")
+                                 .arg(IssueText(plan.added[0]), NumberText(draw.number))) +
+                      plan.warning);
     PrepareNext();
     return true;
 }
@@ -180,7 +213,7 @@ bool CDrawEntryDlg::OnAdd() {
 void CDrawEntryDlg::OnPreview() {
     const tarvex::DrawHistoryResult read =
         tarvex::DrawTextReader::Read(m_pasted->toPlainText().toUtf8());
-    const tarvex::PlayerHistoryFile file = tarvex::PlayerHistory::Read(HistoryPath());
+    const tarvex::PlayerHistoryFile file = ReadHistory();
     if (!file.ok()) {
         Platform().Message(this, file.error);
         return;
@@ -203,6 +236,9 @@ void CDrawEntryDlg::OnPreview() {
 }
 
 bool CDrawEntryDlg::OnAddPasted() {
+    if (!EnsureHistory()) {
+        return false;
+    }
     tarvex::DrawAddPlan plan;
     // Planned again against the file as it is now; only what is new and agrees is added.
     const QString error = tarvex::PlayerHistory::Add(HistoryPath(), m_pastedDraws, plan, false);
@@ -211,7 +247,7 @@ bool CDrawEntryDlg::OnAddPasted() {
         Platform().Message(this, error);
         return false;
     }
-    m_status->setText(QStringLiteral("已加入 %1 期。").arg(plan.added.size()));
+    m_status->setText(QStringLiteral("已加入 %1 期。").arg(plan.added.size()) + plan.warning);
     m_preview->clear();
     PrepareNext();
     return true;

@@ -40,6 +40,11 @@ public:
 private:
     void BuildControls();
     void OnLotteryChosen();
+    void OnIssueEdited(const QString& issue);
+    // Made from the shipped history when a draw is about to go in; false after a message.
+    bool EnsureHistory();
+    // The player's history of the lottery, or the shipped one while he has none.
+    tarvex::PlayerHistoryFile ReadHistory() const;
     // The next 期号 and its date after the newest draw held.
     void PrepareNext();
     tarvex::Lottery Chosen() const;
@@ -56,4 +61,5 @@ private:
     QPushButton* m_addPasted = nullptr;
     QLabel* m_status = nullptr;
     std::vector<tarvex::HistoricDraw> m_pastedDraws;
+    QString m_nextIssue, m_nextDate; // as pre-filled
 };

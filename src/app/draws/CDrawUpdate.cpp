@@ -5,6 +5,15 @@
 #include "io/PlayerHistory.h"
 
 tarvex::UpdateOutcome CDrawUpdate::Run(QWidget* parent, const QString& path) {
+    // The file first: how many draws to ask for follows from the file the update fills.
+    const QString made =
+        tarvex::PlayerHistory::Ensure(path, tarvex::PlayerHistory::LotteryOf(path));
+    if (!made.isEmpty()) {
+        Platform().Message(parent, made);
+        tarvex::UpdateOutcome outcome;
+        outcome.fileError = made;
+        return outcome;
+    }
     return Run(parent, path, tarvex::HistoryUpdater::SourcesFor(path));
 }
 

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class CHistoryWatch;
 class CSystemMenu;
 class QLabel;
 class QPushButton;
@@ -274,7 +275,8 @@ private:
     // The conditions of the last completed 杀组合, and whether the controls still say them.
     std::optional<tarvex::Settings> m_killSettings;
     bool m_conditionsChanged = false;
-    QLabel* m_historyAgeLabel = nullptr; // how old the player's draw history is
+    QLabel* m_historyAgeLabel = nullptr;     // how old the player's draw history is
+    CHistoryWatch* m_historyWatch = nullptr; // so the age line follows changes from outside
     // The result, list box 1004 and the killed numbers between button presses.
     tarvex::PlayerSession m_session;
     CRecordKeeper m_recordKeeper;
