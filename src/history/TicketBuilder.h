@@ -16,7 +16,7 @@ namespace tarvex {
 class TicketBuilder {
 public:
     // Search steps the 直选 greedy may take in all; past them the rest is written by rows.
-    static constexpr long long kStepBudget = 1000000;
+    static constexpr long long kStepBudget = 150000;
 
     static std::vector<Ticket> Build(const BetPlan& plan);
     static std::vector<Ticket> DirectTickets(const NumberSet& bets);
