@@ -2,6 +2,7 @@
 
 #include "cli/CliAnalyze.h"
 #include "cli/CliBacktest.h"
+#include "cli/CliBet.h"
 #include "cli/CliDan.h"
 #include "cli/CliHistory.h"
 #include "cli/CliOptions.h"
@@ -311,7 +312,8 @@ void Write(const QString& text, std::FILE* to) {
 
 CliParser CliCommands::Parser() {
     return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
-                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec()});
+                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec(),
+                      CliBet::Spec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
@@ -325,7 +327,8 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
                                                       {"rules search", &ExecuteRulesSearch},
                                                       {"sets", &ExecuteSets},
                                                       {"history", &ExecuteHistory},
-                                                      {"record", &CliRecordCommand::Execute}};
+                                                      {"record", &CliRecordCommand::Execute},
+                                                      {"bet", &CliBet::FromCommandLine}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

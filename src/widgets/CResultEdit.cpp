@@ -47,7 +47,20 @@ QMenu* CResultEdit::BuildContextMenu() {
     add(QStringLiteral("清除"), Clear, selected);
     add(QStringLiteral("全选"), SelectAll, true);
     menu->addSeparator();
+    for (const AddedItem& item : m_added) {
+        QAction* action = menu->addAction(item.text);
+        action->setObjectName(item.objectName);
+        action->setData(0);
+        connect(action, &QAction::triggered, this, [this, run = item.run] {
+            QMetaObject::invokeMethod(this, run, Qt::QueuedConnection);
+        });
+    }
     return menu;
+}
+
+void CResultEdit::AddMenuItem(const QString& objectName, const QString& text,
+                              std::function<void()> run) {
+    m_added.push_back({objectName, text, std::move(run)});
 }
 
 bool CResultEdit::OnCommand(int id) {

@@ -4,6 +4,9 @@
 
 #include <QTextEdit>
 
+#include <functional>
+#include <vector>
+
 class QMenu;
 
 // The result box 1042: a rich edit that the runs write and the player edits freely, with its
@@ -31,6 +34,9 @@ public:
     QMenu* BuildContextMenu();
     // Carries out one of the commands on the box; false for an id the box does not know.
     bool OnCommand(int id);
+    // An item the window adds below the box's own ones (its data() is 0, no command of the
+    // box); `run` is called after the menu has closed.
+    void AddMenuItem(const QString& objectName, const QString& text, std::function<void()> run);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,4 +46,11 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     void ClearSelection();
     void ChooseFont();
+
+    struct AddedItem {
+        QString objectName;
+        QString text;
+        std::function<void()> run;
+    };
+    std::vector<AddedItem> m_added;
 };

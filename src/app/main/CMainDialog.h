@@ -53,6 +53,8 @@ public:
     // The prediction record (CMainDialogRecord.cpp).
     static constexpr int kRecordCommand = 160;
     static constexpr int kKeepRecordCommand = 176;
+    // 投注 (CMainDialogBets.cpp).
+    static constexpr int kBetsCommand = 192;
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -144,6 +146,10 @@ public:
     // is checked or a control refused its text.
     void OnSets();
     bool PutBaseSet(const std::string& text);
+    // 投注 (CMainDialogBets.cpp): the result box's numbers as tickets, cost and return; its
+    // items in the menu and in the result box's right-click menu.
+    void OnBets();
+    void AddBetItems();
 
     // 杀组合 and 容错 (CMainDialogRuns.cpp).
     void OnKillRun();

@@ -28,6 +28,7 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
     m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
+    AddBetItems();
     m_systemMenu->AddItem(kDrawEntryCommand, QStringLiteral("录入开奖号码(&D)..."));
     m_systemMenu->AddItem(kDrawUpdateCommand, QStringLiteral("更新开奖数据(&U)"));
     AddRecordMenuItems();
@@ -55,6 +56,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kSetsCommand:
         OnSets();
+        return true;
+    case kBetsCommand:
+        OnBets();
         return true;
     case kDrawEntryCommand:
         OnDrawEntry();
