@@ -1,21 +1,11 @@
-# The README's set-up commands and the main window's picture stand near its top, before the
-# feature tour, where a newcomer looks first. Run with -DREADME=path.
+# The README's set-up commands and the main window's picture stand in its first 40 lines,
+# before the feature tour, where a newcomer looks first. Run with -DREADME=path.
 cmake_policy(SET CMP0007 NEW)
-file(STRINGS "${README}" lines)
-list(LENGTH lines count)
-set(head_lines 40)
-if(count LESS head_lines)
-    set(head_lines ${count})
-endif()
-list(SUBLIST lines 0 ${head_lines} head)
+file(STRINGS "${README}" lines LIMIT_COUNT 40)
 foreach(wanted "^scripts/run " "^scripts/test " "docs/screenshot\\.png")
-    set(found OFF)
-    foreach(line IN LISTS head)
-        if(line MATCHES "${wanted}")
-            set(found ON)
-        endif()
-    endforeach()
+    set(found ${lines})
+    list(FILTER found INCLUDE REGEX "${wanted}")
     if(NOT found)
-        message(FATAL_ERROR "README.md: nothing matching '${wanted}' in its first ${head_lines} lines")
+        message(FATAL_ERROR "README.md: nothing matching '${wanted}' in its first 40 lines")
     endif()
 endforeach()

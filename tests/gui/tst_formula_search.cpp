@@ -106,10 +106,21 @@ private slots:
             CFormulaSearchDlg dialog(history, 300, tarvex::RuleTarget::Span, add, nullptr, memory);
             QVERIFY(dialog.TableNote()->text().isEmpty());
             dialog.Terms()->setValue(1);
-            dialog.Top()->setValue(3);
+            dialog.Top()->setValue(5);
             QVERIFY(dialog.Search());
             QVERIFY(!dialog.TableIsStale());
             QVERIFY(dialog.TableNote()->text().contains(span));
+            // At its smallest: four compact rows in sight, training and check columns apart.
+            dialog.show();
+            dialog.resize(1, 1);
+            QCoreApplication::processEvents();
+            QTableWidget* table = dialog.Table();
+            QVERIFY(table->rowHeight(0) <= QFontMetrics(table->font()).height() * 3 / 2);
+            QVERIFY(table->viewport()->height() >= 4 * table->rowHeight(0));
+            QSet<QString> headers;
+            for (int c = 0; c < table->columnCount(); ++c)
+                headers << table->horizontalHeaderItem(c)->text();
+            QCOMPARE(headers.size(), table->columnCount());
             for (int row = 0; row < dialog.Table()->rowCount(); ++row)
                 formulas << dialog.Table()->item(row, 0)->text();
             dialog.Target()->setCurrentIndex(0);
@@ -123,22 +134,14 @@ private slots:
         QCOMPARE(got.size(), std::size_t{1});
         QCOMPARE(got[0].target, tarvex::RuleTarget::Span);
         CFormulaSearchDlg again(history, 50, tarvex::RuleTarget::Dan, add, nullptr, memory);
-        QCOMPARE(again.Target()->currentIndex(), 0);
-        QCOMPARE(again.Terms()->value(), 1);
-        QCOMPARE(again.Top()->value(), 3);
-        QCOMPARE(again.Window()->value(), 300);
-        QStringList shown;
-        for (int row = 0; row < again.Table()->rowCount(); ++row)
-            shown << again.Table()->item(row, 0)->text();
-        QCOMPARE(shown, formulas);
+        QCOMPARE((QList<int>{again.Target()->currentIndex(), again.Terms()->value(),
+                             again.Top()->value(), again.Window()->value()}),
+                 (QList<int>{0, 1, 5, 300}));
+        QCOMPARE(again.Table()->item(0, 0)->text(), formulas.front());
+        QCOMPARE(again.Table()->rowCount(), formulas.size());
         QVERIFY(again.TableIsStale());
         again.Target()->setCurrentText(span);
         QVERIFY(!again.TableIsStale());
-        // Another history makes the table stale as well.
-        const std::vector<tarvex::HistoricDraw> shorter(history.begin(), history.end() - 1);
-        CFormulaSearchDlg other(shorter, 50, tarvex::RuleTarget::Span, add, nullptr, memory);
-        other.Target()->setCurrentText(span);
-        QVERIFY(other.TableIsStale());
     }
 
 private:

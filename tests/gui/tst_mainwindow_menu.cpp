@@ -41,16 +41,12 @@ private slots:
 
     // No two items of the menu answer the same letter: the second could never be reached by it.
     void accessKeysAreUnique() {
-        QMap<QChar, QStringList> byKey;
-        for (QAction* action : m_dialog->SystemMenu().Menu()->actions()) {
-            const QString text = action->text();
-            const qsizetype at = text.indexOf(u'&');
-            if (at >= 0 && at + 1 < text.size())
-                byKey[text[at + 1].toUpper()] << text;
-        }
-        QVERIFY(byKey.size() > 5);
-        for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
-            QVERIFY2(it.value().size() == 1, qPrintable(it.value().join(u',')));
+        QStringList keys;
+        for (QAction* action : m_dialog->SystemMenu().Menu()->actions())
+            if (const qsizetype at = action->text().indexOf(u'&'); at >= 0)
+                keys << action->text().mid(at + 1, 1).toUpper();
+        QVERIFY(keys.size() > 5);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
     }
 
     void aboutItemShowsAboutBox() {

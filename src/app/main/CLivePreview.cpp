@@ -1,5 +1,6 @@
 #include "app/main/CLivePreview.h"
 #include "app/shared/CBackgroundRun.h"
+#include "app/shared/PoolTask.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
-#include <QThreadPool>
 
 #include <atomic>
 
@@ -94,7 +94,7 @@ void CLivePreview::Start() {
     auto mailbox = std::make_shared<Mailbox>();
     mailbox->generation = generation;
     m_mailbox = mailbox;
-    QThreadPool::globalInstance()->start(
+    PoolTask::Start(
         [mailbox, settings = *reading.settings, tolerance = std::move(reading.tolerance)] {
             mailbox->preview = tarvex::PreviewKill(settings);
             if (tolerance)
