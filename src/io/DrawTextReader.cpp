@@ -56,7 +56,8 @@ std::string DrawTextReader::Normalize(const std::string& line) {
 DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
     QByteArray text;
     text.reserve(bytes.size());
-    for (const QByteArray& raw : bytes.split('\n')) {
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (const QByteArray& raw : lines) {
         QByteArray line = raw;
         if (line.endsWith('\r')) {
             line.chop(1);
@@ -68,7 +69,20 @@ DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
         text += '\n';
     }
     text.chop(1);
-    return DrawHistory::ParseBytes(text);
+    DrawHistoryResult result = DrawHistory::ParseBytes(text);
+    // A line that was not taken is quoted as the player wrote it, not as brought to form:
+    // "2026999 xx 12" must not read "2026999 12".
+    for (HistoryProblem& problem : result.problems) {
+        if (problem.kind == HistoryProblem::Kind::Unreadable && problem.lines.size() == 1 &&
+            problem.lines[0] >= 1 && problem.lines[0] <= lines.size()) {
+            QByteArray line = lines[problem.lines[0] - 1];
+            if (line.endsWith('\r')) {
+                line.chop(1);
+            }
+            problem.text = line.toStdString();
+        }
+    }
+    return result;
 }
 
 } // namespace tarvex

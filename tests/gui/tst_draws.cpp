@@ -198,6 +198,32 @@ private slots:
         QCOMPARE(without.columnCount(), CTrendModel::kColumnCount);
     }
 
+    // A long paste: the refusals come before the 400 draws it adds, are shown whole, and
+    // quote each line not taken as pasted. Tab leaves the box.
+    void aLongPasteKeepsItsRefusalsInSight() {
+        CDrawEntryDlg dialog;
+        const QStringList refused{QStringLiteral("不加入第 2026224 期 111"),
+                                  QStringLiteral("2026999 xx 12"),
+                                  QStringLiteral("2027001 星期四 7")};
+        QString paste = QStringLiteral("2026224 2026-08-22 1 1 1\n") + refused.mid(1).join(u'\n');
+        for (int i = 0; i < 400; ++i)
+            paste += QStringLiteral("\n%1 5 6 7").arg(2026225 + i);
+        dialog.Pasted()->setPlainText(paste);
+        dialog.show();
+        dialog.OnPreview();
+        QCoreApplication::processEvents();
+        const QString text = dialog.Preview()->text();
+        const qsizetype added = text.indexOf(QStringLiteral("将加入 400 期"));
+        for (const QString& quoted : refused)
+            QVERIFY2(text.indexOf(quoted) >= 0 && text.indexOf(quoted) < added, qPrintable(text));
+        QVERIFY(dialog.rect().contains(dialog.Preview()->geometry()));
+        QVERIFY(dialog.Preview()->heightForWidth(dialog.Preview()->width()) <=
+                dialog.Preview()->height());
+        dialog.Pasted()->setFocus();
+        QTest::keyClick(dialog.Pasted(), Qt::Key_Tab);
+        QCOMPARE(dialog.Pasted()->toPlainText(), paste);
+    }
+
 private:
     std::unique_ptr<CFakePlatform> m_fake;
     std::unique_ptr<CWorkFolder> m_folder;

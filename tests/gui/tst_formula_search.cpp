@@ -2,7 +2,9 @@
 #include "ModalCloser.h"
 #include "app/rules/CFormulaSearchDlg.h"
 #include "app/rules/CRuleDlg.h"
+#include "app/rules/FormulaSearchMemory.h"
 #include "history/FormulaSearch.h"
+#include "history/RuleTargets.h"
 #include "io/DrawHistory.h"
 
 #include <QComboBox>
@@ -88,6 +90,58 @@ private slots:
         QVERIFY(!m_fake->MessageTexts().isEmpty());
         QCOMPARE(dialog.OnAddRules(), 0);
         QVERIFY(got.empty());
+    }
+
+    // The table names its target; once the target is changed it says it is the last search's
+    // and 加入规则 adds as the table's target. A window opened again on the same memory has
+    // the settings and the table back, stale as they were.
+    void theTableNamesItsTargetAndOutlivesTheWindow() {
+        const auto history = tarvex::DrawHistory::Load(kHistory).draws;
+        const auto memory = std::make_shared<FormulaSearchMemory>();
+        const QString span = QString::fromUtf8(tarvex::RuleTargets::Name(tarvex::RuleTarget::Span));
+        std::vector<tarvex::Rule> got;
+        const auto add = [&](const tarvex::Rule& r) { got.push_back(r); };
+        QStringList formulas;
+        {
+            CFormulaSearchDlg dialog(history, 300, tarvex::RuleTarget::Span, add, nullptr, memory);
+            QVERIFY(dialog.TableNote()->text().isEmpty());
+            dialog.Terms()->setValue(1);
+            dialog.Top()->setValue(5);
+            QVERIFY(dialog.Search());
+            QVERIFY(!dialog.TableIsStale());
+            QVERIFY(dialog.TableNote()->text().contains(span));
+            // At its smallest: four compact rows in sight, training and check columns apart.
+            dialog.show();
+            dialog.resize(1, 1);
+            QCoreApplication::processEvents();
+            QTableWidget* table = dialog.Table();
+            QVERIFY(table->rowHeight(0) <= QFontMetrics(table->font()).height() * 3 / 2);
+            QVERIFY(table->viewport()->height() >= 4 * table->rowHeight(0));
+            QSet<QString> headers;
+            for (int c = 0; c < table->columnCount(); ++c)
+                headers << table->horizontalHeaderItem(c)->text();
+            QCOMPARE(headers.size(), table->columnCount());
+            for (int row = 0; row < dialog.Table()->rowCount(); ++row)
+                formulas << dialog.Table()->item(row, 0)->text();
+            dialog.Target()->setCurrentIndex(0);
+            QVERIFY(dialog.TableIsStale());
+            QVERIFY(dialog.TableNote()->text().contains(QStringLiteral("上一次搜索")));
+            dialog.Table()->selectRow(0);
+            QCOMPARE(dialog.OnAddRules(), 1);
+            QVERIFY(dialog.Status()->text().contains(span));
+            dialog.reject();
+        }
+        QCOMPARE(got.size(), std::size_t{1});
+        QCOMPARE(got[0].target, tarvex::RuleTarget::Span);
+        CFormulaSearchDlg again(history, 50, tarvex::RuleTarget::Dan, add, nullptr, memory);
+        QCOMPARE((QList<int>{again.Target()->currentIndex(), again.Terms()->value(),
+                             again.Top()->value(), again.Window()->value()}),
+                 (QList<int>{0, 1, 5, 300}));
+        QCOMPARE(again.Table()->item(0, 0)->text(), formulas.front());
+        QCOMPARE(again.Table()->rowCount(), formulas.size());
+        QVERIFY(again.TableIsStale());
+        again.Target()->setCurrentText(span);
+        QVERIFY(!again.TableIsStale());
     }
 
 private:

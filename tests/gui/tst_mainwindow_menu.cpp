@@ -39,6 +39,16 @@ private slots:
         QCOMPARE(aboutItems, 1);
     }
 
+    // No two items of the menu answer the same letter: the second could never be reached by it.
+    void accessKeysAreUnique() {
+        QStringList keys;
+        for (QAction* action : m_dialog->SystemMenu().Menu()->actions())
+            if (const qsizetype at = action->text().indexOf(u'&'); at >= 0)
+                keys << action->text().mid(at + 1, 1).toUpper();
+        QVERIFY(keys.size() > 5);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+    }
+
     void aboutItemShowsAboutBox() {
         QString title;
         QStringList links;

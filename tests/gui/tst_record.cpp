@@ -191,6 +191,58 @@ private slots:
         QCOMPARE(killedFor(), std::string("2026108"));
     }
 
+    // The scheme filter and the detail name a scheme by the conditions that kill, each with
+    // how many numbers it kills, not by its id.
+    void schemesAreNamedByTheirConditions() {
+        const QDateTime before(QDate(2026, 4, 17), QTime(9, 0), QTimeZone(8 * 3600));
+        tarvex::Settings span;
+        span.span[0] = true; // kills the ten numbers of span 0
+        QFile file(RecordPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (const tarvex::Settings& s : {tarvex::Settings{}, span})
+            file.write(tarvex::PredictionLine::Write(
+                tarvex::PredictionRecord::Make(before, "3D", "2026107", "2026106", s, {123})));
+        file.close();
+        CRecordDlg dialog(RecordPath(), {});
+        QComboBox* filter = dialog.SchemeFilter();
+        QCOMPARE(filter->count(), 3);
+        QVERIFY2(filter->itemText(1).startsWith(QStringLiteral("不杀号")),
+                 qPrintable(filter->itemText(1)));
+        QVERIFY2(filter->itemText(2).startsWith(QStringLiteral("跨度")),
+                 qPrintable(filter->itemText(2)));
+        dialog.show(); // compact rows: little more than the text's height
+        QVERIFY(dialog.Table()->rowHeight(0) <= QFontMetrics(dialog.font()).height() * 3 / 2);
+        dialog.Table()->selectRow(0); // newest first: the 跨度 scheme
+        QVERIFY2(dialog.Detail()->toPlainText().contains(QStringLiteral("跨度 杀 10 注")),
+                 qPrintable(dialog.Detail()->toPlainText()));
+    }
+
+    // An open 预测记录 follows the history: once the draw it names is added, 下次记为第 names
+    // the next one. Esc while a 期号 is typed there closes without keeping it.
+    void theOpenDialogFollowsTheHistoryAndEscKeepsNothing() {
+        CRecordDlg dialog(RecordPath(), RecordHistory::AllLotteries());
+        dialog.FollowHistories();
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QLineEdit* target = dialog.TargetIssue();
+        QCOMPARE(target->text(), QStringLiteral("2026107"));
+        tarvex::DrawAddPlan plan;
+        QVERIFY(tarvex::PlayerHistory::Add(m_folder->filePath(QStringLiteral("3D开奖历史.txt")),
+                                           {{"2026107", 123, "2026-04-17", ""}}, plan)
+                    .isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(target->text(), QStringLiteral("2026108"), 5000);
+        target->setFocus();
+        target->selectAll();
+        QTest::keyClicks(target, QStringLiteral("2026400"));
+        QTest::keyClick(target, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        target->clearFocus(); // the focus leaves as the window goes
+        QCoreApplication::processEvents();
+        m_window->OnKillRun();
+        QCOMPARE(tarvex::PredictionRecord::Load(RecordPath()).entries.back().prediction.issue,
+                 std::string("2026108"));
+    }
+
 private:
     QString RecordPath() const { return m_folder->filePath(tarvex::PredictionRecord::FileName()); }
 };

@@ -23,6 +23,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <functional>
+
 namespace {
 
 int DigitSum(int n) {
@@ -171,6 +173,59 @@ private slots:
         QVERIFY(!m_dlg->PutBaseSet("123\t"));
         QCOMPARE(m_fake->messages.size(), 1);
         QVERIFY(!m_dlg->GatherSettings().baseSet);
+    }
+
+    // Enter never closes 多方案, and the members and choices are back when it opens again.
+    // At its smallest it keeps the whole √/× strip, a member's whole name in 大底走势 and
+    // compact rows in sight; the number table starts at 000.
+    void enterKeepsTheWindowAndReopeningKeepsTheMembers() {
+        const QString scheme = m_dir->filePath(QStringLiteral("方案A.json"));
+        QVERIFY(tarvex::SchemeFile::Save(scheme, tarvex::Settings{}).isEmpty());
+        m_fake->openFileNames = {scheme};
+        std::vector<QStringList> shown;
+        const auto open = [&](const std::function<void(CSetsDlg*)>& act) {
+            const CModalCloser closer = CloseModalWhenShown<CSetsDlg>([&](CSetsDlg* sets) {
+                act(sets);
+                shown.push_back({QString::number(sets->Members().size()),
+                                 QString::number(sets->Operation()->currentIndex()),
+                                 QString::number(sets->K()->value()),
+                                 QString::number(sets->Tolerance()->isChecked()),
+                                 QString::number(sets->RecordSubject()->currentIndex())});
+                sets->reject();
+            });
+            m_dlg->OnSysCommand(CMainDialog::kSetsCommand);
+            QVERIFY2(closer.Acted(), qPrintable(closer.Describe()));
+        };
+        open([&](CSetsDlg* sets) {
+            Button(sets, QStringLiteral("添加方案…"))->click();
+            sets->AddCurrentResult();
+            sets->Operation()->setCurrentIndex(3);
+            sets->K()->setValue(2);
+            sets->Tolerance()->setChecked(true);
+            sets->RecordSubject()->setCurrentIndex(1);
+            for (QWidget* w :
+                 {static_cast<QWidget*>(sets->K()), static_cast<QWidget*>(sets->MemberList())}) {
+                w->setFocus();
+                QTest::keyClick(w, Qt::Key_Return);
+            }
+            QVERIFY(sets->isVisible());
+        });
+        open([&](CSetsDlg* sets) {
+            QVERIFY(sets->LoadHistory(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt")));
+            sets->resize(1, 1);
+            QCoreApplication::processEvents();
+            const CSetRecordStrip* strip = sets->Strip();
+            QCOMPARE(strip->Cells(), CSetsDlg::kDefaultDraws);
+            QVERIFY(strip->height() >= strip->heightForWidth(strip->width()));
+            QVERIFY(sets->RecordSubject()->width() >= sets->RecordSubject()->sizeHint().width());
+            const QTableWidget* holders = sets->Holders();
+            QCOMPARE(holders->item(0, 0)->text(), QStringLiteral("000"));
+            QVERIFY(holders->rowHeight(0) <= QFontMetrics(holders->font()).height() * 3 / 2);
+            QVERIFY(holders->viewport()->height() >= 3 * holders->rowHeight(0));
+        });
+        QCOMPARE(shown.size(), std::size_t{2});
+        QCOMPARE(shown[1], shown[0]);
+        QCOMPARE(shown[0], (QStringList{"2", "3", "2", "1", "1"}));
     }
 
 private:

@@ -17,6 +17,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QString NumberText(int number) {
@@ -27,16 +29,25 @@ QString IssueText(const tarvex::HistoricDraw& draw) {
     return QString::fromStdString(draw.issue);
 }
 
+// A long paste names its first draws only, so the lines below stay in sight.
+constexpr std::size_t kListedDraws = 10;
+constexpr qsizetype kListedRefusals = 8;
+
 QString Listed(const std::vector<tarvex::HistoricDraw>& draws) {
     QStringList parts;
-    for (const tarvex::HistoricDraw& draw : draws) {
+    for (std::size_t i = 0; i < std::min(draws.size(), kListedDraws); ++i) {
+        const tarvex::HistoricDraw& draw = draws[i];
         parts
             << IssueText(draw) + u' ' + NumberText(draw.number) +
                    (draw.trial.empty()
                         ? QString()
                         : QStringLiteral("（试机号 %1）").arg(QString::fromStdString(draw.trial)));
     }
-    return parts.join(QStringLiteral("、"));
+    QString listed = parts.join(QStringLiteral("、"));
+    if (draws.size() > kListedDraws) {
+        listed += QStringLiteral(" 等");
+    }
+    return listed;
 }
 
 QLineEdit* DigitsEdit(const char* pattern, QWidget* parent) {
@@ -74,6 +85,7 @@ void CDrawEntryDlg::BuildControls() {
     form->addRow(QString(), m_add);
 
     m_pasted = new QPlainTextEdit(this);
+    m_pasted->setTabChangesFocus(true); // a pasted table's tabs come with the paste
     m_pasted->setPlaceholderText(
         QStringLiteral("也可以把多期开奖号码粘贴在这里（开奖历史的行、CSV 或从网页复制的表格）"));
     auto* preview = new QPushButton(QStringLiteral("查看粘贴的内容(&V)"), this);
@@ -220,17 +232,24 @@ void CDrawEntryDlg::OnPreview() {
     }
     m_pastedDraws = read.draws;
     const tarvex::DrawAddPlan plan = tarvex::PlayerHistory::Plan(file, read.draws);
-    QStringList lines{
-        QStringLiteral("将加入 %1 期：%2").arg(plan.added.size()).arg(Listed(plan.added)),
-        QStringLiteral("已有 %1 期").arg(plan.held.size())};
-    for (const tarvex::DrawRefusal& refusal : plan.refused) {
+    // What is refused comes first: a long list of what is added must not push it out of sight.
+    QStringList lines;
+    const qsizetype refused = static_cast<qsizetype>(plan.refused.size());
+    for (qsizetype i = 0; i < std::min(refused, kListedRefusals); ++i) {
+        const tarvex::DrawRefusal& refusal = plan.refused[static_cast<std::size_t>(i)];
         lines << QStringLiteral("不加入第 %1 期 %2：文件里是 %3")
                      .arg(IssueText(refusal.given), NumberText(refusal.given.number),
                           NumberText(refusal.held.number));
     }
-    for (const QString& problem : read.ProblemMessages(8)) {
+    if (refused > kListedRefusals) {
+        lines << QStringLiteral("另有 %1 期与文件里的号码不同，不加入")
+                     .arg(refused - kListedRefusals);
+    }
+    for (const QString& problem : read.ProblemMessages(kListedRefusals)) {
         lines << QStringLiteral("不加入：") + problem;
     }
+    lines << QStringLiteral("将加入 %1 期：%2").arg(plan.added.size()).arg(Listed(plan.added))
+          << QStringLiteral("已有 %1 期").arg(plan.held.size());
     m_preview->setText(lines.join(u'\n'));
     m_addPasted->setEnabled(!plan.added.empty());
 }

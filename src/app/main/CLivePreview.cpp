@@ -1,4 +1,6 @@
 #include "app/main/CLivePreview.h"
+#include "app/shared/CBackgroundRun.h"
+#include "app/shared/PoolTask.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -10,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
-#include <QThreadPool>
 
 #include <atomic>
 
@@ -24,7 +25,6 @@ struct CLivePreview::Mailbox {
 CLivePreview::CLivePreview(QLabel* label, ReadFn read, QObject* parent)
     : QObject(parent), m_label(label), m_read(std::move(read)) {
     m_timer.setSingleShot(true);
-    m_timer.setInterval(kDelayMs);
     connect(&m_timer, &QTimer::timeout, this, &CLivePreview::Start);
     m_poll.setInterval(20);
     connect(&m_poll, &QTimer::timeout, this, &CLivePreview::Collect);
@@ -71,12 +71,19 @@ void CLivePreview::WatchWidget(QWidget* widget) {
 
 void CLivePreview::Schedule() {
     ++m_asked;
-    m_timer.start();
+    m_timer.start(m_delay);
 }
 
 void CLivePreview::Start() {
+    // A run's worker owns what it works on (the session's killed numbers, list and result)
+    // until the run ends, while its event loop still fires this timer: count after it.
+    if (CBackgroundRun::Running()) {
+        m_timer.start(kRetryMs);
+        return;
+    }
     const quint64 generation = m_asked;
     Reading reading = m_read();
+    emit Started();
     if (!reading.settings) {
         m_shown = generation;
         ShowStop(reading.refusal);
@@ -87,7 +94,7 @@ void CLivePreview::Start() {
     auto mailbox = std::make_shared<Mailbox>();
     mailbox->generation = generation;
     m_mailbox = mailbox;
-    QThreadPool::globalInstance()->start(
+    PoolTask::Start(
         [mailbox, settings = *reading.settings, tolerance = std::move(reading.tolerance)] {
             mailbox->preview = tarvex::PreviewKill(settings);
             if (tolerance)

@@ -36,6 +36,8 @@ public:
     using ReadFn = std::function<Reading()>;
 
     static constexpr int kDelayMs = 250;
+    // How soon a count that fell due during a run looks again.
+    static constexpr int kRetryMs = 50;
     static constexpr double kSmallestPoints = 6.0;
 
     CLivePreview(QLabel* label, ReadFn read, QObject* parent = nullptr);
@@ -44,6 +46,8 @@ public:
     void Watch(QWidget* root, const QList<QWidget*>& ignore);
     // Counts again after the pause; every change calls this.
     void Schedule();
+    // The pause before counting; tests shorten it so that a count falls due inside a run.
+    void SetDelay(int ms) { m_delay = ms; }
     // True until the answer to the last change is shown.
     bool Busy() const { return m_timer.isActive() || m_shown != m_asked; }
 
@@ -56,6 +60,8 @@ public:
     const std::optional<ToleranceCounts>& Tolerance() const { return m_tolerance; }
 
 signals:
+    // A count has begun: the controls were read.
+    void Started();
     void Shown();
 
 private:
@@ -69,6 +75,7 @@ private:
     QLabel* m_label;
     ReadFn m_read;
     QTimer m_timer;
+    int m_delay = kDelayMs;
     // The worker touches nothing of Qt: it fills its mailbox and the window's thread looks
     // there, so an answer can never reach a window that has gone.
     QTimer m_poll;

@@ -2,6 +2,7 @@
 
 #include "app/main/CLivePreview.h"
 #include "app/record/CRecordKeeper.h"
+#include "app/sets/SetsDlgState.h"
 #include "engine/Settings.h"
 #include "framework/CDialog.h"
 #include "history/ItemConditionApply.h"
@@ -10,12 +11,14 @@
 #include <QIcon>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 class CHistoryWatch;
 class CSystemMenu;
+struct FormulaSearchMemory;
 class QLabel;
 class QPushButton;
 class ConditionSheet;
@@ -110,6 +113,8 @@ public:
     QIcon m_hIcon;
     // The 公式杀号 rules of the scheme; the window applies them to the coming draw on request.
     std::vector<tarvex::Rule> m_rules;
+    SetsDlgState m_setsKept;
+    std::shared_ptr<FormulaSearchMemory> m_searchMemory;
 
     // The condition sheet and its pages, tab order 杀直选 .. 其他 (CMainDialogSheet.cpp).
     ConditionSheet* Sheet() const { return m_sheet; }

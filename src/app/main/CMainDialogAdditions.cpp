@@ -12,6 +12,7 @@
 #include "pages/ConditionSheet.h"
 
 #include <QDir>
+#include <QFont>
 #include <QLabel>
 #include <QPushButton>
 
@@ -37,6 +38,16 @@ tarvex::Settings KillConditions(tarvex::Settings settings) {
 
 QRect Place(const DialogUnits& units, const int (&r)[4]) {
     return units.Rect(r[0], r[1], r[2], r[3]);
+}
+
+// A wrapped text in a smaller type when the window's own needs more lines than the place has.
+void FitWrapped(QLabel* label) {
+    QFont font = label->font();
+    while (label->heightForWidth(label->width()) > label->height() &&
+           font.pointSizeF() > CLivePreview::kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+        label->setFont(font);
+    }
 }
 
 } // namespace
@@ -70,6 +81,7 @@ void CMainDialog::CreateAdditions() {
     m_staleLabel->setWordWrap(true);
     m_staleLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_staleLabel->setStyleSheet(QStringLiteral("color: #b00000;"));
+    FitWrapped(m_staleLabel);
     m_staleLabel->setToolTip(
         QStringLiteral("结果框、列表和数量是上次杀组合时的条件算出的；按容错仍在这份结果上按现在的"
                        "条件容错，重新杀组合才按现在的条件"));

@@ -8,7 +8,7 @@
 #include <QLabel>
 
 void CMainDialog::AddRecordMenuItems() {
-    m_systemMenu->AddItem(kRecordCommand, QStringLiteral("预测记录(&L)..."));
+    m_systemMenu->AddItem(kRecordCommand, QStringLiteral("预测记录(&R)..."));
     m_systemMenu->AddItem(kKeepRecordCommand, QStringLiteral("记录预测"));
     m_systemMenu->SetChecked(kKeepRecordCommand, m_recordKeeper.Enabled());
 }
@@ -21,6 +21,7 @@ bool CMainDialog::OnRecordCommand(int id) {
     }
     if (id == kRecordCommand) {
         CRecordDlg dialog(RecordHistory::RecordPath(), RecordHistory::AllLotteries(), this);
+        dialog.FollowHistories();
         dialog.exec();
         return true;
     }

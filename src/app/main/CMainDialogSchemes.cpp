@@ -1,6 +1,7 @@
 #include "app/backtest/CBacktestDlg.h"
 #include "app/main/CMainDialog.h"
 #include "app/rules/CRuleDlg.h"
+#include "app/rules/FormulaSearchMemory.h"
 #include "framework/CSystemMenu.h"
 #include "framework/Platform.h"
 #include "history/RuleApply.h"
@@ -121,9 +122,11 @@ void CMainDialog::OnBacktest() {
 }
 
 void CMainDialog::OnRules() {
+    if (!m_searchMemory)
+        m_searchMemory = std::make_shared<FormulaSearchMemory>();
     CRuleDlg dialog(
         m_rules, [this](const auto& rules, const auto& values) { ApplyRulesToNext(rules, values); },
-        this);
+        this, m_searchMemory);
     if (dialog.exec() == QDialog::Accepted)
         m_rules = dialog.Rules();
 }

@@ -13,8 +13,9 @@ void CMainDialog::OnSets() {
             UpdateData(true);
             return m_strResult.toStdString();
         },
-        [this](const std::string& text) { return PutBaseSet(text); }, this);
+        [this](const std::string& text) { return PutBaseSet(text); }, this, std::move(m_setsKept));
     dialog.exec();
+    m_setsKept = dialog.Kept();
 }
 
 // As 选择大底 fills the box, with 大底 checked as a click on it would; 大底 and 输入复式

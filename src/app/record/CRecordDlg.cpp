@@ -2,7 +2,13 @@
 
 #include "app/record/CRecordKeeper.h"
 #include "app/record/CRecordModel.h"
+#include "app/record/RecordHistory.h"
+#include "app/record/RecordSchemeName.h"
+#include "app/shared/CHistoryWatch.h"
+#include "app/shared/TableRows.h"
+#include "app/shared/WindowHistory.h"
 #include "engine/RunText.h"
+#include "io/PlayerHistory.h"
 #include "io/PredictionBacktest.h"
 #include "io/PredictionLine.h"
 #include "io/PredictionTarget.h"
@@ -42,7 +48,7 @@ CRecordDlg::CRecordDlg(const QString& recordPath,
     BuildControls();
     m_record = tarvex::PredictionRecord::Load(m_recordPath);
     m_predictions = m_record.Predictions();
-    m_outcomes = tarvex::PredictionCheck(m_histories).CheckAll(m_predictions);
+    Check();
     QStringList notes = m_record.notes;
     if (!m_record.ok())
         notes.prepend(m_record.error);
@@ -61,8 +67,51 @@ const std::vector<tarvex::HistoricDraw>& CRecordDlg::Draws3D() const {
     return it == m_histories.end() ? kNone : it->second;
 }
 
+void CRecordDlg::Check() {
+    m_outcomes = tarvex::PredictionCheck(m_histories).CheckAll(m_predictions);
+}
+
+namespace {
+
+QStringList FollowedPaths() {
+    return {RecordHistory::Path(), tarvex::PlayerHistory::PathIn({}, tarvex::Lottery::Pl3)};
+}
+
+} // namespace
+
+void CRecordDlg::FollowHistories() {
+    if (m_watch == nullptr) {
+        m_watch = new CHistoryWatch(this);
+        connect(m_watch, &CHistoryWatch::Look, this, &CRecordDlg::OnHistoryLook);
+    }
+    m_historyStamp = WindowHistory::Stamp(FollowedPaths());
+    m_watch->Watch(FollowedPaths());
+}
+
+// A draw added (or a history changed) while the window is open: the entries are checked again
+// and 下次记为第 names the draw after the newest, unless the player is typing one.
+void CRecordDlg::OnHistoryLook() {
+    const QString stamp = WindowHistory::Stamp(FollowedPaths());
+    if (stamp == m_historyStamp)
+        return;
+    m_historyStamp = stamp;
+    m_watch->Watch(FollowedPaths());
+    m_histories = RecordHistory::AllLotteries();
+    Check();
+    Refresh();
+    if (!(m_target->hasFocus() && m_target->isModified()))
+        m_target->setText(QString::fromStdString(CRecordKeeper::Target(Draws3D())));
+}
+
+void CRecordDlg::done(int result) {
+    m_closing = true;
+    QDialog::done(result);
+}
+
 // A 期号 the player typed is kept for the coming entries; anything else is put back.
 void CRecordDlg::OnTarget() {
+    if (m_closing)
+        return; // the focus left because the window closed: nothing was confirmed
     const std::vector<tarvex::HistoricDraw>& draws = Draws3D();
     if (!CRecordKeeper::SetTarget(m_target->text().trimmed().toStdString(), draws)) {
         m_target->setText(QString::fromStdString(CRecordKeeper::Target(draws)));
@@ -96,7 +145,7 @@ void CRecordDlg::BuildControls() {
     // Sized from the rows in view, not from every row of a long record.
     m_table->horizontalHeader()->setResizeContentsPrecision(50);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    TableRows::Compact(m_table);
 
     m_figures = new QTableWidget(4, 7, this);
     m_figures->setHorizontalHeaderLabels({QStringLiteral("期数"), QStringLiteral("中"),
@@ -138,18 +187,28 @@ void CRecordDlg::BuildControls() {
             &CRecordDlg::ShowDetail);
 }
 
-// One item per scheme, in the order of their first entries, with how many entries each has.
+// One item per scheme, in the order of their first entries, named by the conditions that
+// kill (with the start of its id when two schemes read alike), with how many entries it has.
 void CRecordDlg::FillSchemes() {
     m_scheme->addItem(QStringLiteral("全部方案"), QString());
     std::map<std::string, int> counts;
-    std::vector<std::string> order;
-    for (const tarvex::Prediction* p : m_predictions) {
-        if (counts[p->schemeId]++ == 0)
-            order.push_back(p->schemeId);
+    std::vector<std::size_t> first;
+    for (std::size_t i = 0; i < m_predictions.size(); ++i) {
+        if (counts[m_predictions[i]->schemeId]++ == 0)
+            first.push_back(i);
     }
-    for (const std::string& id : order) {
+    QStringList names;
+    for (const std::size_t i : first)
+        names << RecordSchemeName::Name(m_record.entries[i].scheme);
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        const std::string& id = m_predictions[first[static_cast<std::size_t>(k)]]->schemeId;
         const QString shown = QString::fromStdString(id);
-        m_scheme->addItem(QStringLiteral("%1（%2 条）").arg(shown).arg(counts[id]), shown);
+        QString name = names[k];
+        if (names.count(name) > 1)
+            name += QStringLiteral(" · ") + shown.left(6);
+        m_scheme->addItem(QStringLiteral("%1（%2 条）").arg(name).arg(counts[id]), shown);
+        m_scheme->setItemData(m_scheme->count() - 1, QStringLiteral("方案编号 ") + shown,
+                              Qt::ToolTipRole);
     }
 }
 
@@ -199,9 +258,14 @@ void CRecordDlg::ShowDetail() {
     const tarvex::Prediction& p = e.prediction;
     const QByteArray scheme =
         QJsonDocument::fromJson(QByteArray::fromStdString(e.scheme)).toJson(QJsonDocument::Compact);
+    QStringList conditions = RecordSchemeName::Conditions(e.scheme);
+    if (conditions.isEmpty())
+        conditions << QStringLiteral("不杀号");
     QString text =
-        QStringLiteral("方案 %1（与开机时不同的条件）：\n%2\n杀号后 %3 注：\n%4\n")
-            .arg(QString::fromStdString(p.schemeId), QString::fromUtf8(scheme))
+        QStringLiteral(
+            "方案 %1：\n%2\n与开机时不同的设置（方案文件的写法）：\n%3\n杀号后 %4 注：\n%5\n")
+            .arg(QString::fromStdString(p.schemeId), conditions.join(u'\n'),
+                 QString::fromUtf8(scheme))
             .arg(p.count)
             .arg(QString::fromStdString(tarvex::PredictionLine::NumbersText(p.survivors)));
     if (p.toleranceLevel > 0) {

@@ -18,6 +18,7 @@ class QPlainTextEdit;
 class QTableView;
 class QTableWidget;
 class CRecordModel;
+class CHistoryWatch;
 
 // 预测记录: the kept predictions checked against the draws, the live figures beside chance
 // and beside the backtest of the same schemes, a filter by scheme, and a selected entry's
@@ -35,6 +36,11 @@ public:
     QLineEdit* TargetIssue() const { return m_target; }
     QPlainTextEdit* Detail() const { return m_detail; }
     QLabel* Notes() const { return m_notes; }
+    // Checks again, and names the coming draw again, whenever the histories the record follows
+    // (RecordHistory) change while the window is open.
+    void FollowHistories();
+    // Esc and the close button drop a 期号 typed but not confirmed.
+    void done(int result) override;
     // The entry a table row shows.
     const tarvex::PredictionEntry& EntryAt(int row) const;
     const tarvex::PredictionSummary& Summary() const { return m_summary; }
@@ -48,6 +54,8 @@ private:
     void FillFigures();
     void ShowDetail();
     void OnTarget();
+    void Check();
+    void OnHistoryLook();
     const std::vector<tarvex::HistoricDraw>& Draws3D() const;
 
     QString m_recordPath;
@@ -67,4 +75,7 @@ private:
     CRecordModel* m_model = nullptr;
     QTableWidget* m_figures = nullptr;
     QPlainTextEdit* m_detail = nullptr;
+    CHistoryWatch* m_watch = nullptr;
+    QString m_historyStamp;
+    bool m_closing = false;
 };

@@ -1,5 +1,6 @@
 #include "app/rules/CFormulaSearchDlg.h"
 #include "app/shared/CBackgroundRun.h"
+#include "app/shared/TableRows.h"
 
 #include "framework/Platform.h"
 #include "framework/Utf8Text.h"
@@ -37,16 +38,94 @@ QString Text(const std::string& utf8) {
     return FromUtf8(utf8);
 }
 
+QString TargetName(tarvex::RuleTarget target) {
+    return QString::fromUtf8(tarvex::RuleTargets::Name(target));
+}
+
+bool SameSearch(const tarvex::FormulaSearchOptions& a, const tarvex::FormulaSearchOptions& b) {
+    return a.target == b.target && a.terms == b.terms && a.last == b.last && a.check == b.check &&
+           a.top == b.top;
+}
+
 } // namespace
 
 CFormulaSearchDlg::CFormulaSearchDlg(const std::vector<tarvex::HistoricDraw>& history, int last,
-                                     tarvex::RuleTarget target, AddFn add, QWidget* parent)
-    : QDialog(parent), m_history(history), m_add(std::move(add)) {
+                                     tarvex::RuleTarget target, AddFn add, QWidget* parent,
+                                     std::shared_ptr<FormulaSearchMemory> memory)
+    : QDialog(parent), m_history(history), m_add(std::move(add)),
+      m_memory(memory ? std::move(memory) : std::make_shared<FormulaSearchMemory>()) {
     setWindowTitle(QStringLiteral("搜索公式"));
     BuildControls();
-    m_target->setCurrentText(QString::fromUtf8(tarvex::RuleTargets::Name(target)));
-    m_last->setValue(last);
+    if (m_memory->set) {
+        SetOptions(m_memory->options);
+    } else {
+        m_target->setCurrentText(TargetName(target));
+        m_last->setValue(last);
+    }
+    if (m_memory->searched)
+        FillTable();
+    ShowTableNote();
     resize(1100, 600);
+}
+
+tarvex::FormulaSearchOptions CFormulaSearchDlg::Options() const {
+    tarvex::FormulaSearchOptions options;
+    options.target =
+        tarvex::RuleTargets::kAll[static_cast<std::size_t>(std::max(0, m_target->currentIndex()))];
+    options.terms = m_terms->value();
+    options.last = static_cast<std::size_t>(m_last->value());
+    options.check = static_cast<std::size_t>(m_check->value());
+    options.top = static_cast<std::size_t>(m_top->value());
+    return options;
+}
+
+void CFormulaSearchDlg::SetOptions(const tarvex::FormulaSearchOptions& options) {
+    m_target->setCurrentText(TargetName(options.target));
+    m_terms->setValue(options.terms);
+    m_last->setValue(static_cast<int>(options.last));
+    m_check->setValue(static_cast<int>(options.check));
+    m_top->setValue(static_cast<int>(options.top));
+}
+
+// The settings stay for the next opening however the window is left.
+void CFormulaSearchDlg::done(int result) {
+    m_memory->options = Options();
+    m_memory->set = true;
+    QDialog::done(result);
+}
+
+bool CFormulaSearchDlg::TableIsStale() const {
+    if (!m_memory->searched)
+        return false;
+    const std::string newest = m_history.empty() ? std::string() : m_history.back().issue;
+    return !SameSearch(m_memory->searchedWith, Options()) || m_memory->draws != m_history.size() ||
+           m_memory->newest != newest;
+}
+
+// The table says whose formulas it lists: after 取消, a refused search or a change above, it
+// still holds the last search's, and 加入规则 adds them as that search's target.
+void CFormulaSearchDlg::ShowTableNote() {
+    if (!m_memory->searched) {
+        m_tableNote->clear();
+        m_tableNote->hide();
+        return;
+    }
+    const tarvex::FormulaSearchOptions& o = m_memory->searchedWith;
+    QString note =
+        QStringLiteral("表中是“%1”的公式（%2 项，窗口%3，检验段%4，检验前 %5 个）")
+            .arg(TargetName(o.target))
+            .arg(o.terms)
+            .arg(o.last == 0 ? QStringLiteral("全部") : QStringLiteral("最近 %1 期").arg(o.last))
+            .arg(o.check == 0 ? QStringLiteral(" 30%") : QStringLiteral(" %1 期").arg(o.check))
+            .arg(o.top);
+    const bool stale = TableIsStale();
+    if (stale)
+        note += QStringLiteral("。这是上一次搜索的结果，与现在的设置或开奖历史不同；"
+                               "加入规则仍按“%1”加入。")
+                    .arg(TargetName(o.target));
+    m_tableNote->setText(note);
+    m_tableNote->setStyleSheet(stale ? QStringLiteral("color: #b00000;") : QString());
+    m_tableNote->show();
 }
 
 void CFormulaSearchDlg::BuildControls() {
@@ -74,14 +153,19 @@ void CFormulaSearchDlg::BuildControls() {
 
     m_baseline = new QLabel(this);
     m_baseline->setWordWrap(true);
+    m_tableNote = new QLabel(this);
+    m_tableNote->setObjectName(QStringLiteral("tableNote"));
+    m_tableNote->setWordWrap(true);
     m_table = new QTableWidget(0, 14, this);
     m_table->setHorizontalHeaderLabels(
-        {QStringLiteral("公式"), QStringLiteral("训练 对/测"), QStringLiteral("命中率"),
-         QStringLiteral("机会率"), QStringLiteral("差值"), QStringLiteral("最大连错"),
-         QStringLiteral("检验 对/测"), QStringLiteral("命中率"), QStringLiteral("机会率"),
-         QStringLiteral("差值"), QStringLiteral("最大连错"), QStringLiteral("p"),
+        {QStringLiteral("公式"), QStringLiteral("训练 对/测"), QStringLiteral("训练命中率"),
+         QStringLiteral("训练机会率"), QStringLiteral("训练差值"), QStringLiteral("训练最大连错"),
+         QStringLiteral("检验 对/测"), QStringLiteral("检验命中率"), QStringLiteral("检验机会率"),
+         QStringLiteral("检验差值"), QStringLiteral("检验最大连错"), QStringLiteral("p"),
          QStringLiteral("校正 p"), QStringLiteral("判断")});
     m_table->verticalHeader()->setVisible(false);
+    TableRows::Compact(m_table);
+    TableRows::KeepInSight(m_table, 5);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -94,6 +178,7 @@ void CFormulaSearchDlg::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_baseline);
+    layout->addWidget(m_tableNote);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_status);
     layout->addWidget(buttons);
@@ -101,6 +186,9 @@ void CFormulaSearchDlg::BuildControls() {
     connect(search, &QPushButton::clicked, this, &CFormulaSearchDlg::Search);
     connect(add, &QPushButton::clicked, this, &CFormulaSearchDlg::OnAddRules);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_target, &QComboBox::currentIndexChanged, this, &CFormulaSearchDlg::ShowTableNote);
+    for (QSpinBox* box : {m_terms, m_last, m_check, m_top})
+        connect(box, &QSpinBox::valueChanged, this, &CFormulaSearchDlg::ShowTableNote);
 }
 
 bool CFormulaSearchDlg::Search() {
@@ -108,13 +196,7 @@ bool CFormulaSearchDlg::Search() {
         m_status->setText(QStringLiteral("请先在公式杀号窗口选择开奖历史文件。"));
         return false;
     }
-    tarvex::FormulaSearchOptions options;
-    options.target =
-        tarvex::RuleTargets::kAll[static_cast<std::size_t>(std::max(0, m_target->currentIndex()))];
-    options.terms = m_terms->value();
-    options.last = static_cast<std::size_t>(m_last->value());
-    options.check = static_cast<std::size_t>(m_check->value());
-    options.top = static_cast<std::size_t>(m_top->value());
+    const tarvex::FormulaSearchOptions options = Options();
     tarvex::FormulaSearchResult result;
     const bool finished = CBackgroundRun::Run(
         this, QStringLiteral("正在搜索公式…"), [&](const tarvex::ProgressFn& progress) {
@@ -122,6 +204,7 @@ bool CFormulaSearchDlg::Search() {
         });
     if (!finished || result.cancelled) {
         m_status->setText(QStringLiteral("搜索已取消，表中仍是上一次的结果。"));
+        ShowTableNote();
         return false;
     }
     if (!result.error.empty()) {
@@ -129,15 +212,19 @@ bool CFormulaSearchDlg::Search() {
         Platform().Message(this, Text(result.error));
         return false;
     }
-    m_result = std::move(result);
-    m_searched = options.target;
+    m_memory->result = std::move(result);
+    m_memory->searchedWith = options;
+    m_memory->searched = true;
+    m_memory->draws = m_history.size();
+    m_memory->newest = m_history.back().issue;
     FillTable();
+    ShowTableNote();
     return true;
 }
 
 void CFormulaSearchDlg::FillTable() {
     using tarvex::FormulaSearchText;
-    const tarvex::FormulaSearchResult& r = m_result;
+    const tarvex::FormulaSearchResult& r = m_memory->result;
     m_baseline->setText(QStringLiteral("同样的搜索在打乱次序的历史上，最好的训练差值是 %1。")
                             .arg(Text(FormulaSearchText::SignedPercent(r.shuffledBestMargin))));
     m_status->setText(
@@ -191,12 +278,15 @@ int CFormulaSearchDlg::OnAddRules() {
     std::sort(rows.begin(), rows.end());
     int added = 0;
     for (const int row : rows) {
-        if (row < 0 || row >= static_cast<int>(m_result.formulas.size()) || !m_add)
+        if (row < 0 || row >= static_cast<int>(m_memory->result.formulas.size()) || !m_add)
             continue;
-        m_add({m_searched, m_result.formulas[static_cast<std::size_t>(row)].formula});
+        m_add({m_memory->searchedWith.target,
+               m_memory->result.formulas[static_cast<std::size_t>(row)].formula});
         ++added;
     }
     m_status->setText(added == 0 ? QStringLiteral("请先在表中选择要加入的公式。")
-                                 : QStringLiteral("已加入 %1 条规则。").arg(added));
+                                 : QStringLiteral("已加入 %1 条“%2”规则。")
+                                       .arg(added)
+                                       .arg(TargetName(m_memory->searchedWith.target)));
     return added;
 }

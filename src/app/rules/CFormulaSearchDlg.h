@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/rules/FormulaSearchMemory.h"
 #include "engine/HistoricDraw.h"
 #include "engine/Rule.h"
 #include "history/FormulaSearch.h"
@@ -7,6 +8,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QComboBox;
@@ -22,8 +24,11 @@ class CFormulaSearchDlg : public QDialog {
 public:
     using AddFn = std::function<void(const tarvex::Rule&)>;
 
+    // A memory of an earlier opening gives the controls and the table back; without one the
+    // window starts with the target and window given.
     CFormulaSearchDlg(const std::vector<tarvex::HistoricDraw>& history, int last,
-                      tarvex::RuleTarget target, AddFn add, QWidget* parent = nullptr);
+                      tarvex::RuleTarget target, AddFn add, QWidget* parent = nullptr,
+                      std::shared_ptr<FormulaSearchMemory> memory = {});
 
     // Runs the search off the window's thread; false when cancelled or refused.
     bool Search();
@@ -38,16 +43,23 @@ public:
     QTableWidget* Table() const { return m_table; }
     QLabel* Baseline() const { return m_baseline; }
     QLabel* Status() const { return m_status; }
-    const tarvex::FormulaSearchResult& Result() const { return m_result; }
+    // What the table holds: its target and settings, and whether they still are the ones set.
+    QLabel* TableNote() const { return m_tableNote; }
+    bool TableIsStale() const;
+
+    void done(int result) override;
+    const tarvex::FormulaSearchResult& Result() const { return m_memory->result; }
 
 private:
     void BuildControls();
     void FillTable();
+    tarvex::FormulaSearchOptions Options() const;
+    void SetOptions(const tarvex::FormulaSearchOptions& options);
+    void ShowTableNote();
 
     const std::vector<tarvex::HistoricDraw>& m_history;
     AddFn m_add;
-    tarvex::FormulaSearchResult m_result;
-    tarvex::RuleTarget m_searched = tarvex::RuleTarget::SumTail;
+    std::shared_ptr<FormulaSearchMemory> m_memory;
 
     QComboBox* m_target = nullptr;
     QSpinBox* m_terms = nullptr;
@@ -55,6 +67,7 @@ private:
     QSpinBox* m_check = nullptr;
     QSpinBox* m_top = nullptr;
     QLabel* m_baseline = nullptr;
+    QLabel* m_tableNote = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_status = nullptr;
 };

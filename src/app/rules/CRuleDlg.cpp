@@ -42,8 +42,11 @@ QString WorseThanChance() {
 
 } // namespace
 
-CRuleDlg::CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent)
-    : QDialog(parent), m_rules(rules), m_apply(std::move(apply)) {
+CRuleDlg::CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent,
+                   std::shared_ptr<FormulaSearchMemory> searchMemory)
+    : QDialog(parent), m_rules(rules), m_apply(std::move(apply)),
+      m_searchMemory(searchMemory ? std::move(searchMemory)
+                                  : std::make_shared<FormulaSearchMemory>()) {
     setWindowTitle(QStringLiteral("公式杀号"));
     BuildControls();
     resize(900, 560);
@@ -279,10 +282,12 @@ void CRuleDlg::OnApplyNext() {
 void CRuleDlg::OnSearchFormulas() {
     const auto target =
         tarvex::RuleTargets::kAll[static_cast<std::size_t>(std::max(0, m_target->currentIndex()))];
-    CFormulaSearchDlg search(m_historyBar->Draws(), static_cast<int>(m_historyBar->Last()), target,
-                             [this](const tarvex::Rule& rule) {
-                                 m_rules.push_back(rule);
-                                 Judge();
-                             });
+    CFormulaSearchDlg search(
+        m_historyBar->Draws(), static_cast<int>(m_historyBar->Last()), target,
+        [this](const tarvex::Rule& rule) {
+            m_rules.push_back(rule);
+            Judge();
+        },
+        this, m_searchMemory);
     search.exec();
 }

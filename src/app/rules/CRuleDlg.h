@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,13 +20,17 @@ class QTableWidget;
 
 // 公式杀号: the player composes kill rules and sees each one judged against chance on a
 // history; 应用到下期 hands the rules' next values to the main window.
+struct FormulaSearchMemory;
+
 class CRuleDlg : public QDialog {
     Q_OBJECT
 public:
     // Called by 应用到下期 with the rules and their values for the coming draw.
     using ApplyFn = std::function<void(const std::vector<tarvex::Rule>&, const std::vector<int>&)>;
 
-    CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent = nullptr);
+    // `searchMemory` keeps 搜索公式's settings and table from one opening to the next.
+    CRuleDlg(const std::vector<tarvex::Rule>& rules, ApplyFn apply, QWidget* parent = nullptr,
+             std::shared_ptr<FormulaSearchMemory> searchMemory = {});
 
     bool LoadHistory(const QString& path);
     // Judges the rules over the chosen window; false after a message when a formula is bad.
@@ -54,6 +59,7 @@ private:
 
     std::vector<tarvex::Rule> m_rules;
     ApplyFn m_apply;
+    std::shared_ptr<FormulaSearchMemory> m_searchMemory;
     std::vector<int> m_next; // each rule's value for the coming draw, after Judge
 
     CHistoryBar* m_historyBar = nullptr;

@@ -22,6 +22,7 @@ void CSetRecordStrip::SetScan(const std::vector<bool>& scan,
                               const std::vector<std::string>& issues) {
     m_scan = scan;
     m_issues = issues;
+    KeepRowsInSight();
     updateGeometry();
     update();
 }
@@ -46,6 +47,17 @@ int CSetRecordStrip::heightForWidth(int width) const {
     const int cells = std::max(1, Cells());
     const int rows = (cells + PerRow(width) - 1) / PerRow(width);
     return rows * (CellSize() + kGap);
+}
+
+void CSetRecordStrip::KeepRowsInSight() {
+    const int needed = heightForWidth(width());
+    if (minimumHeight() != needed)
+        setMinimumHeight(needed);
+}
+
+void CSetRecordStrip::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    KeepRowsInSight();
 }
 
 QSize CSetRecordStrip::sizeHint() const {

@@ -25,10 +25,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
     int CellSize() const;
+    // A window made narrow must not cut off the strip's last rows.
+    void KeepRowsInSight();
     int PerRow(int width) const;
     // The cell under a point, or -1.
     int CellAt(const QPoint& point) const;

@@ -2,6 +2,7 @@
 
 #include "app/sets/CSetRecordStrip.h"
 #include "app/shared/CHistoryBar.h"
+#include "app/shared/TableRows.h"
 #include "engine/ResultSplit.h"
 #include "engine/RunText.h"
 #include "framework/Platform.h"
@@ -54,21 +55,49 @@ QTableWidgetItem* CountItem(int value) {
 
 } // namespace
 
-CSetsDlg::CSetsDlg(ReadResult readResult, PutResult putResult, QWidget* parent)
+CSetsDlg::CSetsDlg(ReadResult readResult, PutResult putResult, QWidget* parent, State state)
     : QDialog(parent), m_readResult(std::move(readResult)), m_putResult(std::move(putResult)) {
     setWindowTitle(QStringLiteral("多方案"));
     auto* split = new QSplitter(Qt::Vertical, this);
+    split->setChildrenCollapsible(false); // the record's strip and history row stay whole
     split->addWidget(BuildMembers());
     split->addWidget(BuildRecord());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // Enter in a box must never close the window and lose the members: 关闭 is no default.
+    buttons->button(QDialogButtonBox::Close)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addWidget(buttons);
     resize(820, 680);
-    Combine();
+    Restore(std::move(state));
     if (m_historyBar->LoadRemembered())
         ShowRecord();
+}
+
+void CSetsDlg::Restore(State state) {
+    {
+        const QSignalBlocker quietOperation(m_operation);
+        const QSignalBlocker quietTolerance(m_tolerance);
+        m_operation->setCurrentIndex(std::clamp(state.operation, 0, m_operation->count() - 1));
+        m_tolerance->setChecked(state.tolerance);
+    }
+    m_members = std::move(state.members);
+    ShowMembers();
+    {
+        const QSignalBlocker quietK(m_k);
+        m_k->setValue(state.k);
+    }
+    if (state.subject > 0 && state.subject < m_subject->count()) {
+        const QSignalBlocker quietSubject(m_subject);
+        m_subject->setCurrentIndex(state.subject);
+    }
+    Combine();
+}
+
+CSetsDlg::State CSetsDlg::Kept() const {
+    return {m_members, m_operation->currentIndex(), m_k->value(), m_tolerance->isChecked(),
+            m_subject->currentIndex()};
 }
 
 QWidget* CSetsDlg::BuildMembers() {
@@ -106,6 +135,10 @@ QWidget* CSetsDlg::BuildMembers() {
     m_holders->setHorizontalHeaderLabels(
         {QStringLiteral("号码"), QStringLiteral("成员数"), QStringLiteral("在结果中")});
     m_holders->verticalHeader()->setVisible(false);
+    TableRows::Compact(m_holders);
+    TableRows::KeepInSight(m_holders, 4);
+    // The header's own first order is descending: the table would open at 999.
+    m_holders->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
     m_holders->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_holders->setSelectionBehavior(QAbstractItemView::SelectRows);
 

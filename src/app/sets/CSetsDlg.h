@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/sets/SetsDlgState.h"
 #include "history/SetRecord.h"
 #include "io/SetMember.h"
 #include "numbersets/SetCombination.h"
@@ -32,7 +33,12 @@ public:
     using ReadResult = std::function<std::string()>;
     using PutResult = std::function<bool(const std::string&)>;
 
-    CSetsDlg(ReadResult readResult, PutResult putResult, QWidget* parent = nullptr);
+    using State = SetsDlgState;
+
+    CSetsDlg(ReadResult readResult, PutResult putResult, QWidget* parent = nullptr,
+             State state = {});
+
+    State Kept() const;
 
     // Adds the file as a member; a file that gives no numbers is named in a message and
     // left out.
@@ -68,6 +74,7 @@ private:
     void OnAddNumberFile();
     void OnRemove();
     void OnToleranceChanged();
+    void Restore(State state);
     void Append(tarvex::SetMember member);
     void Combine();
     void ShowMembers();

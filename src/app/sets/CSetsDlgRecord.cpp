@@ -27,6 +27,8 @@ QWidget* CSetsDlg::BuildRecord() {
     history.addFile = true;
     m_historyBar = new CHistoryBar(history, box);
     m_subject = new QComboBox(box);
+    // A member's file name whole: "方案A.json", not "方案A.jso".
+    m_subject->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     QHBoxLayout* top = m_historyBar->Row();
     top->insertWidget(0, m_subject);
     top->insertWidget(0, new QLabel(QStringLiteral("大底走势："), box));
@@ -58,6 +60,8 @@ void CSetsDlg::FillSubjects() {
     for (const tarvex::SetMember& m : m_members)
         m_subject->addItem(m.name);
     m_subject->setCurrentIndex(chosen >= 0 && chosen < m_subject->count() ? chosen : 0);
+    // The row gives up room elsewhere before it cuts a name.
+    m_subject->setMinimumWidth(m_subject->sizeHint().width());
 }
 
 bool CSetsDlg::LoadHistory(const QString& path) {

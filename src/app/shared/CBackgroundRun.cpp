@@ -1,10 +1,10 @@
 #include "app/shared/CBackgroundRun.h"
+#include "app/shared/PoolTask.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <atomic>
@@ -40,7 +40,7 @@ public:
 void Start(const std::shared_ptr<Shared>& shared, const CBackgroundRun::Work& work,
            QEventLoop& loop) {
     QPointer<QEventLoop> wake(&loop);
-    QThreadPool::globalInstance()->start([shared, &work, wake] {
+    PoolTask::Start([shared, &work, wake] {
         work([shared](std::size_t done, std::size_t total) {
             if (total > 0)
                 shared->permille = static_cast<int>(done * 1000 / total);
