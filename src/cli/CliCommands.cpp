@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliAnalyze.h"
+#include "cli/CliAudit.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliDan.h"
 #include "cli/CliHistory.h"
@@ -309,7 +310,8 @@ void Write(const QString& text, std::FILE* to) {
 
 CliParser CliCommands::Parser() {
     return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
-                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec()});
+                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec(),
+                      CliAudit::Spec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
@@ -323,7 +325,8 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
                                                       {"rules search", &ExecuteRulesSearch},
                                                       {"sets", &ExecuteSets},
                                                       {"history", &ExecuteHistory},
-                                                      {"record", &CliRecordCommand::Execute}};
+                                                      {"record", &CliRecordCommand::Execute},
+                                                      {"audit", &CliAudit::Execute}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);
