@@ -52,6 +52,7 @@ public:
     // The prediction record (CMainDialogRecord.cpp).
     static constexpr int kRecordCommand = 160;
     static constexpr int kKeepRecordCommand = 176;
+    static constexpr int kAuditCommand = 192; // 随机性检验
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -216,6 +217,7 @@ private:
     void OnDanMethod3();
     void OnCalcDan();
     void OnAnalysis();
+    void OnAudit();
 
     // Condition sheet, match and position-size lists, runs (CMainDialogSheet.cpp,
     // CMainDialogLists.cpp, CMainDialogSettings.cpp, CMainDialogRuns.cpp)
