@@ -124,9 +124,10 @@ TEST(RandomnessTest, ExactDistributionsMatchCountingEveryNumberAndPair) {
         EXPECT_NEAR(NumberDistributions::SpanChances()[static_cast<std::size_t>(s)], span[s],
                     1e-12);
     }
-    EXPECT_NEAR(NumberDistributions::ShapeChances()[0], shape[3], 1e-12);
-    EXPECT_NEAR(NumberDistributions::ShapeChances()[1], shape[1], 1e-12);
-    EXPECT_NEAR(NumberDistributions::ShapeChances()[2], shape[0], 1e-12);
+    const int equalPairs[] = {3, 1, 0}; // 豹子, 组三, 组六
+    for (std::size_t k = 0; k < 3; ++k) {
+        EXPECT_NEAR(NumberDistributions::ShapeChances()[k], shape[equalPairs[k]], 1e-12);
+    }
     for (int n = 0; n < 1000; ++n) {
         form[NumberDistributions::Combination(n)] += 0.001;
         const std::string label =
