@@ -33,7 +33,9 @@ CAuditDlg::CAuditDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("随机性检验"));
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     BuildControls();
-    resize(860, 620);
+    // The least size keeps half a dozen rows and a readable chart.
+    setMinimumSize(640, 480);
+    resize(900, 660);
     if (m_historyBar->LoadRemembered())
         RunTests();
 }
@@ -61,6 +63,8 @@ void CAuditDlg::BuildControls() {
                                         QStringLiteral("说明")});
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->verticalHeader()->setVisible(false);
+    // Rows as tall as their text, so the least size still shows several tests.
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -70,6 +74,7 @@ void CAuditDlg::BuildControls() {
     split->addWidget(m_chart);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    split->setSizes({320, 160});
 
     auto* explain = new QLabel(
         QStringLiteral("p 值是公平开奖下出现这样或更极端结果的机会；同时做许多项检验，总有几项 p "
