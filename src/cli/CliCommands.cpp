@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliAnalyze.h"
+#include "cli/CliAudit.h"
 #include "cli/CliBacktest.h"
 #include "cli/CliBet.h"
 #include "cli/CliDan.h"
@@ -313,7 +314,7 @@ void Write(const QString& text, std::FILE* to) {
 CliParser CliCommands::Parser() {
     return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
                       RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec(),
-                      CliBet::Spec()});
+                      CliBet::Spec(), CliAudit::Spec()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
@@ -328,7 +329,8 @@ int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::
                                                       {"sets", &ExecuteSets},
                                                       {"history", &ExecuteHistory},
                                                       {"record", &CliRecordCommand::Execute},
-                                                      {"bet", &CliBet::FromCommandLine}};
+                                                      {"bet", &CliBet::FromCommandLine},
+                                                      {"audit", &CliAudit::Execute}};
     for (const auto& [name, runner] : runners) {
         if (invocation.command == QLatin1String(name)) {
             return runner(invocation, out, err, badArgument);

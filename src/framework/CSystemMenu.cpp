@@ -37,7 +37,7 @@ void CSystemMenu::AddSeparator() {
 #endif
 }
 
-void CSystemMenu::AddItem(int id, const QString& text) {
+QAction* CSystemMenu::AddItem(int id, const QString& text) {
     QAction* action = m_menu->addAction(text);
     action->setData(id);
     connect(action, &QAction::triggered, this, [this, id] { m_onCommand(id); });
@@ -45,6 +45,7 @@ void CSystemMenu::AddItem(int id, const QString& text) {
     AppendMenuW(GetSystemMenu(reinterpret_cast<HWND>(m_window->winId()), FALSE), MF_STRING,
                 static_cast<UINT_PTR>(id), reinterpret_cast<LPCWSTR>(text.utf16()));
 #endif
+    return action;
 }
 
 void CSystemMenu::SetChecked(int id, bool checked) {

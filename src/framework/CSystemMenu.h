@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <functional>
 
+class QAction;
 class QMenu;
 class QWidget;
 
@@ -22,7 +23,8 @@ public:
     CSystemMenu(QWidget* window, std::function<void(int)> onCommand);
 
     void AddSeparator();
-    void AddItem(int id, const QString& text);
+    // The item, for an objectName tests can find it by.
+    QAction* AddItem(int id, const QString& text);
     // Shows a check mark beside an added item (a setting the item turns on and off).
     void SetChecked(int id, bool checked);
     QMenu* Menu() const { return m_menu; }

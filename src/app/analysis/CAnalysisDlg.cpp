@@ -1,6 +1,7 @@
 #include "app/analysis/CAnalysisDlg.h"
 #include "app/analysis/COmissionChart.h"
 #include "app/analysis/CTrendDlg.h"
+#include "app/audit/CAuditDlg.h"
 #include "app/shared/CHistoryBar.h"
 #include "app/shared/CNumberItem.h"
 #include "app/shared/WindowHistory.h"
@@ -15,6 +16,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -191,6 +193,12 @@ void CAnalysisDlg::CreateExtraButtons() {
     m_trendButton->setAutoDefault(false);
     m_trendButton->setGeometry(units.Rect(115, 176, 50, 14));
     connect(m_trendButton, &QPushButton::clicked, this, &CAnalysisDlg::OpenTrend);
+    // The classic row is full: the history row, which has room, takes it.
+    m_auditButton = new QPushButton(QStringLiteral("随机性检验…"), this);
+    m_auditButton->setObjectName(QStringLiteral("auditButton"));
+    m_auditButton->setAutoDefault(false);
+    m_historyBar->Row()->addWidget(m_auditButton);
+    connect(m_auditButton, &QPushButton::clicked, this, &CAnalysisDlg::OpenAudit);
 }
 
 // Modeless, so the player can keep it open beside the analyses; a new one replaces it.
@@ -205,6 +213,26 @@ bool CAnalysisDlg::OpenTrend() {
     m_trend->setAttribute(Qt::WA_DeleteOnClose);
     m_trend->show();
     return true;
+}
+
+// Modeless too, on the analyses' files and window.
+bool CAnalysisDlg::OpenAudit() {
+    if (History().empty()) {
+        Platform().Message(this, QStringLiteral("请先点“开奖历史…”选择开奖历史文件。"));
+        return false;
+    }
+    if (!m_audit) {
+        m_audit = new CAuditDlg(this);
+        m_audit->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_audit->UseHistory(HistoryPaths(), LastDraws());
+    m_audit->show();
+    m_audit->raise();
+    return true;
+}
+
+CAuditDlg* CAnalysisDlg::AuditWindow() const {
+    return m_audit.data();
 }
 
 CTrendDlg* CAnalysisDlg::TrendWindow() const {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class CAuditDlg;
 class CHistoryBar;
 class COmissionChart;
 class CTrendDlg;
@@ -58,6 +59,10 @@ public:
     // 走势图…: the trend window over the same draws as the analyses; false after a message.
     bool OpenTrend();
     CTrendDlg* TrendWindow() const;
+    // 随机性检验…: whether these draws differ from fair ones at all; false after a message.
+    bool OpenAudit();
+    CAuditDlg* AuditWindow() const;
+    QPushButton* AuditButton() const { return m_auditButton; }
     COmissionChart* Chart() const { return m_chart; }
     void RunAnalysis(tarvex::AnalysisKind kind);
     // The draw count combo 1235 asks for; 0 is all.
@@ -114,5 +119,7 @@ private:
     QTableWidget* m_table = nullptr;
     COmissionChart* m_chart = nullptr;
     QPointer<CTrendDlg> m_trend;
+    QPushButton* m_auditButton = nullptr;
+    QPointer<CAuditDlg> m_audit;
     ApplyFn m_apply;
 };

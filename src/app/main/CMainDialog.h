@@ -58,6 +58,7 @@ public:
     static constexpr int kKeepRecordCommand = 176;
     // 投注 (CMainDialogBets.cpp).
     static constexpr int kBetsCommand = 192;
+    static constexpr int kAuditCommand = 208; // 随机性检验
 
     explicit CMainDialog(QWidget* parent = nullptr);
     ~CMainDialog() override;
@@ -228,6 +229,7 @@ private:
     void OnDanMethod3();
     void OnCalcDan();
     void OnAnalysis();
+    void OnAudit();
 
     // Condition sheet, match and position-size lists, runs (CMainDialogSheet.cpp,
     // CMainDialogLists.cpp, CMainDialogSettings.cpp, CMainDialogRuns.cpp)

@@ -1,3 +1,4 @@
+#include "app/audit/CAuditDlg.h"
 #include "app/backtest/CBacktestDlg.h"
 #include "app/main/CMainDialog.h"
 #include "app/rules/CRuleDlg.h"
@@ -8,6 +9,7 @@
 #include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 
+#include <QAction>
 #include <QWidget>
 
 namespace {
@@ -26,6 +28,8 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kLoadSchemeCommand, QStringLiteral("载入方案(&L)..."));
     m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
+    m_systemMenu->AddItem(kAuditCommand, QStringLiteral("随机性检验(&J)..."))
+        ->setObjectName(QStringLiteral("auditMenuItem"));
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
     m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
@@ -48,6 +52,9 @@ bool CMainDialog::OnSchemeCommand(int id) {
         return true;
     case kAnalysisCommand:
         OnAnalysis();
+        return true;
+    case kAuditCommand:
+        OnAudit();
         return true;
     case kRulesCommand:
         OnRules();
@@ -118,6 +125,11 @@ void CMainDialog::OnBacktest() {
     if (!settings)
         return;
     CBacktestDlg dialog(*settings, m_nLevel + 1, this);
+    dialog.exec();
+}
+
+void CMainDialog::OnAudit() {
+    CAuditDlg dialog(this);
     dialog.exec();
 }
 
