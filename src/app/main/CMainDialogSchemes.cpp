@@ -28,8 +28,6 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kLoadSchemeCommand, QStringLiteral("载入方案(&L)..."));
     m_systemMenu->AddItem(kBacktestCommand, QStringLiteral("历史回测(&B)..."));
     m_systemMenu->AddItem(kAnalysisCommand, QStringLiteral("号码分析(&N)..."));
-    m_systemMenu->AddItem(kAuditCommand, QStringLiteral("随机性检验(&J)..."))
-        ->setObjectName(QStringLiteral("auditMenuItem"));
     m_systemMenu->AddItem(kRulesCommand, QStringLiteral("公式杀号(&F)..."));
     m_systemMenu->AddItem(kOutputFolderCommand, QStringLiteral("打开输出文件夹(&O)"));
     m_systemMenu->AddItem(kSetsCommand, QStringLiteral("多方案(&M)..."));
@@ -37,6 +35,9 @@ void CMainDialog::AddSchemeMenuItems() {
     m_systemMenu->AddItem(kDrawEntryCommand, QStringLiteral("录入开奖号码(&D)..."));
     m_systemMenu->AddItem(kDrawUpdateCommand, QStringLiteral("更新开奖数据(&U)"));
     AddRecordMenuItems();
+    // After the items players know, which keep their places.
+    m_systemMenu->AddItem(kAuditCommand, QStringLiteral("随机性检验(&J)..."))
+        ->setObjectName(QStringLiteral("auditMenuItem"));
 }
 
 bool CMainDialog::OnSchemeCommand(int id) {
