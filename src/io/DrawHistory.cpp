@@ -4,6 +4,7 @@
 #include "io/MessageText.h"
 #include "io/NativeFileName.h"
 #include "io/TextFileReader.h"
+#include "io/Utf16Text.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -206,30 +207,6 @@ template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
     }
 }
 
-// Notepad's "Unicode" is UTF-16: told by its byte-order mark, or without one by the zero
-// byte beside each digit of the first characters. Read as UTF-8 text from then on.
-std::optional<QByteArray> FromUtf16(const QByteArray& bytes) {
-    QStringConverter::Encoding encoding = QStringConverter::Utf16;
-    if (!bytes.startsWith("\xFF\xFE") && !bytes.startsWith("\xFE\xFF")) {
-        // Digits, blanks and line ends are half zero bytes in UTF-16, never in UTF-8 or GBK.
-        const qsizetype sample = std::min<qsizetype>(bytes.size(), 512);
-        qsizetype even = 0;
-        qsizetype odd = 0;
-        for (qsizetype i = 0; i < sample; ++i) {
-            (i % 2 == 0 ? even : odd) += bytes[i] == 0 ? 1 : 0;
-        }
-        if (odd > sample / 8 && even == 0) {
-            encoding = QStringConverter::Utf16LE;
-        } else if (even > sample / 8 && odd == 0) {
-            encoding = QStringConverter::Utf16BE;
-        } else {
-            return std::nullopt;
-        }
-    }
-    QStringDecoder decoder(encoding);
-    return QString(decoder.decode(bytes)).toUtf8();
-}
-
 // A 期号 repeated on a million lines must not make a million-line message.
 constexpr std::size_t kListedLines = 20;
 
@@ -400,7 +377,7 @@ DrawHistoryResult DrawHistory::ParseBytes(const QByteArray& bytes) {
 void DrawHistory::ReadEntries(const QByteArray& bytes, int file, std::vector<Entry>& entries,
                               DrawHistoryResult& result) {
     const QByteArray text =
-        FromUtf16(bytes).value_or(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+        Utf16Text::ToUtf8(bytes).value_or(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     int number = 0;
     // Room for every line at once: growing a vector of a million draws copies it many times.
     entries.reserve(entries.size() + static_cast<std::size_t>(text.count('\n')) + 1);
@@ -433,7 +410,7 @@ DrawHistoryResult DrawHistory::Load(const QString& path) {
     if (!read.ok()) {
         DrawHistoryResult result;
         result.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
-                           .arg(NativeFileName::Shown(path), read.error);
+                           .arg(NativeFileName::ShownName(path), read.error);
         return result;
     }
     return ParseBytes(read.bytes);
@@ -449,12 +426,12 @@ DrawHistoryResult DrawHistory::LoadAll(const QStringList& paths) {
         if (!read.ok()) {
             DrawHistoryResult failed;
             failed.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
-                               .arg(NativeFileName::Shown(path), read.error);
+                               .arg(NativeFileName::ShownName(path), read.error);
             return failed;
         }
         const std::size_t before = result.problems.size();
         const int file = static_cast<int>(names.size());
-        names.push_back(NativeFileName::Shown(QFileInfo(path).fileName()).toStdString());
+        names.push_back(NativeFileName::ShownName(QFileInfo(path).fileName()).toStdString());
         ReadEntries(read.bytes, file, entries, result);
         for (std::size_t p = before; p < result.problems.size(); ++p) {
             result.problems[p].files = {names.back()};

@@ -23,6 +23,7 @@
 
 #include <map>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -147,6 +148,44 @@ private slots:
         const QString detail = dialog.Detail()->toPlainText();
         QVERIFY2(detail.contains(QStringLiteral("456")), qPrintable(detail));
         QVERIFY2(detail.contains(QStringLiteral("\"span\"")), qPrintable(detail));
+    }
+
+    // A scheme run three times for one draw counts once; a scheme seen only after the fact
+    // stays out of the backtest; chance 2967/4000 shows 74.18%, as the command line does.
+    void theFiguresCountEachDrawOncePerScheme() {
+        const QTimeZone beijing(8 * 3600);
+        std::map<std::string, std::vector<tarvex::HistoricDraw>> histories;
+        QByteArray record;
+        const int counts[] = {742, 742, 742, 741};
+        std::vector<int> numbers(1000);
+        std::iota(numbers.begin(), numbers.end(), 0);
+        histories["3D"].push_back({"2026100", 0, "2026-04-10", ""});
+        for (int i = 0; i < 4; ++i) {
+            const QDate day(2026, 4, 11 + i);
+            const std::string issue = std::to_string(2026101 + i);
+            histories["3D"].push_back({issue, 999, day.toString(Qt::ISODate).toStdString(), ""});
+            const QDateTime before(day, QTime(9, 0), beijing);
+            for (const int run : {1, 2, 0}) // the newest of the three runs counts
+                record += tarvex::PredictionLine::Write(tarvex::PredictionRecord::Make(
+                    before.addSecs(run), "3D", issue, "", tarvex::Settings{},
+                    {numbers.begin(), numbers.begin() + (run == 0 ? counts[i] : 1000)}));
+        }
+        tarvex::Settings late;
+        late.span[0] = true;
+        record += tarvex::PredictionLine::Write(
+            tarvex::PredictionRecord::Make(QDateTime(QDate(2026, 4, 20), QTime(9, 0), beijing),
+                                           "3D", "2026104", "2026104", late, numbers));
+        QFile file(RecordPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(record);
+        file.close();
+        CRecordDlg dialog(RecordPath(), histories);
+        QCOMPARE(dialog.Table()->model()->rowCount(), 13);
+        QCOMPARE(dialog.Figures()->item(0, 0)->text(), QStringLiteral("4"));
+        QCOMPARE(dialog.Figures()->item(0, 1)->text(), QStringLiteral("0"));
+        QCOMPARE(dialog.Figures()->item(0, 3)->text(), QStringLiteral("74.18%"));
+        QCOMPARE(dialog.Figures()->item(0, 4)->text(), QStringLiteral("-74.18%"));
+        QCOMPARE(dialog.Backtest().checked, 1); // the one draw before 2026101, one scheme
     }
 
     // A player's day: kill for tomorrow, add the draw when it comes, see the hit beside chance.
