@@ -402,29 +402,6 @@ TEST(PredictionRecord, TheBacktestUsesOnlyTheDrawsBeforeTheFirstEntry) {
     ASSERT_GT(before.size(), PredictionBacktest::kMaxDraws);
 }
 
-// One scheme's runs for one draw count once, by the newest written before the draw.
-TEST(PredictionRecord, ADrawCountsOncePerScheme) {
-    const std::vector<HistoricDraw> history = {{"2026300", 7, "2026-10-27", ""}};
-    const QDateTime morning(QDate(2026, 10, 27), QTime(9, 0), kBeijing);
-    Settings other;
-    other.span[0] = true;
-    const std::vector<Prediction> p = {
-        PredictionRecord::Make(morning, "3D", "2026300", "2026299", {}, {7}).prediction,
-        PredictionRecord::Make(morning.addSecs(60), "3D", "2026300", "2026299", {}, {8, 9})
-            .prediction,
-        PredictionRecord::Make(morning.addSecs(120), "3D", "2026300", "2026299", other, {7})
-            .prediction,
-        // After the draw: 事后, so the miss before it is the one that counts.
-        PredictionRecord::Make(morning.addSecs(13 * 3600), "3D", "2026300", "2026299", {}, {7})
-            .prediction};
-    const std::vector<PredictionOutcome> o = PredictionCheck({{"3D", history}}).CheckAll(p);
-    const PredictionSummary s = Summarize(p, o);
-    EXPECT_EQ(s.all.checked, 2);
-    EXPECT_EQ(s.all.hits, 1);
-    EXPECT_EQ(s.all.played, 3);
-    EXPECT_EQ(s.last30.checked, 2);
-}
-
 // Without a date for the target, what any entry written no later already held decides; an
 // entry whose own `held` has its target is 事后 before the draw is known.
 TEST(PredictionRecord, AnUndatedTargetAlreadyHeldIsLate) {
