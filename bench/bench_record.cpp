@@ -32,8 +32,9 @@ Settings SchemeNumber(int k) {
 }
 
 // A record of `entries` entries for draws spread over the whole history, written the evening
-// before each draw: 50 to 400 survivors, every third with a tolerance list.
-QByteArray Record(int entries) {
+// before each draw: 50 to 400 survivors (`larger`: 250 to 600, about 2 KB a line), every
+// third with a tolerance list.
+QByteArray Record(int entries, bool larger = false) {
     const std::vector<HistoricDraw>& history = ShippedFc3d();
     std::mt19937 random(2026);
     const QTimeZone beijing(8 * 3600);
@@ -44,7 +45,7 @@ QByteArray Record(int entries) {
             QDate::fromString(QString::fromStdString(target.date), Qt::ISODate).addDays(-1),
             QTime(20, 0), beijing);
         std::vector<int> survivors;
-        const unsigned count = 50 + random() % 351;
+        const unsigned count = (larger ? 250 : 50) + random() % 351;
         for (unsigned n = 0; n < count; ++n) {
             survivors.push_back(static_cast<int>(random() % 1000));
         }
@@ -71,7 +72,7 @@ void OpenAndCheck(benchmark::State& state) {
     const auto entries = static_cast<int>(state.range(0));
     QTemporaryDir dir;
     const QString path = dir.filePath(PredictionRecord::FileName());
-    const QByteArray bytes = Record(entries);
+    const QByteArray bytes = Record(entries, state.range(1) != 0);
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
@@ -98,13 +99,18 @@ void OpenAndCheck(benchmark::State& state) {
 void Backtests(benchmark::State& state) {
     const PredictionRecordRead read = PredictionRecord::Parse(Record(1000));
     const std::vector<bool> keep(read.entries.size(), true);
+    const std::vector<PredictionOutcome> live(read.entries.size());
     const std::map<std::string, std::vector<HistoricDraw>> histories = {{"3D", ShippedFc3d()}};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(PredictionBacktest::Run(read.entries, keep, histories));
+        benchmark::DoNotOptimize(PredictionBacktest::Run(read.entries, live, keep, histories));
     }
 }
 
-BENCHMARK(OpenAndCheck)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenAndCheck)
+    ->Args({1000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Backtests)->Unit(benchmark::kMillisecond);
 
 } // namespace

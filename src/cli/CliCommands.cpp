@@ -384,7 +384,9 @@ int CliCommands::Run(const QStringList& arguments, std::FILE* out, std::FILE* er
             return status;
         }
     }
-    Write(QStringLiteral("tarvex-cli: %1\n").arg(bad) + parser.Usage(), err);
+    Write(QStringLiteral("tarvex-cli: %1\n").arg(bad) +
+              parser.UsageAfterError(parsed.invocation.command),
+          err);
     return kExitBadInput;
 }
 

@@ -133,6 +133,16 @@ QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arg
     return QString();
 }
 
+QString CliParser::UsageAfterError(const QString& command) const {
+    const CliCommandSpec* spec = Find(command);
+    QStringList lines{QStringLiteral("用法：")};
+    lines << (spec != nullptr ? spec->Synopsis(kUsageWidth)
+                              : QStringList{QStringLiteral("  tarvex-cli %1 …")
+                                                .arg(CommandNames(QStringLiteral("|")))});
+    lines << QStringLiteral("全部命令和选项：tarvex-cli --help");
+    return lines.join('\n') + '\n';
+}
+
 QString CliParser::Usage() const {
     QStringList lines{QStringLiteral("用法：")};
     for (const CliCommandSpec& spec : m_commands) {

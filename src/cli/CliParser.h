@@ -26,6 +26,9 @@ public:
     // arguments without the program name
     Result Parse(const QStringList& arguments) const;
     QString Usage() const;
+    // After an argument error: the synopsis of `command` alone (or, with no known command,
+    // where to find the commands) and how to see the whole usage.
+    QString UsageAfterError(const QString& command) const;
     const std::vector<CliCommandSpec>& Commands() const { return m_commands; }
 
 private:

@@ -3,6 +3,8 @@
 #include "cli/CliOptions.h"
 #include "engine/RunText.h"
 #include "io/JsonWriter.h"
+#include "io/MessageText.h"
+#include "io/NativeFileName.h"
 #include "io/PredictionBacktest.h"
 #include "io/PredictionTarget.h"
 
@@ -11,6 +13,8 @@
 namespace tarvex {
 
 namespace {
+
+constexpr qsizetype kFieldLength = 40;
 
 void Figures(JsonWriter& json, const char* key, const PredictionFigures& f) {
     json.Key(key);
@@ -26,8 +30,8 @@ void Figures(JsonWriter& json, const char* key, const PredictionFigures& f) {
 }
 
 // A rate as a percentage, or "—" when nothing was checked.
-QString Percent(double rate) {
-    return std::isfinite(rate) ? QString::number(rate * 100, 'f', 2) + '%' : QStringLiteral("—");
+QString Percent(const ExactRate& rate) {
+    return QString::fromStdString(rate.Percent());
 }
 
 QString FiguresLine(const QString& name, const PredictionFigures& f) {
@@ -35,9 +39,15 @@ QString FiguresLine(const QString& name, const PredictionFigures& f) {
         .arg(name)
         .arg(f.checked)
         .arg(f.hits)
-        .arg(Percent(f.HitRate()), Percent(f.Chance()), Percent(f.Margin()))
+        .arg(Percent(f.HitShare()), Percent(f.ChanceShare()), Percent(f.MarginShare()))
         .arg(f.played)
         .arg(f.Cost());
+}
+
+// A field as read from the record, which anyone may have edited: escaped and cut as rule
+// messages are, never a raw control character or a 100,000-character cell.
+QString Field(const std::string& text) {
+    return MessageText::Excerpt(text, kFieldLength);
 }
 
 QString Mark(bool checked, bool hit) {
@@ -60,7 +70,7 @@ int CliRecord::Execute() {
     }
     outcomes_ = PredictionCheck(histories_).CheckAll(predictions);
     summary_ = Summarize(predictions, outcomes_, keep_);
-    backtest_ = PredictionBacktest::Run(record_.entries, keep_, histories_);
+    backtest_ = PredictionBacktest::Run(record_.entries, outcomes_, keep_, histories_);
     options_.json ? PrintJson() : PrintText();
     return kExitDone;
 }
@@ -80,7 +90,8 @@ bool CliRecord::Load() {
         return false;
     }
     for (const QString& note : record_.notes) {
-        Error(QStringLiteral("警告：“%1”：%2").arg(options_.recordPath, note));
+        Error(QStringLiteral("警告：“%1”：%2")
+                  .arg(NativeFileName::ShownName(options_.recordPath), note));
     }
     return true;
 }
@@ -102,8 +113,7 @@ void CliRecord::PrintText() const {
             marks << QStringLiteral("已改动");
         }
         text += QStringLiteral("%1\t%2\t%3\t%4\t%5\t%6\t%7\t%8\t%9\n")
-                    .arg(QString::fromStdString(e.time), QString::fromStdString(p.lottery),
-                         QString::fromStdString(p.issue), QString::fromStdString(p.schemeId))
+                    .arg(Field(e.time), Field(p.lottery), Field(p.issue), Field(p.schemeId))
                     .arg(p.count)
                     .arg(o.checked ? QString::fromStdString(CandidateText(o.winning))
                                    : QStringLiteral("—"),

@@ -29,7 +29,7 @@ int CliRules::Execute() {
     }
     if (!options_.next.isEmpty() && !IsIssue(options_.next)) {
         Error(QStringLiteral("--next 的值 \"%1\" 应为期号（只含数字）")
-                  .arg(MessageText::Excerpt(NativeFileName::Shown(options_.next))));
+                  .arg(MessageText::Excerpt(NativeFileName::ShownName(options_.next))));
         return kExitBadInput;
     }
     std::vector<Rule> rules;
@@ -71,7 +71,8 @@ bool CliRules::ReadRules(std::vector<Rule>& rules) const {
     if (options_.rules.isEmpty() && rules.empty()) {
         Error(options_.schemePath.isEmpty()
                   ? QStringLiteral("rules 需要至少一条规则，例如 杀和尾=和1+3")
-                  : QStringLiteral("方案文件“%1”里没有规则（\"rules\"）").arg(options_.schemePath));
+                  : QStringLiteral("方案文件“%1”里没有规则（\"rules\"）")
+                        .arg(NativeFileName::ShownName(options_.schemePath)));
         return false;
     }
     for (qsizetype i = 0; i < options_.rules.size(); ++i) {

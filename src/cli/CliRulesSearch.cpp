@@ -67,6 +67,7 @@ QByteArray CliRulesSearch::Json(const FormulaSearchResult& result) {
     for (const FoundFormula& f : result.formulas) {
         json.BeginObject();
         json.Text("formula", f.formula);
+        json.Texts("equivalents", f.equivalents);
         json.Key("train");
         json.BeginObject(true);
         Figures(json, f.train);

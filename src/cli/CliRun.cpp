@@ -52,7 +52,8 @@ bool CliRun::LoadInputs() {
     if (!options_.basePath.isEmpty()) {
         const TextReadResult base = TextFileReader::ReadBaseSet(options_.basePath);
         if (!base.ok()) {
-            Error(QStringLiteral("大底文件“%1”：%2").arg(options_.basePath, base.error));
+            Error(QStringLiteral("大底文件“%1”：%2")
+                      .arg(NativeFileName::ShownName(options_.basePath), base.error));
             return false;
         }
         settings_.result = base.text;
@@ -83,7 +84,7 @@ bool CliRun::LoadTarget() {
     }
     if (issue_.empty()) {
         Error(QStringLiteral("开奖历史“%1”里没有读到任何一期，不知道下一期的期号")
-                  .arg(options_.historyPath));
+                  .arg(NativeFileName::ShownName(options_.historyPath)));
         return false;
     }
     return true;

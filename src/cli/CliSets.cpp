@@ -30,8 +30,8 @@ const char* OperationName(SetOperation operation) {
     return "";
 }
 
-std::string Percent(double rate) {
-    return QString::number(rate * 100.0, 'f', 2).toStdString() + "%";
+std::string Percent(const ExactRate& rate) {
+    return rate.denominator == 0 ? std::string("0.00%") : rate.Percent();
 }
 
 void SplitJson(JsonWriter& json, const ResultSplit& split) {
@@ -130,7 +130,9 @@ int CliSets::Execute() {
 bool CliSets::LoadMembers() {
     bool all = true;
     for (const QString& path : options_.members) {
-        members_.push_back(SetMemberReader::Load(path, options_.tolerance));
+        // A combination needs only the numbers: forty schemes of 62 MB of page texts each
+        // are not held to the end.
+        members_.push_back(SetMemberReader::Load(path, options_.tolerance, options_.record));
         if (!members_.back().ok()) {
             Error(members_.back().error);
             all = false;
@@ -235,9 +237,9 @@ void CliSets::PrintRecord(const SetRecord& r) const {
         return;
     }
     std::string text = "期数 " + std::to_string(r.Draws()) + "  中 " + std::to_string(r.hits) +
-                       "  命中率 " + Percent(r.HitRate()) + "  机会率 " + Percent(r.Chance()) +
-                       "  当前遗漏 " + std::to_string(r.currentMiss) + "  最大遗漏 " +
-                       std::to_string(r.maxMiss) + "\n";
+                       "  命中率 " + Percent(r.HitShare()) + "  机会率 " +
+                       Percent(r.ChanceShare()) + "  当前遗漏 " + std::to_string(r.currentMiss) +
+                       "  最大遗漏 " + std::to_string(r.maxMiss) + "\n";
     for (std::size_t i = 0; i < r.scan.size(); i += kScanPerLine) {
         text += r.issues[i] + "\t";
         for (std::size_t j = i; j < std::min(r.scan.size(), i + kScanPerLine); ++j) {

@@ -29,10 +29,11 @@ bool CliStreams::LoadHistory(const QString& path, std::vector<HistoricDraw>& dra
         return false;
     }
     for (const QString& problem : history.ProblemMessages(kListedHistoryProblems)) {
-        Error(QStringLiteral("警告：“%1”：%2").arg(path, problem));
+        Error(QStringLiteral("警告：“%1”：%2").arg(NativeFileName::ShownName(path), problem));
     }
     if (history.draws.empty()) {
-        Error(QStringLiteral("开奖历史文件“%1”里没有读到任何一期").arg(path));
+        Error(QStringLiteral("开奖历史文件“%1”里没有读到任何一期")
+                  .arg(NativeFileName::ShownName(path)));
         return false;
     }
     draws = history.draws;

@@ -1,5 +1,6 @@
 #include "history/AnalysisText.h"
 
+#include "history/ExactRate.h"
 #include "history/TextTable.h"
 
 #include <cstdio>
@@ -24,6 +25,10 @@ std::string AnalysisText::Percent(const std::optional<double>& share) {
     return text;
 }
 
+std::string AnalysisText::HitPercent(const DanMethodRow& row) {
+    return row.hitRate ? ExactRate{row.hits, row.tested}.Percent(1) : std::string("-");
+}
+
 std::string AnalysisText::OmissionTable(const std::vector<OmissionRow>& rows) {
     TextTable table({"项目", "出现", "当前遗漏", "最大遗漏", "平均遗漏", "理论遗漏", "欲出"});
     for (const OmissionRow& r : rows) {
@@ -36,7 +41,7 @@ std::string AnalysisText::OmissionTable(const std::vector<OmissionRow>& rows) {
 std::string AnalysisText::DanTable(const std::vector<DanMethodRow>& rows) {
     TextTable table({"项目", "测试期数", "命中", "命中率", "机会", "当前连错", "最大连错"});
     for (const DanMethodRow& r : rows) {
-        table.Add({r.item, std::to_string(r.tested), std::to_string(r.hits), Percent(r.hitRate),
+        table.Add({r.item, std::to_string(r.tested), std::to_string(r.hits), HitPercent(r),
                    Percent(r.chance), std::to_string(r.currentMiss), std::to_string(r.maxMiss)});
     }
     return table.Text();

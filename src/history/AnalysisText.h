@@ -24,6 +24,8 @@ public:
 
     static std::string Decimal(const std::optional<double>& value); // "1.53", "-" when absent
     static std::string Percent(const std::optional<double>& share); // "60.6%", "-" when absent
+    // hits / tested rounded from the exact fraction; "-" when nothing was tested.
+    static std::string HitPercent(const DanMethodRow& row);
 
 private:
     static std::string OmissionTable(const std::vector<OmissionRow>& rows);

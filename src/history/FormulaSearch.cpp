@@ -7,6 +7,7 @@
 #include "history/RuleTargets.h"
 
 #include <algorithm>
+#include <map>
 #include <random>
 
 namespace tarvex {
@@ -74,6 +75,18 @@ double CheckP(const RuleFormula& formula, const RuleJudgement& check, RuleTarget
     return PoissonBinomial::UpperTail(chances, check.right);
 }
 
+// What a formula says on every draw of the window from `begin` on, where it has a value:
+// two formulas with the same sequence are one rule.
+std::string Values(const RuleFormula& formula, const Prepared& prepared, std::size_t begin) {
+    const std::size_t first = std::max(begin, static_cast<std::size_t>(formula.Needs()));
+    std::string values(1, static_cast<char>(formula.Needs()));
+    values.reserve(prepared.inputs.size() - std::min(first, prepared.inputs.size()) + 1);
+    for (std::size_t i = first; i < prepared.inputs.size(); ++i) {
+        values += static_cast<char>('0' + formula.Evaluate(prepared.inputs[i]));
+    }
+    return values;
+}
+
 std::string Check(const FormulaSearchOptions& options, std::size_t window, std::size_t check) {
     if (options.terms < 1 || options.terms > 3) {
         return "项数只能是 1、2 或 3";
@@ -135,7 +148,11 @@ FormulaSearchResult FormulaSearch::Run(const std::vector<HistoricDraw>& history,
     const std::size_t total = sets * (options.shuffled ? 2 : 1);
     std::size_t done = 0;
     const auto step = [&] { return !progress || progress(++done, total); };
-    FormulaScanSetup setup{options.target, options.terms, options.top, windowBegin, checkBegin};
+    // Equivalent formulas tie in every figure and so stand next to each other in the ranking;
+    // room for several per distinct one keeps K distinct formulas to take.
+    const std::size_t room = std::min<std::size_t>(options.top * kRoomPerFormula,
+                                                   static_cast<std::size_t>(result.tried));
+    FormulaScanSetup setup{options.target, options.terms, room, windowBegin, checkBegin};
 
     const Prepared prepared = Prepare(draws);
     FormulaScan scan(prepared.numbers, prepared.inputs, setup);
@@ -156,20 +173,36 @@ FormulaSearchResult FormulaSearch::Run(const std::vector<HistoricDraw>& history,
 
     const RuleJudge judge(draws, window);
     const std::size_t trainDraws = checkBegin - windowBegin;
-    const double taken = static_cast<double>(scan.Best().size());
+    std::map<std::string, std::size_t> distinct; // value sequence → its row
     for (const ScannedFormula& scanned : scan.Best()) {
         const std::optional<RuleFormula> formula = RuleFormula::Parse(scanned.text, nullptr);
         if (!formula) {
             continue; // cannot happen: the text is built from the parser's own names
         }
+        const auto [at, first] =
+            distinct.try_emplace(Values(*formula, prepared, windowBegin), result.formulas.size());
+        if (!first) {
+            result.formulas[at->second].equivalents.push_back(scanned.text);
+            continue;
+        }
+        if (result.formulas.size() == options.top) {
+            distinct.erase(at); // beyond K: neither ranked nor named
+            continue;
+        }
         const Rule rule{options.target, scanned.text};
-        FoundFormula found{scanned.text, judge.Judge(rule, *formula, 0, trainDraws),
-                           judge.Judge(rule, *formula, trainDraws, window)};
+        FoundFormula found;
+        found.formula = scanned.text;
+        found.train = judge.Judge(rule, *formula, 0, trainDraws);
+        found.check = judge.Judge(rule, *formula, trainDraws, window);
         found.train.next =
             kNoRuleValue; // the draw after the training segment is judged, not coming
         found.p = CheckP(*formula, found.check, options.target, prepared, checkBegin);
-        found.pAdjusted = std::min(1.0, taken * found.p);
         result.formulas.push_back(std::move(found));
+    }
+    // K counts distinct formulas: an equivalent is no second chance of luck.
+    const auto taken = static_cast<double>(result.formulas.size());
+    for (FoundFormula& found : result.formulas) {
+        found.pAdjusted = std::min(1.0, taken * found.p);
     }
     return result;
 }

@@ -34,6 +34,9 @@ struct FoundFormula {
     RuleJudgement check;    // and on the check segment (its `next`: the coming draw's value)
     double p = 1.0;         // P(right ≥ observed on the check segment) by chance alone
     double pAdjusted = 1.0; // min(1, K·p), K the formulas taken to the check segment
+    // Formulas that give the same value on every draw of the window (和 and 尾 agree mod 10):
+    // the same rule under other names, ranked once, here.
+    std::vector<std::string> equivalents;
 };
 
 struct FormulaSearchResult {
@@ -56,6 +59,8 @@ struct FormulaSearchResult {
 class FormulaSearch {
 public:
     static constexpr std::size_t kMaxTop = 1000;
+    // The scan keeps this many formulas for each of the K, for the equivalents among them.
+    static constexpr std::size_t kRoomPerFormula = 8;
 
     // `history` oldest first; entries whose number is not 0..999 are left out, as the rule
     // judge leaves them out. `progress` is told about each set of variables scanned.

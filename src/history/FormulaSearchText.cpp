@@ -26,8 +26,12 @@ std::string Ratio(const RuleJudgement& j) {
 
 } // namespace
 
-std::string FormulaSearchText::Percent(double rate) {
-    return Format("%.2f%%", rate * 100.0);
+std::string FormulaSearchText::Percent(const ExactRate& rate) {
+    return rate.Percent(2);
+}
+
+std::string FormulaSearchText::SignedPercent(const ExactRate& rate) {
+    return rate.Percent(2, true);
 }
 
 std::string FormulaSearchText::SignedPercent(double rate) {
@@ -51,14 +55,26 @@ std::string FormulaSearchText::Report(const FormulaSearchResult& result, RuleTar
     TextTable table({"公式", "训练 对/测", "命中率", "机会率", "差值", "最大连错", "检验 对/测",
                      "命中率", "机会率", "差值", "最大连错", "p", "校正p", ""});
     for (const FoundFormula& f : result.formulas) {
-        table.Add({f.formula, Ratio(f.train), Percent(f.train.HitRate()),
-                   Percent(f.train.ChanceRate()), SignedPercent(f.train.Margin()),
-                   std::to_string(f.train.maxMiss), Ratio(f.check), Percent(f.check.HitRate()),
-                   Percent(f.check.ChanceRate()), SignedPercent(f.check.Margin()),
+        table.Add({f.formula, Ratio(f.train), Percent(f.train.HitShare()),
+                   Percent(f.train.ChanceShare()), SignedPercent(f.train.MarginShare()),
+                   std::to_string(f.train.maxMiss), Ratio(f.check), Percent(f.check.HitShare()),
+                   Percent(f.check.ChanceShare()), SignedPercent(f.check.MarginShare()),
                    std::to_string(f.check.maxMiss), PValue(f.p), PValue(f.pAdjusted),
                    Significant(f) ? "" : NotSignificant()});
     }
-    return text + table.Text();
+    text += table.Text();
+    for (const FoundFormula& f : result.formulas) {
+        text += f.equivalents.empty() ? std::string() : Equivalents(f) + "\n";
+    }
+    return text;
+}
+
+std::string FormulaSearchText::Equivalents(const FoundFormula& found) {
+    std::string names;
+    for (const std::string& other : found.equivalents) {
+        names += (names.empty() ? "" : "、") + other;
+    }
+    return found.formula + " 与 " + names + " 每期的值都相同，只算一个";
 }
 
 } // namespace tarvex

@@ -36,7 +36,8 @@ struct PredictionOutcome {
     bool hit = false;     // the winning number is among the survivors
     bool toleranceHit = false;
     // Written once the target draw was known (after its draw time, or with the target
-    // already in the history): never counted as a prediction.
+    // already in the history): never counted as a prediction. Known before the draw is
+    // checked when the target was already held at writing.
     bool late = false;
     // Counted in the live figures: checked, not late and not edited.
     bool Counts(const Prediction& p) const { return checked && !late && !p.edited; }

@@ -2,6 +2,7 @@
 
 #include "history/IssueNumber.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace tarvex {
@@ -76,9 +77,11 @@ const HistoricDraw* PredictionCheck::Find(const Lottery& lottery, const std::str
 
 // Written after the draw, or with the draw already in the player's history: either way the
 // number was known, so the entry proves nothing. Both tests apply, so neither a missing
-// date nor a wrong clock can let a known draw pass as a prediction.
-bool PredictionCheck::Late(const Prediction& prediction, const HistoricDraw& draw) {
-    if (const std::optional<long long> drawn = DrawTimeUtc(draw.date)) {
+// date nor a wrong clock can let a known draw pass as a prediction. Without the draw the
+// second test alone already tells.
+bool PredictionCheck::Late(const Prediction& prediction, const HistoricDraw* draw) {
+    if (const std::optional<long long> drawn =
+            draw != nullptr ? DrawTimeUtc(draw->date) : std::nullopt) {
         if (prediction.writtenUtc >= *drawn) {
             return true;
         }
@@ -97,10 +100,9 @@ bool PredictionCheck::Late(const Prediction& prediction, const HistoricDraw& dra
 PredictionOutcome PredictionCheck::Check(const Prediction& prediction) const {
     PredictionOutcome outcome;
     const auto lottery = lotteries_.find(prediction.lottery);
-    if (lottery == lotteries_.end()) {
-        return outcome;
-    }
-    const HistoricDraw* draw = Find(lottery->second, prediction.issue);
+    const HistoricDraw* draw =
+        lottery == lotteries_.end() ? nullptr : Find(lottery->second, prediction.issue);
+    outcome.late = Late(prediction, draw);
     if (draw == nullptr || draw->number < 0 || draw->number > 999) {
         return outcome;
     }
@@ -109,8 +111,14 @@ PredictionOutcome PredictionCheck::Check(const Prediction& prediction) const {
     outcome.hit = prediction.survivors.test(static_cast<std::size_t>(draw->number));
     outcome.toleranceHit = prediction.toleranceLevel > 0 &&
                            prediction.tolerance.test(static_cast<std::size_t>(draw->number));
-    outcome.late = Late(prediction, *draw);
     return outcome;
+}
+
+bool PredictionCheck::Dated(const Prediction& prediction) const {
+    const auto lottery = lotteries_.find(prediction.lottery);
+    const HistoricDraw* draw =
+        lottery == lotteries_.end() ? nullptr : Find(lottery->second, prediction.issue);
+    return draw != nullptr && DrawTimeUtc(draw->date).has_value();
 }
 
 std::vector<PredictionOutcome> PredictionCheck::CheckAll(const PredictionRefs& predictions) const {
@@ -119,7 +127,47 @@ std::vector<PredictionOutcome> PredictionCheck::CheckAll(const PredictionRefs& p
     for (const Prediction* p : predictions) {
         outcomes.push_back(Check(*p));
     }
+    MarkKnownToTheRecord(predictions, outcomes);
     return outcomes;
+}
+
+// With no date for the target, the record itself tells what was known when an entry was
+// written: the newest draw any entry of that lottery written no later held. A target at or
+// before it was already drawn, whatever this entry's own `held` says (an `--issue` given by
+// hand, a run without a history).
+void PredictionCheck::MarkKnownToTheRecord(const PredictionRefs& predictions,
+                                           std::vector<PredictionOutcome>& outcomes) const {
+    std::vector<std::size_t> order(predictions.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return predictions[a]->writtenUtc < predictions[b]->writtenUtc;
+    });
+    std::map<std::string, long long> newestHeld;
+    for (std::size_t from = 0; from < order.size();) {
+        // Entries written in the same second know what each other knew.
+        std::size_t to = from;
+        while (to < order.size() &&
+               predictions[order[to]]->writtenUtc == predictions[order[from]]->writtenUtc) {
+            const Prediction& p = *predictions[order[to]];
+            if (const std::optional<long long> held = IssueKey(p.held)) {
+                long long& newest = newestHeld.try_emplace(p.lottery, *held).first->second;
+                newest = std::max(newest, *held);
+            }
+            ++to;
+        }
+        for (; from < to; ++from) {
+            const Prediction& p = *predictions[order[from]];
+            PredictionOutcome& outcome = outcomes[order[from]];
+            const auto newest = newestHeld.find(p.lottery);
+            const std::optional<long long> target = IssueKey(p.issue);
+            if (!outcome.late && target && newest != newestHeld.end() &&
+                *target <= newest->second && !Dated(p)) {
+                outcome.late = true;
+            }
+        }
+    }
 }
 
 PredictionRefs RefsOf(const std::vector<Prediction>& predictions) {

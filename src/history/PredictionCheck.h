@@ -18,7 +18,10 @@ public:
     // without one stays unchecked.
     explicit PredictionCheck(const std::map<std::string, std::vector<HistoricDraw>>& histories);
 
+    // One entry on its own: 事后 by its own time and `held` (also before the draw is known).
     PredictionOutcome Check(const Prediction& prediction) const;
+    // Every entry of a record: also 事后 when, with no date for the target, an entry of the
+    // same lottery written no later already held the target.
     std::vector<PredictionOutcome> CheckAll(const PredictionRefs& predictions) const;
     std::vector<PredictionOutcome> CheckAll(const std::vector<Prediction>& predictions) const {
         return CheckAll(RefsOf(predictions));
@@ -38,7 +41,10 @@ private:
         std::unordered_map<std::string, std::size_t> byText; // 期号 of other forms
     };
     const HistoricDraw* Find(const Lottery& lottery, const std::string& issue) const;
-    static bool Late(const Prediction& prediction, const HistoricDraw& draw);
+    static bool Late(const Prediction& prediction, const HistoricDraw* draw);
+    bool Dated(const Prediction& prediction) const; // the history gives the target's date
+    void MarkKnownToTheRecord(const PredictionRefs& predictions,
+                              std::vector<PredictionOutcome>& outcomes) const;
 
     std::map<std::string, Lottery> lotteries_;
 };

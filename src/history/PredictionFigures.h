@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/ExactRate.h"
 #include "history/Prediction.h"
 
 #include <cstddef>
@@ -24,15 +25,18 @@ struct PredictionFigures {
         hits += other.hits;
         played += other.played;
     }
-    // NaN when nothing was checked (JSON null).
-    double HitRate() const { return static_cast<double>(hits) / checked; }
-    // The mean of count/1000.
-    double Chance() const { return static_cast<double>(played) / 1000.0 / checked; }
-    double Margin() const { return HitRate() - Chance(); }
+    // hits / checked, the mean of count/1000 and their difference, as exact fractions.
+    ExactRate HitShare() const { return {hits, checked}; }
+    ExactRate ChanceShare() const { return {played, 1000LL * checked}; }
+    ExactRate MarginShare() const { return {1000LL * hits - played, 1000LL * checked}; }
+    // NaN when nothing was checked (JSON null); each the nearest double of its fraction.
+    double HitRate() const { return HitShare().Value(); }
+    double Chance() const { return ChanceShare().Value(); }
+    double Margin() const { return MarginShare().Value(); }
     long long Cost() const { return played * 2; } // 2 元 a number
 };
 
-// The live figures: every counted prediction, the newest 30 and the newest 100.
+// The live figures: every counted draw, the newest 30 and the newest 100.
 struct PredictionSummary {
     PredictionFigures all;
     PredictionFigures last30;
@@ -40,7 +44,8 @@ struct PredictionSummary {
 };
 
 // Over the predictions that count (checked, not late, not edited), newest = latest in
-// `predictions` order (the order they were written).
+// `predictions` order (the order they were written). Each target draw counts once per scheme:
+// by that scheme's newest counting entry for it (`checked` is a number of draws).
 PredictionSummary Summarize(const PredictionRefs& predictions,
                             const std::vector<PredictionOutcome>& outcomes);
 inline PredictionSummary Summarize(const std::vector<Prediction>& predictions,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Rule.h"
+#include "history/ExactRate.h"
 
 namespace tarvex {
 
@@ -17,13 +18,15 @@ struct RuleJudgement {
     int maxMiss = 0;            // the longest such run (最大连错)
     int next = kNoRuleValue;    // the value for the coming draw
 
-    // right / tested; 0 with no tested draw, as are the three below.
-    double HitRate() const { return tested == 0 ? 0.0 : static_cast<double>(right) / tested; }
-    // The mean of the per-draw chances of being right.
-    double ChanceRate() const {
-        return tested == 0 ? 0.0 : static_cast<double>(chanceCount) / (1000.0 * tested);
-    }
-    double Margin() const { return HitRate() - ChanceRate(); }
+    // right / tested, the mean of the per-draw chances of being right, and their
+    // difference, as exact fractions (what is printed is rounded from these).
+    ExactRate HitShare() const { return {right, tested}; }
+    ExactRate ChanceShare() const { return {chanceCount, 1000LL * tested}; }
+    ExactRate MarginShare() const { return {1000LL * right - chanceCount, 1000LL * tested}; }
+    // The same as doubles; 0 with no tested draw.
+    double HitRate() const { return tested == 0 ? 0.0 : HitShare().Value(); }
+    double ChanceRate() const { return tested == 0 ? 0.0 : ChanceShare().Value(); }
+    double Margin() const { return tested == 0 ? 0.0 : MarginShare().Value(); }
     // How far the hit rate strays from the chance rate by luck alone, each draw being right
     // with its own chance p: sqrt(Σ p (1 − p)) / tested.
     double StandardError() const;

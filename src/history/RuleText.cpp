@@ -29,14 +29,9 @@ std::string Trimmed(std::string line) {
 
 } // namespace
 
-std::string RuleText::Percent(double share, bool sign) {
-    const double points = share * 100.0;
-    // A margin that rounds to zero is shown without a sign rather than as "-0.00%".
-    const bool zero = std::abs(points) < 0.005;
-    std::string text = sign && !zero && points > 0 ? "+" : "";
-    text += Fixed(zero ? 0.0 : points, 2);
-    text += '%';
-    return text;
+std::string RuleText::Percent(const ExactRate& share, bool sign) {
+    // With no tested draw the rates are 0, as the doubles are.
+    return share.denominator == 0 ? std::string("0.00%") : share.Percent(2, sign);
 }
 
 std::string RuleText::Verdict(const RuleJudgement& judgement) {
@@ -62,8 +57,8 @@ std::string RuleText::Table(const std::vector<RuleJudgement>& judgements, std::s
         text +=
             Trimmed(Pad(RuleTargets::Name(j.rule.target), 8) + Pad(j.rule.formula, formulaWidth) +
                     Pad(std::to_string(j.tested), 7) + Pad(std::to_string(j.right), 7) +
-                    Pad(Percent(j.HitRate()), 9) + Pad(Percent(j.ChanceRate()), 9) +
-                    Pad(Percent(j.Margin(), true), 9) + Pad(std::to_string(j.maxMiss), 9) +
+                    Pad(Percent(j.HitShare()), 9) + Pad(Percent(j.ChanceShare()), 9) +
+                    Pad(Percent(j.MarginShare(), true), 9) + Pad(std::to_string(j.maxMiss), 9) +
                     Pad(std::to_string(j.currentMiss), 9) + Pad(next, 5) + Verdict(j));
     }
     text += "\n机会率：开奖号码完全随机时，规则每期说对的概率的平均。差值在两个标准误差以内的\n"

@@ -20,7 +20,7 @@ public:
     // "与机会无异" within two standard errors of chance, else "高于机会" or "低于机会".
     static std::string Verdict(const RuleJudgement& judgement);
     // 0.9017 → "90.17%"; a margin with its sign, "+0.17%".
-    static std::string Percent(double share, bool sign = false);
+    static std::string Percent(const ExactRate& share, bool sign = false);
 
     static std::string BacktestTable(const RuleBacktestResult& result, int level);
     static std::string BacktestSummary(const RuleBacktestResult& result, int level);

@@ -3,6 +3,7 @@
 #include "engine/HistoricDraw.h"
 #include "engine/NumberSet.h"
 #include "engine/Settings.h"
+#include "history/ExactRate.h"
 
 #include <cstddef>
 #include <string>
@@ -22,11 +23,12 @@ struct SetRecord {
     int maxMiss = 0;       // the longest run of misses
     bool completed() const { return message.empty(); }
     int Draws() const { return static_cast<int>(scan.size()); }
-    double HitRate() const { return scan.empty() ? 0.0 : static_cast<double>(hits) / Draws(); }
+    ExactRate HitShare() const { return {hits, Draws()}; }
     // What chance alone gives: the set's mean size / 1000, exactly size / 1000 for a fixed set.
-    double Chance() const {
-        return scan.empty() ? 0.0 : static_cast<double>(sizeSum) / 1000.0 / Draws();
-    }
+    ExactRate ChanceShare() const { return {sizeSum, 1000LL * Draws()}; }
+    // 0 with no draw; otherwise the nearest double of the fraction (334/1000 is 0.334).
+    double HitRate() const { return scan.empty() ? 0.0 : HitShare().Value(); }
+    double Chance() const { return scan.empty() ? 0.0 : ChanceShare().Value(); }
     // Hits numbers chosen at random with the same sizes would give: Σ size / 1000.
     double ChanceHits() const { return static_cast<double>(sizeSum) / 1000.0; }
 };

@@ -406,7 +406,7 @@ DrawHistoryResult DrawHistory::Load(const QString& path) {
     if (!read.ok()) {
         DrawHistoryResult result;
         result.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
-                           .arg(NativeFileName::Shown(path), read.error);
+                           .arg(NativeFileName::ShownName(path), read.error);
         return result;
     }
     return ParseBytes(read.bytes);
@@ -422,12 +422,12 @@ DrawHistoryResult DrawHistory::LoadAll(const QStringList& paths) {
         if (!read.ok()) {
             DrawHistoryResult failed;
             failed.error = QStringLiteral("读不了开奖历史文件“%1”：%2")
-                               .arg(NativeFileName::Shown(path), read.error);
+                               .arg(NativeFileName::ShownName(path), read.error);
             return failed;
         }
         const std::size_t before = result.problems.size();
         const int file = static_cast<int>(names.size());
-        names.push_back(NativeFileName::Shown(QFileInfo(path).fileName()).toStdString());
+        names.push_back(NativeFileName::ShownName(QFileInfo(path).fileName()).toStdString());
         ReadEntries(read.bytes, file, entries, result);
         for (std::size_t p = before; p < result.problems.size(); ++p) {
             result.problems[p].files = {names.back()};

@@ -129,12 +129,46 @@ QByteArray JsonWriter::Take() {
     return done;
 }
 
+namespace {
+
+// The code point at `at` when it is one a terminal must not see raw; 0 otherwise.
+char32_t HiddenAt(const QByteArray& utf8, qsizetype at) {
+    const auto byte = [&](qsizetype i) {
+        return at + i < utf8.size() ? static_cast<unsigned char>(utf8[at + i]) : 0u;
+    };
+    if (byte(0) == 0x7F) {
+        return 0x7F;
+    }
+    if (byte(0) == 0xC2 && byte(1) >= 0x80 && byte(1) <= 0x9F) {
+        return byte(1);
+    }
+    if (byte(0) != 0xE2 && byte(0) != 0xEF) {
+        return 0;
+    }
+    const char32_t c = ((byte(0) & 0x0Fu) << 12) | ((byte(1) & 0x3Fu) << 6) | (byte(2) & 0x3Fu);
+    const bool hidden = c == 0x200E || c == 0x200F || (c >= 0x2028 && c <= 0x202E) ||
+                        (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF;
+    return hidden ? c : 0;
+}
+
+} // namespace
+
 std::string JsonWriter::Quote(const std::string& utf8) {
     // Invalid UTF-8 would make invalid JSON: the round trip through QString replaces it.
     const QByteArray clean =
         QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUtf8();
     std::string quoted = "\"";
-    for (const char c : clean) {
+    for (qsizetype at = 0; at < clean.size(); ++at) {
+        const char c = clean[at];
+        // DEL, C1 controls, line separators and direction marks as escapes: the same JSON
+        // value, but nothing a terminal acts on or that turns a line around when printed.
+        if (const char32_t hidden = HiddenAt(clean, at)) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(hidden));
+            quoted += escape;
+            at += hidden < 0x80 ? 0 : hidden < 0x800 ? 1 : 2;
+            continue;
+        }
         switch (c) {
         case '"':
             quoted += "\\\"";

@@ -67,4 +67,15 @@ QString MessageText::Escaped(const QString& text) {
     return Excerpt(text, text.size());
 }
 
+QString MessageText::FileName(const QString& name) {
+    if (name.size() <= kFileNameLength) {
+        return Escaped(name);
+    }
+    qsizetype tail = name.size() - kFileNameLength / 2;
+    if (name[tail].isLowSurrogate()) {
+        ++tail; // never half a character
+    }
+    return Excerpt(name, kFileNameLength / 2 - 1) + Escaped(name.sliced(tail));
+}
+
 } // namespace tarvex

@@ -16,8 +16,12 @@ public:
 
     static QString Excerpt(const QString& text, qsizetype length = kExcerptLength);
     static QString Excerpt(const std::string& utf8, qsizetype length = kExcerptLength);
-    // The text in full with its control characters escaped (for file names).
+    // The text in full with its control characters escaped.
     static QString Escaped(const QString& text);
+    // A file name for a message: escaped, and beyond kFileNameLength characters its start and
+    // its end (where the file's own name is) around "…".
+    static constexpr qsizetype kFileNameLength = 200;
+    static QString FileName(const QString& name);
 };
 
 } // namespace tarvex

@@ -1,5 +1,7 @@
 #include "io/NativeFileName.h"
 
+#include "io/MessageText.h"
+
 #include <QCoreApplication>
 
 namespace tarvex {
@@ -113,6 +115,10 @@ QString NativeFileName::Shown(const QString& text) {
             shown += text[at];
     }
     return shown;
+}
+
+QString NativeFileName::ShownName(const QString& name) {
+    return MessageText::FileName(Shown(name));
 }
 
 QStringList NativeFileName::Arguments(int argc, char** argv) {

@@ -21,6 +21,9 @@ public:
     static bool HasRawBytes(const QString& name);
     // The text for messages: each kept byte shown as "\xB7", everything else as it stands.
     static QString Shown(const QString& text);
+    // A file name for a message: Shown, its control characters escaped and a very long name
+    // cut in its middle (MessageText::FileName).
+    static QString ShownName(const QString& name);
     // The program's arguments, argv[0] first: on Unix from argv's bytes, so a name that is
     // not UTF-8 keeps its bytes; on Windows Qt's (needs the application object).
     static QStringList Arguments(int argc, char** argv);

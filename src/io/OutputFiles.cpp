@@ -1,5 +1,6 @@
 #include "io/OutputFiles.h"
 
+#include "io/NativeFileName.h"
 #include "io/TextFileWriter.h"
 
 #include <QDir>
@@ -16,7 +17,8 @@ namespace {
 QString WriteInCurrentFolder(const QString& name, const std::string& utf8Text) {
     const QString path = QDir::current().absoluteFilePath(name);
     if (QFileInfo(path).isSymLink() && !QFile::remove(path)) {
-        return QStringLiteral("无法写入文件“%1”：它是一个符号链接，而且无法删除").arg(path);
+        return QStringLiteral("无法写入文件“%1”：它是一个符号链接，而且无法删除")
+            .arg(NativeFileName::ShownName(path));
     }
     return TextFileWriter::WriteGbk(path, utf8Text);
 }

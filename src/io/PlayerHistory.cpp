@@ -88,7 +88,8 @@ private:
 };
 
 QString ReadError(const QString& path, const QString& reason) {
-    return QStringLiteral("读不了开奖历史文件“%1”：%2").arg(NativeFileName::Shown(path), reason);
+    return QStringLiteral("读不了开奖历史文件“%1”：%2")
+        .arg(NativeFileName::ShownName(path), reason);
 }
 
 ByteReadResult ReadHistoryBytes(const QString& path) {
@@ -241,7 +242,7 @@ QString PlayerHistory::Ensure(const QString& path, Lottery lottery) {
     const QString shipped = ShippedPath(lottery);
     if (shipped.isEmpty()) {
         return QStringLiteral("找不到随程序提供的开奖历史，无法建立“%1”")
-            .arg(NativeFileName::Shown(path));
+            .arg(NativeFileName::ShownName(path));
     }
     const ByteReadResult read =
         TextFileReader::ReadBytes(shipped, kMaxBytes, QStringLiteral("文件太大"));

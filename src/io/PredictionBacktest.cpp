@@ -11,13 +11,15 @@
 namespace tarvex {
 
 PredictionFigures
-PredictionBacktest::Run(const std::vector<PredictionEntry>& entries, const std::vector<bool>& keep,
+PredictionBacktest::Run(const std::vector<PredictionEntry>& entries,
+                        const std::vector<PredictionOutcome>& outcomes,
+                        const std::vector<bool>& keep,
                         const std::map<std::string, std::vector<HistoricDraw>>& histories) {
     PredictionFigures total;
     std::set<std::string> done;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Prediction& p = entries[i].prediction;
-        if (!keep[i] || p.edited || !done.insert(p.schemeId).second) {
+        if (!keep[i] || p.edited || outcomes[i].late || !done.insert(p.schemeId).second) {
             continue;
         }
         const auto history = histories.find(p.lottery);
@@ -38,7 +40,7 @@ PredictionFigures PredictionBacktest::Scheme(const std::string& schemeText, int 
         return figures;
     }
     if (scheme.settings.rules.empty()) {
-        const BacktestResult result = RunBacktest(scheme.settings, level, draws, 0);
+        const BacktestResult result = RunBacktest(scheme.settings, level, draws, kMaxDraws);
         if (result.completed()) {
             for (const BacktestDraw& d : result.draws) {
                 figures.Add(d.survivesKill, d.count);
@@ -50,7 +52,8 @@ PredictionFigures PredictionBacktest::Scheme(const std::string& schemeText, int 
     if (!rules) {
         return figures;
     }
-    const RuleBacktestResult result = RunRuleBacktest(scheme.settings, level, *rules, draws, 0);
+    const RuleBacktestResult result =
+        RunRuleBacktest(scheme.settings, level, *rules, draws, kMaxDraws);
     for (const RuleBacktestDraw& d : result.draws) {
         if (d.message.empty()) {
             figures.Add(d.draw.survivesKill, d.draw.count);

@@ -10,16 +10,21 @@
 
 namespace tarvex {
 
-// The in-sample figure beside the live one: each scheme among the entries backtested over
-// the draws of its lottery before the target of its first entry, the draws it could have
-// been chosen on. Schemes whose kill run stops on a message, or that cannot be read back,
-// add nothing.
+// The in-sample figure beside the live one: each scheme with a live entry (neither 事后 nor
+// 已改动) backtested over the draws of its lottery before the target of its first live
+// entry, the draws it could have been chosen on — the newest kMaxDraws of them, so that a
+// record of many schemes with rules opens in seconds, not minutes. A scheme seen only after
+// the fact adds nothing, nor does one whose kill run stops on a message or that cannot be
+// read back.
 class PredictionBacktest {
 public:
+    static constexpr std::size_t kMaxDraws = 1000;
+
     static PredictionFigures Run(const std::vector<PredictionEntry>& entries,
+                                 const std::vector<PredictionOutcome>& outcomes,
                                  const std::vector<bool>& keep,
                                  const std::map<std::string, std::vector<HistoricDraw>>& histories);
-    // One scheme's figures over `draws` (oldest first).
+    // One scheme's figures over the newest kMaxDraws of `draws` (oldest first).
     static PredictionFigures Scheme(const std::string& schemeText, int level,
                                     const std::vector<HistoricDraw>& draws);
     // The draws before `issue`, oldest first.

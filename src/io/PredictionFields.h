@@ -13,6 +13,9 @@ struct PredictionFields {
     std::string time, lottery, issue, held, schemeId, scheme, survivors, tolerance;
     std::optional<long long> count, toleranceLevel, toleranceCount;
 
+    // A line with an escape outside its scheme goes through QJsonDocument only up to this size.
+    static constexpr qsizetype kMaxParsedBytes = 1024 * 1024;
+
     // Nothing when the line is no JSON object or a known member has the wrong type.
     static std::optional<PredictionFields> Read(QByteArrayView line);
 

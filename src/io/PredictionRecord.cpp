@@ -5,7 +5,10 @@
 #include "io/NativeFileName.h"
 #include "io/PredictionLine.h"
 #include "io/PredictionScheme.h"
+#include "io/SchemeFile.h"
+#include "io/WindowsAppend.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -36,7 +39,7 @@ NumberBits Bits(const std::vector<int>& numbers, int& count) {
 
 QString Failed(const QString& path, int error) {
     return QStringLiteral("无法写入预测记录“%1”：%2")
-        .arg(NativeFileName::Shown(path), FileErrorText::Reason(path, true, error));
+        .arg(NativeFileName::ShownName(path), FileErrorText::Reason(path, true, error));
 }
 
 #ifndef Q_OS_WIN
@@ -51,7 +54,7 @@ QString AppendBytes(const QString& path, const QByteArray& line) {
         const int error = errno;
         if (error == ELOOP) {
             return QStringLiteral("无法写入预测记录“%1”：它是一个符号链接")
-                .arg(NativeFileName::Shown(path));
+                .arg(NativeFileName::ShownName(path));
         }
         return Failed(path, error);
     }
@@ -59,8 +62,8 @@ QString AppendBytes(const QString& path, const QByteArray& line) {
     QByteArray bytes = line;
     QString failure;
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        failure =
-            QStringLiteral("“%1”不是普通文件，不能作为预测记录").arg(NativeFileName::Shown(path));
+        failure = QStringLiteral("“%1”不是普通文件，不能作为预测记录")
+                      .arg(NativeFileName::ShownName(path));
     } else {
         char last = '\n';
         if (status.st_size > 0 && ::pread(fd, &last, 1, status.st_size - 1) == 1 && last != '\n') {
@@ -69,6 +72,13 @@ QString AppendBytes(const QString& path, const QByteArray& line) {
         const ssize_t written = ::write(fd, bytes.constData(), static_cast<size_t>(bytes.size()));
         if (written != bytes.size()) {
             failure = Failed(path, written < 0 ? errno : ENOSPC);
+            // A full disk took part of the line: cut it off again, while nothing was appended
+            // after it, so later reads do not warn about it for ever.
+            const off_t end = written > 0 ? ::lseek(fd, 0, SEEK_CUR) : -1;
+            struct stat now {};
+            if (end > 0 && ::fstat(fd, &now) == 0 && now.st_size == end) {
+                [[maybe_unused]] const int cut = ::ftruncate(fd, end - written);
+            }
         } else if (::fsync(fd) != 0) {
             failure = Failed(path, errno);
         }
@@ -78,23 +88,18 @@ QString AppendBytes(const QString& path, const QByteArray& line) {
 }
 #else
 QString AppendBytes(const QString& path, const QByteArray& line) {
-    const QFileInfo info(path);
-    if (info.isSymLink() || (info.exists() && !info.isFile())) {
-        return QStringLiteral("“%1”不是普通文件，不能作为预测记录").arg(path);
+    int error = 0;
+    switch (WindowsAppend::Append(QDir::toNativeSeparators(path).toStdWString(), line.constData(),
+                                  static_cast<std::size_t>(line.size()), error)) {
+    case WindowsAppend::Result::Done:
+        return {};
+    case WindowsAppend::Result::NotARegularFile:
+        return QStringLiteral("“%1”不是普通文件，不能作为预测记录")
+            .arg(NativeFileName::ShownName(path));
+    case WindowsAppend::Result::Failed:
+        break;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) {
-        return Failed(path, errno);
-    }
-    QByteArray bytes = line;
-    if (file.size() > 0 && file.seek(file.size() - 1) && file.read(1) != "\n") {
-        bytes.prepend('\n');
-    }
-    file.seek(file.size());
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        return Failed(path, errno);
-    }
-    return {};
+    return Failed(path, error);
 }
 #endif
 
@@ -149,9 +154,79 @@ QString PredictionRecord::Append(const QString& path, const PredictionEntry& ent
     return AppendBytes(path, PredictionLine::Write(entry));
 }
 
+namespace {
+
+// Lines are numbered and read one at a time, so the record is never held whole: the file is
+// read in chunks (a file cut short by another program while it is read ends the read
+// early instead of faulting a mapping), and a line longer than any entry can be is skipped
+// as it goes by, not gathered.
+class RecordLines {
+public:
+    void Add(QByteArrayView line, bool complete) {
+        ++number_;
+        if (line.trimmed().isEmpty()) {
+            return;
+        }
+        std::optional<PredictionEntry> entry = PredictionLine::Read(line);
+        if (entry) {
+            entry->line = number_;
+            read_.entries.push_back(std::move(*entry));
+        } else if (!complete) {
+            read_.notes << QStringLiteral("最后一行（第 %1 行）不完整，可能是写入时被中断，已跳过")
+                               .arg(number_);
+        } else {
+            Unreadable();
+        }
+    }
+    void Unreadable() {
+        ++unreadable_;
+        if (shown_.size() < 10) {
+            shown_ << QString::number(number_);
+        }
+    }
+    void SkipLong() {
+        ++number_;
+        Unreadable();
+    }
+    PredictionRecordRead Finish() {
+        if (unreadable_ > 0) {
+            read_.notes << QStringLiteral("%1 行不是预测记录，已跳过（第 %2%3 行）")
+                               .arg(unreadable_)
+                               .arg(shown_.join(QStringLiteral("、")),
+                                    unreadable_ > 10 ? QStringLiteral(" …") : QString());
+        }
+        return std::move(read_);
+    }
+
+private:
+    PredictionRecordRead read_;
+    int number_ = 0;
+    int unreadable_ = 0;
+    QStringList shown_;
+};
+
+// The complete lines of `bytes` from `from` on, the first holding no line end before
+// `known`; returns where the unfinished last one starts.
+qsizetype AddLines(QByteArrayView bytes, qsizetype from, RecordLines& lines, qsizetype known = 0) {
+    while (from < bytes.size()) {
+        const qsizetype search = std::max(from, known);
+        const auto* newline = static_cast<const char*>(std::memchr(
+            bytes.data() + search, '\n', static_cast<std::size_t>(bytes.size() - search)));
+        if (newline == nullptr) {
+            break;
+        }
+        const qsizetype end = newline - bytes.data();
+        lines.Add(QByteArrayView(bytes.data() + from, end - from), true);
+        from = end + 1;
+    }
+    return from;
+}
+
+} // namespace
+
 PredictionRecordRead PredictionRecord::Load(const QString& path) {
     PredictionRecordRead read;
-    const QString shown = NativeFileName::Shown(path);
+    const QString shown = NativeFileName::ShownName(path);
     const NativeFile::Info info = NativeFile::Inspect(path);
     if (!info.exists) {
         return read;
@@ -171,66 +246,58 @@ PredictionRecordRead PredictionRecord::Load(const QString& path) {
         read.error = QStringLiteral("预测记录“%1”太大（超过 1 GiB）").arg(shown);
         return read;
     }
-    // A large record is mapped rather than copied: 100,000 entries are 150 MB, and faulting in
-    // that much fresh memory costs more than reading it. A small one is read, so that a file
-    // cut short by another program while it is read can never fault the mapping.
-    const qint64 size = file.size();
-    constexpr qint64 kMapFrom = 16 * 1024 * 1024;
-    if (const uchar* mapped = size >= kMapFrom ? file.map(0, size) : nullptr) {
-        PredictionRecordRead parsed =
-            Parse(QByteArrayView(reinterpret_cast<const char*>(mapped), size));
-        file.unmap(const_cast<uchar*>(mapped));
-        return parsed;
+    // An entry holds a scheme of at most a scheme file's size and 2,000 numbers beside it.
+    constexpr qsizetype kMaxLineBytes = SchemeFile::kMaxBytes + 1024 * 1024;
+    constexpr qint64 kChunkBytes = 4 * 1024 * 1024;
+    RecordLines lines;
+    QByteArray buffer;
+    qsizetype kept = 0;    // bytes of an unfinished line at the buffer's start
+    bool skipping = false; // inside a line already too long to be an entry
+    qint64 total = 0;
+    for (;;) {
+        buffer.resize(kept + kChunkBytes);
+        const qint64 got = file.read(buffer.data() + kept, kChunkBytes);
+        if (got < 0) {
+            read.error = QStringLiteral("无法读取预测记录“%1”：%2")
+                             .arg(shown, FileErrorText::Reason(path, false, errno));
+            return read;
+        }
+        total += got;
+        const QByteArrayView bytes(buffer.constData(), kept + got);
+        qsizetype from = 0;
+        if (skipping) {
+            const auto* newline =
+                static_cast<const char*>(std::memchr(bytes.data(), '\n', bytes.size()));
+            from = newline == nullptr ? bytes.size() : newline - bytes.data() + 1;
+            skipping = newline == nullptr;
+        }
+        from = AddLines(bytes, from, lines, kept);
+        kept = bytes.size() - from;
+        if (got == 0 || total > kMaxBytes) {
+            if (kept > 0 && !skipping) {
+                lines.Add(bytes.sliced(from), false);
+            }
+            break;
+        }
+        if (kept > kMaxLineBytes) {
+            lines.SkipLong();
+            skipping = true;
+            kept = 0;
+        }
+        if (from > 0) {
+            std::memmove(buffer.data(), buffer.constData() + from, static_cast<std::size_t>(kept));
+        }
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        read.error = QStringLiteral("无法读取预测记录“%1”：%2")
-                         .arg(shown, FileErrorText::Reason(path, false, errno));
-        return read;
-    }
-    return Parse(bytes);
+    return lines.Finish();
 }
 
 PredictionRecordRead PredictionRecord::Parse(QByteArrayView bytes) {
-    PredictionRecordRead read;
-    qsizetype from = 0;
-    int number = 0;
-    QList<int> unreadable;
-    read.entries.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
-                         1);
-    while (from < bytes.size()) {
-        const auto* newline = static_cast<const char*>(
-            std::memchr(bytes.data() + from, '\n', static_cast<std::size_t>(bytes.size() - from)));
-        const bool complete = newline != nullptr;
-        const qsizetype end = complete ? newline - bytes.data() : bytes.size();
-        const QByteArrayView line(bytes.data() + from, end - from);
-        from = end + 1;
-        ++number;
-        if (line.trimmed().isEmpty()) {
-            continue;
-        }
-        std::optional<PredictionEntry> entry = PredictionLine::Read(line);
-        if (entry) {
-            entry->line = number;
-            read.entries.push_back(std::move(*entry));
-        } else if (!complete) {
-            read.notes << QStringLiteral("最后一行（第 %1 行）不完整，可能是写入时被中断，已跳过")
-                              .arg(number);
-        } else {
-            unreadable << number;
-        }
+    RecordLines lines;
+    const qsizetype from = AddLines(bytes, 0, lines);
+    if (from < bytes.size()) {
+        lines.Add(bytes.sliced(from), false);
     }
-    if (!unreadable.isEmpty()) {
-        QStringList lines;
-        for (qsizetype i = 0; i < unreadable.size() && i < 10; ++i) {
-            lines << QString::number(unreadable[i]);
-        }
-        read.notes << QStringLiteral("%1 行不是预测记录，已跳过（第 %2%3 行）")
-                          .arg(unreadable.size())
-                          .arg(lines.join(QStringLiteral("、")),
-                               unreadable.size() > 10 ? QStringLiteral(" …") : QString());
-    }
-    return read;
+    return lines.Finish();
 }
 
 } // namespace tarvex

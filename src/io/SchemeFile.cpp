@@ -13,7 +13,7 @@
 namespace tarvex {
 
 SchemeReadResult SchemeFile::Load(const QString& path) {
-    const QString shown = NativeFileName::Shown(path);
+    const QString shown = NativeFileName::ShownName(path);
     const NativeFile::Info info = NativeFile::Inspect(path);
     if (info.exists && !info.isFile) {
         // Opening a named pipe waits for a writer forever, and a device may never end.

@@ -1,10 +1,13 @@
 #include "io/SetMember.h"
 
+#include "io/NativeFile.h"
 #include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
+#include "io/Utf16Text.h"
 #include "numbersets/SchemeSet.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace tarvex {
@@ -12,7 +15,7 @@ namespace tarvex {
 namespace {
 
 QString ShortName(const QString& path) {
-    return NativeFileName::Shown(QFileInfo(path).fileName());
+    return NativeFileName::ShownName(QFileInfo(path).fileName());
 }
 
 } // namespace
@@ -21,11 +24,11 @@ bool SetMemberReader::IsScheme(const QString& path) {
     return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
 }
 
-SetMember SetMemberReader::Load(const QString& path, bool tolerance) {
-    return IsScheme(path) ? LoadScheme(path, tolerance) : LoadNumberFile(path);
+SetMember SetMemberReader::Load(const QString& path, bool tolerance, bool keepScheme) {
+    return IsScheme(path) ? LoadScheme(path, tolerance, keepScheme) : LoadNumberFile(path);
 }
 
-SetMember SetMemberReader::LoadScheme(const QString& path, bool tolerance) {
+SetMember SetMemberReader::LoadScheme(const QString& path, bool tolerance, bool keepScheme) {
     SetMember member;
     member.kind = SetMember::Kind::Scheme;
     member.name = ShortName(path);
@@ -35,11 +38,14 @@ SetMember SetMemberReader::LoadScheme(const QString& path, bool tolerance) {
         member.error = read.error;
         return member;
     }
-    member.scheme = read.settings;
     const SchemeSet set = SchemeNumbers(read.settings, tolerance);
+    if (keepScheme) {
+        member.scheme = read.settings;
+    }
     if (!set.completed()) {
-        member.error = QStringLiteral("方案“%1”：%2")
-                           .arg(NativeFileName::Shown(path), QString::fromStdString(set.message));
+        member.error =
+            QStringLiteral("方案“%1”：%2")
+                .arg(NativeFileName::ShownName(path), QString::fromStdString(set.message));
         return member;
     }
     member.numbers = set.numbers;
@@ -53,8 +59,18 @@ SetMember SetMemberReader::LoadNumberFile(const QString& path) {
     const TextReadResult read = TextFileReader::ReadBaseSet(path);
     if (!read.ok()) {
         member.error =
-            QStringLiteral("号码文件“%1”：%2").arg(NativeFileName::Shown(path), read.error);
+            QStringLiteral("号码文件“%1”：%2").arg(NativeFileName::ShownName(path), read.error);
         return member;
+    }
+    // Notepad's "Unicode": each digit has a zero byte beside it, so it would read as no
+    // number at all. The size was checked above.
+    QFile file;
+    if (NativeFile::OpenForReading(path, file)) {
+        if (const std::optional<QByteArray> utf8 = Utf16Text::ToUtf8(file.readAll())) {
+            member.numbers = BaseTextNumbers(
+                std::string_view(utf8->constData(), static_cast<std::size_t>(utf8->size())));
+            return member;
+        }
     }
     member.numbers = BaseTextNumbers(read.text);
     return member;

@@ -33,8 +33,10 @@ class SetMemberReader {
 public:
     // A name ending in ".json" (any case) is a scheme; anything else a number file.
     static bool IsScheme(const QString& path);
-    static SetMember Load(const QString& path, bool tolerance);
-    static SetMember LoadScheme(const QString& path, bool tolerance);
+    // `keepScheme`: keep a scheme's settings for its record; without it only the numbers are
+    // kept (the settings, page texts and all, are let go once the numbers are worked out).
+    static SetMember Load(const QString& path, bool tolerance, bool keepScheme = true);
+    static SetMember LoadScheme(const QString& path, bool tolerance, bool keepScheme = true);
     static SetMember LoadNumberFile(const QString& path);
     // The result box's text, read as 大底 reads it.
     static SetMember Current(const std::string& resultText);

@@ -43,7 +43,7 @@ TextReadResult TextFileReader::Read(const QString& path, qint64 maxBytes,
         return {{},
                 QStringLiteral("文件“%1”不是 UTF-8 文本，而此 Qt 缺少 GBK 编码转换器（未带 ICU），"
                                "无法按 GBK 读取")
-                    .arg(NativeFileName::Shown(path))};
+                    .arg(NativeFileName::ShownName(path))};
     }
     return {std::move(*text), {}};
 }
@@ -53,7 +53,7 @@ ByteReadResult TextFileReader::ReadBytes(const QString& path, qint64 maxBytes,
     const NativeFile::Info info = NativeFile::Inspect(path);
     if (info.exists && !info.isFile && !info.isDir) {
         // Opening a named pipe waits for a writer forever, and a device may never end.
-        return {{}, QStringLiteral("“%1”不是普通文件").arg(NativeFileName::Shown(path))};
+        return {{}, QStringLiteral("“%1”不是普通文件").arg(NativeFileName::ShownName(path))};
     }
     QFile file;
     errno = 0;

@@ -13,7 +13,7 @@ namespace tarvex {
 namespace {
 
 QString WriteError(const QString& path, const QString& reason) {
-    return QStringLiteral("无法写入文件“%1”：%2").arg(NativeFileName::Shown(path), reason);
+    return QStringLiteral("无法写入文件“%1”：%2").arg(NativeFileName::ShownName(path), reason);
 }
 
 QString ShortWrite(const QString& path, int cause) {

@@ -336,6 +336,41 @@ TEST(FormulaSearch, FiguresPValuesAndSegmentsAsDefined) {
     }
 }
 
+// 和 and 尾 agree mod 10, so 9*和1+… and 9*尾1+… are one rule: ranked once, the other named.
+TEST(FormulaSearch, EachValueSequenceIsRankedOnce) {
+    const std::vector<HistoricDraw> draws = RandomHistory(600, 3);
+    const auto sequence = [&draws](const std::string& text) {
+        const auto formula = RuleFormula::Parse(text, nullptr);
+        std::string values(1, static_cast<char>(formula->Needs()));
+        for (std::size_t i = formula->Needs(); i < draws.size(); ++i) {
+            values += static_cast<char>(
+                '0' + formula->Evaluate(RuleInputs::For(i >= 1 ? &draws[i - 1] : nullptr,
+                                                        i >= 2 ? &draws[i - 2] : nullptr,
+                                                        RuleInputs::IssueDigit(draws[i].issue))));
+        }
+        return values;
+    };
+    FormulaSearchOptions options;
+    options.target = RuleTarget::SumTail;
+    options.terms = 2;
+    options.top = 20;
+    const FormulaSearchResult result = FormulaSearch::Run(draws, options);
+    ASSERT_TRUE(result.ok()) << result.error;
+    ASSERT_EQ(result.formulas.size(), 20U);
+    std::set<std::string> seen;
+    std::size_t equivalents = 0;
+    for (const FoundFormula& found : result.formulas) {
+        const std::string values = sequence(found.formula);
+        EXPECT_TRUE(seen.insert(values).second) << found.formula;
+        for (const std::string& other : found.equivalents) {
+            EXPECT_EQ(sequence(other), values) << found.formula << " " << other;
+        }
+        equivalents += found.equivalents.size();
+        EXPECT_DOUBLE_EQ(found.pAdjusted, std::min(1.0, 20 * found.p));
+    }
+    EXPECT_GT(equivalents, 0U); // the search space has such pairs, and the best hold some
+}
+
 TEST(FormulaSearch, BaselineIsTheSameSearchOnTheShuffledWindow) {
     const std::vector<HistoricDraw> draws = RandomHistory(200, 9);
     FormulaSearchOptions options;

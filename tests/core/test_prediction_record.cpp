@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -73,6 +74,7 @@ struct ModelEntry {
     std::string held;
     std::vector<int> survivors;
     bool edited = false;
+    int scheme = 0;
 };
 
 bool ModelCounts(const ModelEntry& e, const std::vector<HistoricDraw>& history, bool& hit) {
@@ -90,18 +92,20 @@ bool ModelCounts(const ModelEntry& e, const std::vector<HistoricDraw>& history, 
     return false;
 }
 
+// A draw counts once per scheme: by the newest of its counting entries.
 ModelFigures ModelNewest(const std::vector<ModelEntry>& entries,
                          const std::vector<HistoricDraw>& history, std::size_t newest) {
     std::vector<std::pair<bool, int>> counted;
-    for (const ModelEntry& e : entries) {
+    std::set<std::pair<std::string, int>> drawn;
+    for (auto e = entries.rbegin(); e != entries.rend(); ++e) {
         bool hit = false;
-        if (ModelCounts(e, history, hit)) {
-            counted.emplace_back(hit, static_cast<int>(e.survivors.size()));
+        if (ModelCounts(*e, history, hit) && drawn.insert({e->issue, e->scheme}).second) {
+            counted.emplace_back(hit, static_cast<int>(e->survivors.size()));
         }
     }
-    const std::size_t from = newest == 0 || counted.size() < newest ? 0 : counted.size() - newest;
+    const std::size_t to = newest == 0 ? counted.size() : std::min(newest, counted.size());
     ModelFigures f;
-    for (std::size_t i = from; i < counted.size(); ++i) {
+    for (std::size_t i = 0; i < to; ++i) {
         ++f.checked;
         f.hits += counted[i].first ? 1 : 0;
         f.played += counted[i].second;
@@ -149,8 +153,9 @@ TEST(PredictionRecord, FiguresAgreeWithACountFromTheDefinitions) {
             e.held = random() % 5 == 0 ? std::string()
                                        : QString::number(2026001 + target - heldBack).toStdString();
             e.survivors = RandomNumbers(random, static_cast<int>(random() % 1001));
+            e.scheme = i % 3;
             PredictionEntry entry = PredictionRecord::Make(e.written, "3D", e.issue, e.held,
-                                                           SchemeNumber(i % 3), e.survivors);
+                                                           SchemeNumber(e.scheme), e.survivors);
             QByteArray line = PredictionLine::Write(entry);
             if (random() % 10 == 0 && !e.survivors.empty()) {
                 line = Tampered(line);
@@ -348,8 +353,9 @@ TEST(PredictionRecord, SeveralLotteriesAreEachCheckedAgainstTheirOwnDraws) {
     EXPECT_TRUE(o[1].checked && !o[1].hit && o[1].winning == 222);
     EXPECT_TRUE(o[2].checked && o[2].hit);
     EXPECT_FALSE(o[3].checked);
+    // One scheme's two 排列3 entries are for one draw: the newer counts.
     const PredictionSummary s = Summarize(p, o);
-    EXPECT_EQ(s.all.checked, 3);
+    EXPECT_EQ(s.all.checked, 2);
     EXPECT_EQ(s.all.hits, 2);
 }
 
@@ -363,7 +369,8 @@ TEST(PredictionRecord, TheBacktestUsesOnlyTheDrawsBeforeTheFirstEntry) {
     std::vector<PredictionEntry> entries = {
         PredictionRecord::Make(time, "3D", "2026061", "2026060", scheme, kill.survivors),
         PredictionRecord::Make(time, "3D", "2026100", "2026099", scheme, kill.survivors)};
-    const PredictionFigures f = PredictionBacktest::Run(entries, {true, true}, {{"3D", history}});
+    const PredictionFigures f =
+        PredictionBacktest::Run(entries, {{}, {}}, {true, true}, {{"3D", history}});
     ASSERT_EQ(f.checked, 60);
     int hits = 0;
     for (int i = 0; i < 60; ++i) {
@@ -372,7 +379,49 @@ TEST(PredictionRecord, TheBacktestUsesOnlyTheDrawsBeforeTheFirstEntry) {
     }
     EXPECT_EQ(f.hits, hits);
     EXPECT_EQ(f.played, 60LL * static_cast<long long>(kill.survivors.size()));
-    EXPECT_EQ(PredictionBacktest::Run(entries, {false, false}, {{"3D", history}}).checked, 0);
+    EXPECT_EQ(PredictionBacktest::Run(entries, {{}, {}}, {false, false}, {{"3D", history}}).checked,
+              0);
+    // A scheme whose only entry is 事后 adds nothing.
+    Settings late;
+    late.span[1] = true;
+    entries.push_back(PredictionRecord::Make(time, "3D", "2026090", "2026090", late, {}));
+    const std::vector<PredictionOutcome> o =
+        PredictionCheck({{"3D", history}})
+            .CheckAll(
+                RefsOf({entries[0].prediction, entries[1].prediction, entries[2].prediction}));
+    ASSERT_TRUE(o[2].late);
+    EXPECT_EQ(PredictionBacktest::Run(entries, o, {true, true, true}, {{"3D", history}}).checked,
+              60);
+    // Over a long history, the newest draws before the entry, a bounded number of them.
+    const std::vector<HistoricDraw> longer = DailyHistory(1500, random, false);
+    const std::vector<PredictionEntry> last = {
+        PredictionRecord::Make(time, "3D", "2027400", "2027399", scheme, kill.survivors)};
+    const std::vector<HistoricDraw> before = PredictionBacktest::Before(longer, "2027400");
+    const PredictionFigures bounded = PredictionBacktest::Run(last, {{}}, {true}, {{"3D", longer}});
+    EXPECT_EQ(bounded.checked, static_cast<int>(PredictionBacktest::kMaxDraws));
+    ASSERT_GT(before.size(), PredictionBacktest::kMaxDraws);
+}
+
+// Without a date for the target, what any entry written no later already held decides; an
+// entry whose own `held` has its target is 事后 before the draw is known.
+TEST(PredictionRecord, AnUndatedTargetAlreadyHeldIsLate) {
+    const std::vector<HistoricDraw> undated = {{"2026224", 7, "", ""}, {"2026300", 7, "", ""}};
+    const QDateTime august(QDate(2026, 8, 20), QTime(9, 0), kBeijing);
+    const QDateTime december(QDate(2026, 12, 10), QTime(9, 0), kBeijing);
+    const std::vector<Prediction> p = {
+        PredictionRecord::Make(august, "3D", "2026224", "", {}, {7}).prediction,
+        PredictionRecord::Make(december, "3D", "2026300", "2026299", {}, {7}).prediction,
+        PredictionRecord::Make(december.addSecs(60), "3D", "2026224", "", {}, {7}).prediction,
+        PredictionRecord::Make(december.addSecs(30), "3D", "2026400", "2026400", {}, {7})
+            .prediction,
+        PredictionRecord::Make(december, "排列3", "2026224", "", {}, {7}).prediction};
+    const std::vector<PredictionOutcome> o = PredictionCheck({{"3D", undated}}).CheckAll(p);
+    const bool late[] = {false, false, true, true, false};
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        EXPECT_EQ(o[i].late, late[i]) << i;
+    }
+    EXPECT_FALSE(o[3].checked);
+    EXPECT_EQ(Summarize(p, o).all.checked, 2);
 }
 
 class PredictionFileTest : public testing::Test {

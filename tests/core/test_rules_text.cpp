@@ -51,11 +51,12 @@ TEST(RuleText, TableShowsEveryFigureAndTheVerdict) {
 }
 
 TEST(RuleText, PercentRoundsAndSignsMargins) {
-    EXPECT_EQ(RuleText::Percent(0.9), "90.00%");
-    EXPECT_EQ(RuleText::Percent(0.90174), "90.17%");
-    EXPECT_EQ(RuleText::Percent(0.0017, true), "+0.17%");
-    EXPECT_EQ(RuleText::Percent(-0.0089, true), "-0.89%");
-    EXPECT_EQ(RuleText::Percent(-0.00001, true), "0.00%");
+    EXPECT_EQ(RuleText::Percent({9, 10}), "90.00%");
+    EXPECT_EQ(RuleText::Percent({90174, 100000}), "90.17%");
+    EXPECT_EQ(RuleText::Percent({17, 10000}, true), "+0.17%");
+    EXPECT_EQ(RuleText::Percent({-89, 10000}, true), "-0.89%");
+    EXPECT_EQ(RuleText::Percent({-1, 100000}, true), "0.00%");
+    EXPECT_EQ(RuleText::Percent({0, 0}), "0.00%");
     EXPECT_EQ(RuleText::Values({3, kNoRuleValue, 0}), "3 - 0");
 }
 

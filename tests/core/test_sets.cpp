@@ -254,6 +254,15 @@ TEST_F(SetMemberFiles, ReadsASchemeAsItsSurvivors) {
     }
     EXPECT_LT(SetMemberReader::Load(path, false).Count(),
               SetMemberReader::Load(path, true).Count());
+    // For a combination only the numbers are kept, not the scheme's texts.
+    Settings big = s;
+    big.pages.direct = std::string(1 << 20, ' ') + "123";
+    const QString bigPath = Write("乙.json", SchemeFile::ToBytes(big));
+    const SetMember kept = SetMemberReader::Load(bigPath, false);
+    const SetMember numbersOnly = SetMemberReader::Load(bigPath, false, false);
+    EXPECT_EQ(kept.scheme.pages.direct, big.pages.direct);
+    EXPECT_NE(numbersOnly.scheme.pages.direct, big.pages.direct);
+    EXPECT_EQ(numbersOnly.numbers, kept.numbers);
 }
 
 TEST_F(SetMemberFiles, ReadsANumberFileAsTheBaseSet) {

@@ -23,6 +23,7 @@
 
 #include <map>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -147,6 +148,39 @@ private slots:
         const QString detail = dialog.Detail()->toPlainText();
         QVERIFY2(detail.contains(QStringLiteral("456")), qPrintable(detail));
         QVERIFY2(detail.contains(QStringLiteral("\"span\"")), qPrintable(detail));
+    }
+
+    // Three runs of one scheme for a draw count once (the newest); a scheme seen only after
+    // the fact stays out of the backtest; chance 2967/4000 shows 74.18%, as the CLI shows it.
+    void theFiguresCountEachDrawOncePerScheme() {
+        std::map<std::string, std::vector<tarvex::HistoricDraw>> histories;
+        histories["3D"].push_back({"2026100", 0, "2026-04-10", ""});
+        std::vector<int> all(1000);
+        std::iota(all.begin(), all.end(), 0);
+        QByteArray record;
+        for (int i = 0; i < 4; ++i) {
+            const QDate day(2026, 4, 11 + i);
+            const std::string issue = std::to_string(2026101 + i);
+            histories["3D"].push_back({issue, 999, day.toString(Qt::ISODate).toStdString(), ""});
+            for (const int run : {1, 2, 0})
+                record += tarvex::PredictionLine::Write(tarvex::PredictionRecord::Make(
+                    QDateTime(day, QTime(9, 0, run), QTimeZone(8 * 3600)), "3D", issue, "", {},
+                    {all.begin(), all.begin() + (run > 0 ? 1000
+                                                 : i < 3 ? 742
+                                                         : 741)}));
+        }
+        tarvex::Settings late;
+        late.span[0] = true;
+        record += tarvex::PredictionLine::Write(tarvex::PredictionRecord::Make(
+            QDateTime::currentDateTime(), "3D", "2026104", "2026104", late, all));
+        QFile file(RecordPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(record) == record.size());
+        file.close();
+        CRecordDlg dialog(RecordPath(), histories);
+        const QStringList shown{"4", "0", "0.00%", "74.18%", "-74.18%"};
+        for (int column = 0; column < shown.size(); ++column)
+            QCOMPARE(dialog.Figures()->item(0, column)->text(), shown[column]);
+        QCOMPARE(dialog.Backtest().checked, 1); // the one draw before 2026101, one scheme
     }
 
     // A player's day: kill for tomorrow, add the draw when it comes, see the hit beside chance.

@@ -101,11 +101,11 @@ private slots:
             QCOMPARE(table->item(row, 2)->text(), QString::number(j.tested));
             QCOMPARE(table->item(row, 3)->text(), QString::number(j.right));
             QCOMPARE(table->item(row, 4)->text(),
-                     QString::fromStdString(tarvex::RuleText::Percent(j.HitRate())));
+                     QString::fromStdString(tarvex::RuleText::Percent(j.HitShare())));
             // A rule worse than chance beyond luck is marked, not only by its sign.
             const bool worse = !j.WithinNoise() && j.Margin() < 0;
             QCOMPARE(table->item(row, 6)->text(),
-                     QString::fromStdString(tarvex::RuleText::Percent(j.Margin(), true)) +
+                     QString::fromStdString(tarvex::RuleText::Percent(j.MarginShare(), true)) +
                          (worse ? QStringLiteral(" 低于机会") : QString()));
             QCOMPARE(table->item(row, 6)->foreground().color() == QColor(176, 0, 0), worse);
             QCOMPARE(table->item(row, 8)->text(), QString::number(j.maxMiss));

@@ -1,5 +1,7 @@
 #include "app/backtest/CKillRateChart.h"
 
+#include "history/ExactRate.h"
+
 #include <QPainter>
 
 namespace {
@@ -45,10 +47,12 @@ int CKillRateChart::ChanceLength(int index, int barSpace) const {
 QString CKillRateChart::BarText(int index) const {
     if (index < 0 || index >= m_rejected.size())
         return {};
-    QString text = QStringLiteral("%1/%2 %3%")
-                       .arg(m_rejected[index])
-                       .arg(m_draws)
-                       .arg(Rate(index) * 100, 0, 'f', 0);
+    QString text =
+        QStringLiteral("%1/%2 %3%")
+            .arg(m_rejected[index])
+            .arg(m_draws)
+            .arg(QString::fromStdString(tarvex::ExactRate{m_rejected[index], m_draws}.Percent(0))
+                     .chopped(1));
     if (index < m_chance.size() && m_draws > 0)
         text += QStringLiteral(" 机会 %1%").arg(m_chance[index] / m_draws * 100, 0, 'f', 0);
     return text;

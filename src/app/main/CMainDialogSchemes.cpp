@@ -111,7 +111,7 @@ bool CMainDialog::LoadScheme(const QString& path) {
     const tarvex::SchemeReadResult scheme = tarvex::SchemeFile::Load(path);
     if (!scheme.ok()) {
         QString text = scheme.error;
-        const QString shown = tarvex::NativeFileName::Shown(path);
+        const QString shown = tarvex::NativeFileName::ShownName(path);
         if (!text.contains(shown))
             text = QStringLiteral("方案文件“%1”有误：%2").arg(shown, text);
         Platform().Message(this, text);

@@ -28,8 +28,9 @@
 
 namespace {
 
-QString Percent(double rate) {
-    return std::isfinite(rate) ? QString::number(rate * 100, 'f', 2) + u'%' : QStringLiteral("—");
+// "—" when nothing was checked.
+QString Percent(const tarvex::ExactRate& rate) {
+    return QString::fromStdString(rate.Percent());
 }
 
 QTableWidgetItem* Cell(const QString& text) {
@@ -156,9 +157,10 @@ void CRecordDlg::BuildControls() {
                                         QStringLiteral("最近100期"),
                                         QStringLiteral("回测（首条之前）")});
     m_figures->setToolTip(
-        QStringLiteral("只算已开奖、不是事后、没有改动过的记录。机会：随机选同样多的号码会中的"
-                       "比例（注数/1000 的平均）；差：命中率减机会。回测：同一方案在它第一条记录"
-                       "之前的各期。"));
+        QStringLiteral("期数：已开奖的期，每个方案每期只算一次（开奖前它最后记下的那条），不算事后"
+                       "和改动过的记录。机会：随机选同样多的号码会中的比例（注数/1000 的平均）；"
+                       "差：命中率减机会。回测：有开奖前记录的方案，在它第一条这样的记录之前的"
+                       "各期。"));
     m_figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_figures->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_figures->resizeRowsToContents();
@@ -218,7 +220,7 @@ void CRecordDlg::Refresh() {
     for (std::size_t i = 0; i < m_predictions.size(); ++i)
         m_keep[i] = chosen.empty() || m_predictions[i]->schemeId == chosen;
     m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
-    m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_keep, m_histories);
+    m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep, m_histories);
     FillTable();
     FillFigures();
     ShowDetail();
@@ -240,8 +242,8 @@ void CRecordDlg::FillFigures() {
     for (int row = 0; row < 4; ++row) {
         const tarvex::PredictionFigures& f = *rows[row];
         const QString texts[] = {QString::number(f.checked), QString::number(f.hits),
-                                 Percent(f.HitRate()),       Percent(f.Chance()),
-                                 Percent(f.Margin()),        QString::number(f.played),
+                                 Percent(f.HitShare()),      Percent(f.ChanceShare()),
+                                 Percent(f.MarginShare()),   QString::number(f.played),
                                  QString::number(f.Cost())};
         for (int column = 0; column < 7; ++column)
             m_figures->setItem(row, column, Cell(texts[column]));

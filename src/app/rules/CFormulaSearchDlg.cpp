@@ -240,20 +240,22 @@ void CFormulaSearchDlg::FillTable() {
     m_table->setRowCount(static_cast<int>(r.formulas.size()));
     for (int row = 0; row < m_table->rowCount(); ++row) {
         const tarvex::FoundFormula& f = r.formulas[static_cast<std::size_t>(row)];
-        const auto percent = [](double v) { return Text(FormulaSearchText::Percent(v)); };
-        const auto signedPercent = [](double v) {
+        const auto percent = [](const tarvex::ExactRate& v) {
+            return Text(FormulaSearchText::Percent(v));
+        };
+        const auto signedPercent = [](const tarvex::ExactRate& v) {
             return Text(FormulaSearchText::SignedPercent(v));
         };
         const QStringList cells{Text(f.formula),
                                 Ratio(f.train),
-                                percent(f.train.HitRate()),
-                                percent(f.train.ChanceRate()),
-                                signedPercent(f.train.Margin()),
+                                percent(f.train.HitShare()),
+                                percent(f.train.ChanceShare()),
+                                signedPercent(f.train.MarginShare()),
                                 QString::number(f.train.maxMiss),
                                 Ratio(f.check),
-                                percent(f.check.HitRate()),
-                                percent(f.check.ChanceRate()),
-                                signedPercent(f.check.Margin()),
+                                percent(f.check.HitShare()),
+                                percent(f.check.ChanceShare()),
+                                signedPercent(f.check.MarginShare()),
                                 QString::number(f.check.maxMiss),
                                 Text(FormulaSearchText::PValue(f.p)),
                                 Text(FormulaSearchText::PValue(f.pAdjusted)),
@@ -264,6 +266,9 @@ void CFormulaSearchDlg::FillTable() {
             auto* item = new QTableWidgetItem(cells[c]);
             if (!FormulaSearchText::Significant(f))
                 item->setForeground(Qt::gray);
+            // The cell keeps the formula alone: 加入规则 and the rules window read it.
+            if (c == 0 && !f.equivalents.empty())
+                item->setToolTip(Text(FormulaSearchText::Equivalents(f)));
             m_table->setItem(row, c, item);
         }
     }

@@ -233,14 +233,14 @@ bool CRuleDlg::Judge() {
         if (judged.empty())
             continue;
         const tarvex::RuleJudgement& j = judged[static_cast<std::size_t>(row)];
-        const auto percent = [](double v, bool sign) {
+        const auto percent = [](const tarvex::ExactRate& v, bool sign) {
             return FromUtf8(tarvex::RuleText::Percent(v, sign));
         };
         m_table->setItem(row, 2, new CNumberItem(QString::number(j.tested), j.tested));
         m_table->setItem(row, 3, new CNumberItem(QString::number(j.right), j.right));
-        m_table->setItem(row, 4, new CNumberItem(percent(j.HitRate(), false), j.HitRate()));
-        m_table->setItem(row, 5, new CNumberItem(percent(j.ChanceRate(), false), j.ChanceRate()));
-        m_table->setItem(row, 6, new CNumberItem(percent(j.Margin(), true), j.Margin()));
+        m_table->setItem(row, 4, new CNumberItem(percent(j.HitShare(), false), j.HitRate()));
+        m_table->setItem(row, 5, new CNumberItem(percent(j.ChanceShare(), false), j.ChanceRate()));
+        m_table->setItem(row, 6, new CNumberItem(percent(j.MarginShare(), true), j.Margin()));
         m_table->setItem(row, 7, new CNumberItem(QString::number(j.currentMiss), j.currentMiss));
         m_table->setItem(row, 8, new CNumberItem(QString::number(j.maxMiss), j.maxMiss));
         m_table->setItem(row, 9,

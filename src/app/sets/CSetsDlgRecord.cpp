@@ -12,8 +12,8 @@
 
 namespace {
 
-QString Percent(double rate) {
-    return QString::number(rate * 100.0, 'f', 2) + '%';
+QString Percent(const tarvex::ExactRate& rate) {
+    return rate.denominator == 0 ? QStringLiteral("0.00%") : QString::fromStdString(rate.Percent());
 }
 
 } // namespace
@@ -110,12 +110,12 @@ void CSetsDlg::ShowFigures() {
         m_figures->setText(QString::fromStdString(r.message));
         return;
     }
-    m_figures->setText(
-        QStringLiteral("%1 期中 %2 期，命中率 %3（机会率 %4，随机选号应中 %5 期）；"
-                       "当前遗漏 %6 期，最大遗漏 %7 期。左旧右新，√ 中 × 不中。")
-            .arg(r.Draws())
-            .arg(r.hits)
-            .arg(Percent(r.HitRate()), Percent(r.Chance()), QString::number(r.ChanceHits(), 'f', 1))
-            .arg(r.currentMiss)
-            .arg(r.maxMiss));
+    m_figures->setText(QStringLiteral("%1 期中 %2 期，命中率 %3（机会率 %4，随机选号应中 %5 期）；"
+                                      "当前遗漏 %6 期，最大遗漏 %7 期。左旧右新，√ 中 × 不中。")
+                           .arg(r.Draws())
+                           .arg(r.hits)
+                           .arg(Percent(r.HitShare()), Percent(r.ChanceShare()),
+                                QString::number(r.ChanceHits(), 'f', 1))
+                           .arg(r.currentMiss)
+                           .arg(r.maxMiss));
 }
