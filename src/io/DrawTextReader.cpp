@@ -25,6 +25,28 @@ QString WithoutWeekday(QString field) {
     return field;
 }
 
+// Fields of digits and '-' (期号, date, digits), one space apart, each with a digit: what
+// Normalize gives back unchanged. Most lines of an archive are so, and skip its regular
+// expressions, which would cost more than the rest of an update put together.
+bool AlreadyPlain(const QByteArray& line) {
+    bool digit = false;
+    char before = ' ';
+    for (const char c : line) {
+        if (c == ' ') {
+            if (before == ' ' || !digit) {
+                return false;
+            }
+            digit = false;
+        } else if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c != '-') {
+            return false;
+        }
+        before = c;
+    }
+    return line.isEmpty() || digit;
+}
+
 } // namespace
 
 std::string DrawTextReader::Normalize(const std::string& line) {
@@ -60,6 +82,11 @@ DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
         QByteArray line = raw;
         if (line.endsWith('\r')) {
             line.chop(1);
+        }
+        if (AlreadyPlain(line)) {
+            text += line;
+            text += '\n';
+            continue;
         }
         const QString decoded = QString::fromUtf8(line);
         // A line that is not UTF-8 goes to the history reader as it stands (it tries GBK).
