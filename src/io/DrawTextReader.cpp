@@ -78,8 +78,14 @@ std::string DrawTextReader::Normalize(const std::string& line) {
 DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
     QByteArray text;
     text.reserve(bytes.size());
-    for (const QByteArray& raw : bytes.split('\n')) {
-        QByteArray line = raw;
+    // Line by line without a list of copies of every line first.
+    for (qsizetype from = 0; from <= bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0) {
+            end = bytes.size();
+        }
+        QByteArray line = bytes.mid(from, end - from);
+        from = end + 1;
         if (line.endsWith('\r')) {
             line.chop(1);
         }
