@@ -28,7 +28,7 @@ QString WithoutWeekday(QString field) {
 // Fields of digits and '-' (期号, date, digits), one space apart, each with a digit: what
 // Normalize gives back unchanged. Most lines of an archive are so, and skip its regular
 // expressions, which would cost more than the rest of an update put together.
-bool AlreadyPlain(const QByteArray& line) {
+bool AlreadyPlain(QByteArrayView line) {
     bool digit = false;
     char before = ' ';
     for (const char c : line) {
@@ -84,16 +84,17 @@ DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
         if (end < 0) {
             end = bytes.size();
         }
-        QByteArray line = bytes.mid(from, end - from);
+        QByteArrayView view(bytes.constData() + from, end - from);
         from = end + 1;
-        if (line.endsWith('\r')) {
-            line.chop(1);
+        if (view.endsWith('\r')) {
+            view.chop(1);
         }
-        if (AlreadyPlain(line)) {
-            text += line;
+        if (AlreadyPlain(view)) {
+            text += view;
             text += '\n';
             continue;
         }
+        const QByteArray line = view.toByteArray();
         const QString decoded = QString::fromUtf8(line);
         // A line that is not UTF-8 goes to the history reader as it stands (it tries GBK).
         text += decoded.toUtf8() == line ? QByteArray::fromStdString(Normalize(line.toStdString()))
