@@ -33,7 +33,11 @@ void BM_PlanAdd(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_PlanAdd)->Arg(10000)->Arg(20000)->Arg(40000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_PlanAdd)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
 
 // A whole update from two sources on 127.0.0.1 that both send the newest `n` draws the file
@@ -68,8 +72,50 @@ void BM_UpdateRun(benchmark::State& state) {
     }
     state.SetComplexityN(n);
 }
-BENCHMARK(BM_UpdateRun)->Arg(1000)->Arg(3000)->Arg(7000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_UpdateRun)
+    ->Arg(1000)
+    ->Arg(3000)
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// An answer near the 8 MB a source may send: the whole archive 36 times over (about 290,000
+// lines, the same draws repeated, as a source listing them in pages might), of which the file
+// lacks the newest 100.
+void BM_UpdateRunNear8MB(benchmark::State& state) {
+    const QByteArray shipped = Shipped();
+    const QList<QByteArray> lines = shipped.split('\n');
+    const qsizetype kept = lines.size() - 1 - 100;
+    QByteArray held, answer;
+    for (qsizetype i = 0; i < kept; ++i) {
+        held += lines[i] + '\n';
+    }
+    while (answer.size() + shipped.size() < 8'000'000) {
+        answer += shipped;
+    }
+    LocalDrawServer server;
+    server.Answer(QStringLiteral("/a"), answer);
+    server.Answer(QStringLiteral("/b"), answer);
+    const std::vector<DrawSource> sources{
+        {server.Url(QStringLiteral("/a")), SourceFormat::Text, {}, 30000, Lottery::Fc3d},
+        {server.Url(QStringLiteral("/b")), SourceFormat::Text, {}, 30000, Lottery::Fc3d}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("3D开奖历史.txt"));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(held);
+        file.close();
+        state.ResumeTiming();
+        if (HistoryUpdater::Run(path, sources).added.size() != 100) {
+            state.SkipWithError("the update did not add every draw");
+        }
+    }
+    state.counters["lines"] = double(answer.count('\n'));
+    state.counters["MB"] = double(answer.size()) / 1e6;
+}
+BENCHMARK(BM_UpdateRunNear8MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 } // namespace tarvex

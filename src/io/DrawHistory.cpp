@@ -155,6 +155,13 @@ bool IsTime(const std::string& field) {
 
 // "2026-09-25", "2026/9/25", "2026.9.25", "2026年9月25日" and "20260925" as "2026-09-25".
 std::string IsoDate(const std::string& field) {
+    // Already "YYYY-MM-DD", as most sources and files write it: the same text comes back.
+    if (field.size() == 10 && field[4] == '-' && field[7] == '-' &&
+        std::all_of(field.begin(), field.end(),
+                    [](char c) { return c == '-' || (c >= '0' && c <= '9'); }) &&
+        std::count(field.begin(), field.end(), '-') == 2) {
+        return field;
+    }
     std::vector<int> parts;
     std::string digits;
     for (const char c : field + '-') {

@@ -53,9 +53,20 @@ std::optional<HistoricDraw> Draw(const std::string& issue, const std::string& da
 
 // Oldest first, each 期号 once; a 期号 given with two numbers is not used at all.
 void Settle(std::vector<HistoricDraw> draws, SourceReadResult& result) {
-    std::stable_sort(draws.begin(), draws.end(), [](const HistoricDraw& a, const HistoricDraw& b) {
-        return *IssueNumber::Split(a.issue) < *IssueNumber::Split(b.issue);
-    });
+    // Each 期号 split once, not at every comparison of the sort.
+    std::vector<std::pair<IssueNumber::Parts, std::size_t>> order;
+    order.reserve(draws.size());
+    for (std::size_t i = 0; i < draws.size(); ++i) {
+        order.emplace_back(*IssueNumber::Split(draws[i].issue), i);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<HistoricDraw> sorted;
+    sorted.reserve(draws.size());
+    for (const auto& [parts, i] : order) {
+        sorted.push_back(std::move(draws[i]));
+    }
+    draws = std::move(sorted);
     for (std::size_t i = 0; i < draws.size();) {
         std::size_t end = i + 1;
         bool conflict = false;

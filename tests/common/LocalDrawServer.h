@@ -12,7 +12,7 @@
 
 class LocalDrawServer {
 public:
-    enum class Kind { Answer, Status, Hang, Cut };
+    enum class Kind { Answer, Status, Hang, Cut, Redirect };
     struct Route {
         Kind kind = Kind::Answer;
         QByteArray body;
@@ -36,6 +36,10 @@ public:
     void Cut(const QString& path, const QByteArray& body) {
         routes_[path] = {Kind::Cut, body, 200};
     }
+    // Answers 302 towards `location`.
+    void Redirect(const QString& path, const QString& location) {
+        routes_[path] = {Kind::Redirect, location.toUtf8(), 302};
+    }
     int Requests(const QString& path) const { return requests_.value(path); }
 
 private:
@@ -57,9 +61,11 @@ private:
         if (route.kind == Kind::Hang) {
             return;
         }
-        QByteArray body = route.body;
+        const bool redirect = route.kind == Kind::Redirect;
+        QByteArray body = redirect ? QByteArray() : route.body;
         QByteArray head = "HTTP/1.1 " + QByteArray::number(route.status) +
                           (route.status == 200 ? " OK" : " Error") +
+                          (redirect ? "\r\nLocation: " + route.body : QByteArray()) +
                           "\r\nContent-Length: " + QByteArray::number(body.size()) +
                           "\r\nConnection: close\r\n\r\n";
         if (route.kind == Kind::Cut) {

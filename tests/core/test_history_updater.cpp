@@ -255,5 +255,16 @@ TEST_F(HistoryUpdaterTest, NetworkFaultsAreSaidInChinese) {
     EXPECT_FALSE(outcome.sources[1].error.contains(QStringLiteral("refused")));
 }
 
+// A redirect to an address where nothing answers is said as such, not as its 3xx status.
+TEST_F(HistoryUpdaterTest, ARedirectToNothingIsSaid) {
+    server_.Redirect("/moved", QStringLiteral("http://127.0.0.1:1/x"));
+    const UpdateOutcome outcome = HistoryUpdater::Run(path_, {Source("/moved")});
+    ASSERT_EQ(outcome.sources.size(), 1u);
+    EXPECT_EQ(server_.Requests("/moved"), 1);
+    EXPECT_TRUE(outcome.sources[0].error.startsWith(QStringLiteral("转向后没有回答")))
+        << outcome.sources[0].error.toStdString();
+    EXPECT_EQ(File(), kHeld);
+}
+
 } // namespace
 } // namespace tarvex

@@ -6,6 +6,8 @@
 #include "app/draws/CDrawUpdate.h"
 #include "app/main/CMainDialog.h"
 #include "framework/CSystemMenu.h"
+#include "io/DrawSources.h"
+#include "io/PlayerHistory.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -13,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QNetworkProxyFactory>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -29,6 +33,39 @@ QByteArray Bytes(const QString& path) {
 QByteArray Shipped() {
     return Bytes(QStringLiteral(TARVEX_DATA_DIR "/fc3d-history.txt"));
 }
+
+// The built-in sources are public sites: a test sends them to a proxy on 127.0.0.1 that
+// refuses them at once, and reaches 127.0.0.1 itself directly.
+class RefusingProxies : public QNetworkProxyFactory {
+public:
+    explicit RefusingProxies(quint16 port) : m_port(port) {}
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override {
+        if (query.peerHostName() == QLatin1String("127.0.0.1"))
+            return {QNetworkProxy::NoProxy};
+        return {QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_port)};
+    }
+
+private:
+    quint16 m_port;
+};
+
+// The player's own sources for one test; the ones before come back afterwards.
+class OwnSources {
+public:
+    OwnSources(const LocalDrawServer& server, const QStringList& specs)
+        : m_before(tarvex::DrawSources::StoredSpecs()) {
+        QNetworkProxyFactory::setApplicationProxyFactory(
+            new RefusingProxies(quint16(QUrl(server.Url(QStringLiteral("/"))).port())));
+        tarvex::DrawSources::Store(specs);
+    }
+    ~OwnSources() {
+        tarvex::DrawSources::Store(m_before);
+        QNetworkProxyFactory::setApplicationProxyFactory(nullptr);
+    }
+
+private:
+    QStringList m_before;
+};
 
 } // namespace
 
@@ -156,6 +193,59 @@ private slots:
         const QString report = m_fake->MessageTexts().join(u'\n');
         QVERIFY2(report.contains(server.Url("/down")), qPrintable(report));
         QVERIFY2(report.contains(QStringLiteral("2026226")), qPrintable(report));
+    }
+
+    // 取消 during the 3D update ends the whole update: the 排列3 sources are not asked.
+    void cancellingThe3dUpdateSkipsPl3() {
+        LocalDrawServer server;
+        QVERIFY(server.Listening());
+        server.Hang("/fc3d");
+        server.Answer("/pl3", "26225 2026-08-23 1 2 3 4 5\n");
+        const OwnSources own(server, {server.Url("/fc3d") + ",3d", server.Url("/pl3") + ",pl3"});
+        QFile pl3(tarvex::PlayerHistory::PathIn({}, tarvex::Lottery::Pl3));
+        QVERIFY(pl3.open(QIODevice::WriteOnly));
+        pl3.write("26224 2026-08-22 1 1 1 1 1\n");
+        pl3.close();
+        CMainDialog main;
+        main.show();
+        QTimer cancel;
+        connect(&cancel, &QTimer::timeout, [&] {
+            if (server.Requests("/fc3d") == 0)
+                return;
+            for (QProgressDialog* progress : main.findChildren<QProgressDialog*>())
+                for (QPushButton* button : progress->findChildren<QPushButton*>())
+                    if (button->text() == QStringLiteral("取消") && button->isVisible())
+                        button->click();
+        });
+        cancel.start(20);
+        main.OnDrawUpdate();
+        cancel.stop();
+        QCOMPARE(server.Requests("/fc3d"), 1);
+        QCOMPARE(server.Requests("/pl3"), 0);
+        QCOMPARE(m_fake->messages.size(), 1); // the 3D report only
+    }
+
+    // The first update makes the player's file before it works out how many draws to ask
+    // for, so a history that is months old asks for all of them, not the default few.
+    void theFirstUpdateAsksForEveryMissingDraw() {
+        LocalDrawServer server;
+        QVERIFY(server.Listening());
+        const OwnSources own(server, {});
+        const QString path = tarvex::PlayerHistory::PathIn({}, tarvex::Lottery::Fc3d);
+        QVERIFY(!QFileInfo::exists(path));
+        const std::optional<int> days = tarvex::PlayerHistory::DaysSince(
+            tarvex::PlayerHistory::Read(tarvex::PlayerHistory::ShippedPath(tarvex::Lottery::Fc3d)),
+            QDate::currentDate());
+        QVERIFY(days && *days > 30); // older than a first update without a file assumes
+        CDrawUpdate::Run(nullptr, path);
+        QCOMPARE(Bytes(path), Shipped());
+        QCOMPARE(server.Requests("api.huiniao.top:443"), 1); // by the proxy, not the internet
+        const QString report = m_fake->MessageTexts().join(u'\n');
+        const QString limit = QStringLiteral("limit=%1").arg(tarvex::DrawSources::CountFor(days));
+        QVERIFY2(report.contains(limit), qPrintable(report));
+        QVERIFY2(report.contains(
+                     QStringLiteral("issueCount=%1").arg(tarvex::DrawSources::CountFor(days))),
+                 qPrintable(report));
     }
 
     void mainWindowOffersBothItemsAndSaysWhenStale() {
