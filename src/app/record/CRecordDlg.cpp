@@ -2,6 +2,7 @@
 
 #include "app/record/CRecordKeeper.h"
 #include "app/record/CRecordModel.h"
+#include "app/shared/CBackgroundRun.h"
 #include "engine/RunText.h"
 #include "io/PredictionBacktest.h"
 #include "io/PredictionLine.h"
@@ -161,7 +162,16 @@ void CRecordDlg::Refresh() {
     for (std::size_t i = 0; i < m_predictions.size(); ++i)
         m_keep[i] = chosen.empty() || m_predictions[i]->schemeId == chosen;
     m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
-    m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep, m_histories);
+    // Backtesting many schemes with rules takes seconds: a progress bar past a moment, and
+    // a cancel that leaves the row empty rather than counting part of the schemes.
+    tarvex::PredictionFigures backtest;
+    const bool finished = CBackgroundRun::Run(
+        this, QStringLiteral("正在回测各方案…"), [&](const tarvex::ProgressFn& progress) {
+            backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep,
+                                                       m_histories, progress);
+        });
+    m_backtestCancelled = !finished;
+    m_backtest = finished ? backtest : tarvex::PredictionFigures{};
     FillTable();
     FillFigures();
     ShowDetail();
@@ -186,8 +196,13 @@ void CRecordDlg::FillFigures() {
                                  Percent(f.HitShare()),      Percent(f.ChanceShare()),
                                  Percent(f.MarginShare()),   QString::number(f.played),
                                  QString::number(f.Cost())};
-        for (int column = 0; column < 7; ++column)
-            m_figures->setItem(row, column, Cell(texts[column]));
+        const bool cancelled = row == 3 && m_backtestCancelled;
+        for (int column = 0; column < 7; ++column) {
+            const QString shown =
+                !cancelled ? texts[column]
+                           : (column == 0 ? QStringLiteral("已取消") : QStringLiteral("—"));
+            m_figures->setItem(row, column, Cell(shown));
+        }
     }
 }
 
