@@ -165,8 +165,11 @@ void CRecordDlg::Refresh() {
     // Backtesting many schemes with rules takes seconds: a progress bar past a moment, and
     // a cancel that leaves the row empty rather than counting part of the schemes.
     tarvex::PredictionFigures backtest;
+    // The first run is from the constructor, before this window is shown: the bar then
+    // stands over the window that opened it.
+    QWidget* over = isVisible() || parentWidget() == nullptr ? this : parentWidget();
     const bool finished = CBackgroundRun::Run(
-        this, QStringLiteral("正在回测各方案…"), [&](const tarvex::ProgressFn& progress) {
+        over, QStringLiteral("正在回测各方案…"), [&](const tarvex::ProgressFn& progress) {
             backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep,
                                                        m_histories, progress);
         });
