@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace tarvex {
@@ -72,6 +74,28 @@ void BM_OneAndTwoTermsAllTargets(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OneAndTwoTermsAllTargets)->Unit(benchmark::kMillisecond);
+
+// A long constructed history (uniform random numbers) where the check segment's p-values,
+// not the scan, take the time: 杀跨度's ten values have different chances.
+void BM_LongHistorySpanOneTerm(benchmark::State& state) {
+    std::vector<HistoricDraw> draws;
+    std::mt19937 random(5);
+    for (auto i = 0; i < state.range(0); ++i) {
+        draws.push_back({std::to_string(1000001 + i), static_cast<int>(random() % 1000), {}, {}});
+    }
+    FormulaSearchOptions options = Options(RuleTarget::Span, 1);
+    for (auto _ : state) {
+        const FormulaSearchResult result = FormulaSearch::Run(draws, options);
+        benchmark::DoNotOptimize(result.formulas.data());
+    }
+    state.counters["draws"] = static_cast<double>(draws.size());
+}
+BENCHMARK(BM_LongHistorySpanOneTerm)
+    ->Arg(20000)
+    ->Arg(80000)
+    ->Arg(600000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace
 } // namespace tarvex

@@ -10,24 +10,28 @@
 
 namespace tarvex {
 
-PredictionFigures
-PredictionBacktest::Run(const std::vector<PredictionEntry>& entries,
-                        const std::vector<PredictionOutcome>& outcomes,
-                        const std::vector<bool>& keep,
-                        const std::map<std::string, std::vector<HistoricDraw>>& histories) {
-    PredictionFigures total;
-    std::set<std::string> done;
+PredictionFigures PredictionBacktest::Run(
+    const std::vector<PredictionEntry>& entries, const std::vector<PredictionOutcome>& outcomes,
+    const std::vector<bool>& keep,
+    const std::map<std::string, std::vector<HistoricDraw>>& histories, const ProgressFn& progress) {
+    std::vector<std::size_t> first; // each backtested scheme's first live entry
+    std::set<std::string> seen;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const Prediction& p = entries[i].prediction;
-        if (!keep[i] || p.edited || outcomes[i].late || !done.insert(p.schemeId).second) {
-            continue;
+        if (keep[i] && !p.edited && !outcomes[i].late && seen.insert(p.schemeId).second &&
+            histories.contains(p.lottery)) {
+            first.push_back(i);
         }
-        const auto history = histories.find(p.lottery);
-        if (history == histories.end()) {
-            continue;
-        }
+    }
+    PredictionFigures total;
+    for (std::size_t done = 0; done < first.size(); ++done) {
+        const PredictionEntry& entry = entries[first[done]];
+        const Prediction& p = entry.prediction;
         const int level = p.toleranceLevel > 0 ? p.toleranceLevel : 1;
-        total.Add(Scheme(entries[i].scheme, level, Before(history->second, p.issue)));
+        total.Add(Scheme(entry.scheme, level, Before(histories.at(p.lottery), p.issue)));
+        if (progress && !progress(done + 1, first.size())) {
+            break;
+        }
     }
     return total;
 }

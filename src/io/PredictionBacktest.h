@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/HistoricDraw.h"
+#include "engine/Progress.h"
 #include "history/PredictionFigures.h"
 #include "io/PredictionEntry.h"
 
@@ -15,7 +16,8 @@ namespace tarvex {
 // entry, the draws it could have been chosen on — the newest kMaxDraws of them, so that a
 // record of many schemes with rules opens in seconds, not minutes. A scheme seen only after
 // the fact adds nothing, nor does one whose kill run stops on a message or that cannot be
-// read back.
+// read back. `progress` is told after each scheme; when it answers false the run stops and
+// the figures are those of the schemes done so far.
 class PredictionBacktest {
 public:
     static constexpr std::size_t kMaxDraws = 1000;
@@ -23,7 +25,8 @@ public:
     static PredictionFigures Run(const std::vector<PredictionEntry>& entries,
                                  const std::vector<PredictionOutcome>& outcomes,
                                  const std::vector<bool>& keep,
-                                 const std::map<std::string, std::vector<HistoricDraw>>& histories);
+                                 const std::map<std::string, std::vector<HistoricDraw>>& histories,
+                                 const ProgressFn& progress = {});
     // One scheme's figures over the newest kMaxDraws of `draws` (oldest first).
     static PredictionFigures Scheme(const std::string& schemeText, int level,
                                     const std::vector<HistoricDraw>& draws);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -273,6 +274,62 @@ TEST(PoissonBinomial, SmallTailsKeepTheirPrecision) {
     EXPECT_NEAR(std::log(tail), 2000 * std::log(0.9), 1e-9 * 2000);
     EXPECT_DOUBLE_EQ(PoissonBinomial::UpperTail(p, 0), 1.0);
     EXPECT_DOUBLE_EQ(PoissonBinomial::UpperTail({}, 1), 0.0);
+}
+
+// The distribution over every count 0..n, zeros included, as the tail was first computed:
+// leaving out the counts whose chance is 0 in double precision must not move a single bit.
+double TailOverEveryCount(const std::vector<double>& chances, int atLeast) {
+    std::map<double, int> groups;
+    for (const double p : chances) {
+        ++groups[p];
+    }
+    std::vector<double> pmf{1.0};
+    for (const auto& [p, n] : groups) {
+        std::vector<double> b(static_cast<std::size_t>(n) + 1, 0.0);
+        const int mode = std::clamp(static_cast<int>((n + 1) * p), 0, n);
+        b[static_cast<std::size_t>(mode)] =
+            std::exp(std::lgamma(n + 1.0) - std::lgamma(mode + 1.0) - std::lgamma(n - mode + 1.0) +
+                     mode * std::log(p) + (n - mode) * std::log1p(-p));
+        for (int k = mode + 1; k <= n; ++k) {
+            b[static_cast<std::size_t>(k)] = b[k - 1U] * (n - k + 1) / k * p / (1 - p);
+        }
+        for (int k = mode - 1; k >= 0; --k) {
+            b[static_cast<std::size_t>(k)] = b[k + 1U] * (k + 1) / (n - k) * (1 - p) / p;
+        }
+        std::vector<double> sum(pmf.size() + b.size() - 1, 0.0);
+        for (std::size_t j = 0; j < b.size(); ++j) {
+            for (std::size_t i = 0; i < pmf.size(); ++i) {
+                sum[i + j] += pmf[i] * b[j];
+            }
+        }
+        pmf = sum;
+    }
+    double tail = 0;
+    for (auto k = static_cast<int>(chances.size()); k >= atLeast; --k) {
+        tail += pmf[static_cast<std::size_t>(k)];
+    }
+    return std::min(tail, 1.0);
+}
+
+TEST(PoissonBinomial, LongSegmentsAgreeBitForBitWithTheWholeDistribution) {
+    std::mt19937 random(11);
+    for (const RuleTarget target : {RuleTarget::Span, RuleTarget::SumTail, RuleTarget::Dan}) {
+        const std::array<int, 10>& counts = RuleTargets::RightCounts(target);
+        std::vector<double> chances;
+        for (int i = 0; i < 6000; ++i) {
+            chances.push_back(counts[random() % 10] / 1000.0);
+        }
+        double mean = 0;
+        for (const double p : chances) {
+            mean += p;
+        }
+        for (const double at :
+             {0.0, mean - 200, mean - 40, mean, mean + 40, mean + 150, mean + 400, 6000.0}) {
+            const int k = std::clamp(static_cast<int>(at), 1, 6000);
+            EXPECT_EQ(PoissonBinomial::UpperTail(chances, k), TailOverEveryCount(chances, k))
+                << static_cast<int>(target) << " k=" << k;
+        }
+    }
 }
 
 // ---- The whole search ----

@@ -400,6 +400,21 @@ TEST(PredictionRecord, TheBacktestUsesOnlyTheDrawsBeforeTheFirstEntry) {
     const PredictionFigures bounded = PredictionBacktest::Run(last, {{}}, {true}, {{"3D", longer}});
     EXPECT_EQ(bounded.checked, static_cast<int>(PredictionBacktest::kMaxDraws));
     ASSERT_GT(before.size(), PredictionBacktest::kMaxDraws);
+    // Progress after each scheme; an answer of false stops with the schemes done so far.
+    Settings other;
+    other.span[2] = true;
+    const std::vector<PredictionEntry> two = {
+        entries[0], PredictionRecord::Make(time, "3D", "2026081", "2026080", other, {})};
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    const auto tell = [&](std::size_t done, std::size_t total) {
+        told.emplace_back(done, total);
+        return true;
+    };
+    const auto stop = [](std::size_t, std::size_t) { return false; };
+    const std::map<std::string, std::vector<HistoricDraw>> histories{{"3D", history}};
+    EXPECT_EQ(PredictionBacktest::Run(two, {{}, {}}, {true, true}, histories, tell).checked, 140);
+    EXPECT_EQ(told, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
+    EXPECT_EQ(PredictionBacktest::Run(two, {{}, {}}, {true, true}, histories, stop).checked, 60);
 }
 
 // Without a date for the target, what any entry written no later already held decides; an

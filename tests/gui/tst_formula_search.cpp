@@ -64,6 +64,10 @@ private slots:
                              QStringLiteral("%1/%2").arg(f.check.right).arg(f.check.tested));
                     const bool grey = f.pAdjusted >= 0.05;
                     QCOMPARE(table->item(row, 13)->text().isEmpty(), !grey);
+                    QStringList equivalents;
+                    for (const std::string& other : f.equivalents)
+                        equivalents << QString::fromStdString(other);
+                    QCOMPARE(table->item(row, 14)->text(), equivalents.join(QStringLiteral("、")));
                     QCOMPARE(table->item(row, 0)->foreground().color() == QColor(Qt::gray), grey);
                 }
                 table->selectRow(2);

@@ -4,6 +4,7 @@
 #include "app/record/CRecordModel.h"
 #include "app/record/RecordHistory.h"
 #include "app/record/RecordSchemeName.h"
+#include "app/shared/CBackgroundRun.h"
 #include "app/shared/CHistoryWatch.h"
 #include "app/shared/TableRows.h"
 #include "app/shared/WindowHistory.h"
@@ -220,7 +221,19 @@ void CRecordDlg::Refresh() {
     for (std::size_t i = 0; i < m_predictions.size(); ++i)
         m_keep[i] = chosen.empty() || m_predictions[i]->schemeId == chosen;
     m_summary = tarvex::Summarize(m_predictions, m_outcomes, m_keep);
-    m_backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep, m_histories);
+    // Backtesting many schemes with rules takes seconds: a progress bar past a moment, and
+    // a cancel that leaves the row empty rather than counting part of the schemes.
+    tarvex::PredictionFigures backtest;
+    // The first run is from the constructor, before this window is shown: the bar then
+    // stands over the window that opened it.
+    QWidget* over = isVisible() || parentWidget() == nullptr ? this : parentWidget();
+    const bool finished = CBackgroundRun::Run(
+        over, QStringLiteral("正在回测各方案…"), [&](const tarvex::ProgressFn& progress) {
+            backtest = tarvex::PredictionBacktest::Run(m_record.entries, m_outcomes, m_keep,
+                                                       m_histories, progress);
+        });
+    m_backtestCancelled = !finished;
+    m_backtest = finished ? backtest : tarvex::PredictionFigures{};
     FillTable();
     FillFigures();
     ShowDetail();
@@ -245,8 +258,13 @@ void CRecordDlg::FillFigures() {
                                  Percent(f.HitShare()),      Percent(f.ChanceShare()),
                                  Percent(f.MarginShare()),   QString::number(f.played),
                                  QString::number(f.Cost())};
-        for (int column = 0; column < 7; ++column)
-            m_figures->setItem(row, column, Cell(texts[column]));
+        const bool cancelled = row == 3 && m_backtestCancelled;
+        for (int column = 0; column < 7; ++column) {
+            const QString shown =
+                !cancelled ? texts[column]
+                           : (column == 0 ? QStringLiteral("已取消") : QStringLiteral("—"));
+            m_figures->setItem(row, column, Cell(shown));
+        }
     }
 }
 

@@ -45,6 +45,7 @@ public:
     const tarvex::PredictionEntry& EntryAt(int row) const;
     const tarvex::PredictionSummary& Summary() const { return m_summary; }
     const tarvex::PredictionFigures& Backtest() const { return m_backtest; }
+    bool BacktestCancelled() const { return m_backtestCancelled; }
 
 private:
     void BuildControls();
@@ -67,6 +68,7 @@ private:
     std::vector<std::size_t> m_rows; // entry index of each table row
     tarvex::PredictionSummary m_summary;
     tarvex::PredictionFigures m_backtest;
+    bool m_backtestCancelled = false; // the player stopped it: its row says so, no figures
 
     QComboBox* m_scheme = nullptr;
     QLineEdit* m_target = nullptr;

@@ -47,6 +47,15 @@ bool SameSearch(const tarvex::FormulaSearchOptions& a, const tarvex::FormulaSear
            a.top == b.top;
 }
 
+// The formulas ranked under this one, which give its value on every draw, beside it in a
+// column of their own: the formula cell keeps the formula alone for 加入规则.
+QString Equivalents(const tarvex::FoundFormula& found) {
+    QStringList names;
+    for (const std::string& other : found.equivalents)
+        names << QString::fromStdString(other);
+    return names.join(QStringLiteral("、"));
+}
+
 } // namespace
 
 CFormulaSearchDlg::CFormulaSearchDlg(const std::vector<tarvex::HistoricDraw>& history, int last,
@@ -156,13 +165,13 @@ void CFormulaSearchDlg::BuildControls() {
     m_tableNote = new QLabel(this);
     m_tableNote->setObjectName(QStringLiteral("tableNote"));
     m_tableNote->setWordWrap(true);
-    m_table = new QTableWidget(0, 14, this);
+    m_table = new QTableWidget(0, 15, this);
     m_table->setHorizontalHeaderLabels(
         {QStringLiteral("公式"), QStringLiteral("训练 对/测"), QStringLiteral("训练命中率"),
          QStringLiteral("训练机会率"), QStringLiteral("训练差值"), QStringLiteral("训练最大连错"),
          QStringLiteral("检验 对/测"), QStringLiteral("检验命中率"), QStringLiteral("检验机会率"),
          QStringLiteral("检验差值"), QStringLiteral("检验最大连错"), QStringLiteral("p"),
-         QStringLiteral("校正 p"), QStringLiteral("判断")});
+         QStringLiteral("校正 p"), QStringLiteral("判断"), QStringLiteral("同值公式")});
     m_table->verticalHeader()->setVisible(false);
     TableRows::Compact(m_table);
     TableRows::KeepInSight(m_table, 5);
@@ -261,7 +270,8 @@ void CFormulaSearchDlg::FillTable() {
                                 Text(FormulaSearchText::PValue(f.pAdjusted)),
                                 FormulaSearchText::Significant(f)
                                     ? QString()
-                                    : QString::fromUtf8(FormulaSearchText::NotSignificant())};
+                                    : QString::fromUtf8(FormulaSearchText::NotSignificant()),
+                                Equivalents(f)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (!FormulaSearchText::Significant(f))
