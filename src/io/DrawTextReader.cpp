@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <vector>
 
 namespace tarvex {
 
@@ -78,13 +79,16 @@ std::string DrawTextReader::Normalize(const std::string& line) {
 DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
     QByteArray text;
     text.reserve(bytes.size());
-    // Line by line without a list of copies of every line first.
+    // Line by line without a list of copies of every line first; where each line starts is
+    // kept, so a line not taken can be quoted as it was written.
+    std::vector<QByteArrayView> raw;
     for (qsizetype from = 0; from <= bytes.size();) {
         qsizetype end = bytes.indexOf('\n', from);
         if (end < 0) {
             end = bytes.size();
         }
         QByteArrayView view(bytes.constData() + from, end - from);
+        raw.push_back(view);
         from = end + 1;
         if (view.endsWith('\r')) {
             view.chop(1);
@@ -102,7 +106,19 @@ DrawHistoryResult DrawTextReader::Read(const QByteArray& bytes) {
         text += '\n';
     }
     text.chop(1);
-    return DrawHistory::ParseBytes(text);
+    DrawHistoryResult result = DrawHistory::ParseBytes(text);
+    // "2026999 xx 12" must not read "2026999 12": the player's own line, not its tidied form.
+    for (HistoryProblem& problem : result.problems) {
+        if (problem.kind == HistoryProblem::Kind::Unreadable && problem.lines.size() == 1 &&
+            problem.lines[0] >= 1 && std::size_t(problem.lines[0]) <= raw.size()) {
+            QByteArrayView line = raw[std::size_t(problem.lines[0]) - 1];
+            if (line.endsWith('\r')) {
+                line.chop(1);
+            }
+            problem.text = line.toByteArray().toStdString();
+        }
+    }
+    return result;
 }
 
 } // namespace tarvex

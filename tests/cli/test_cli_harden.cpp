@@ -263,7 +263,7 @@ TEST_F(CliHarden, RunScriptKeepsTheTestBuild) {
     QDir(Dir().path()).mkpath("tree/scripts");
     QDir(Dir().path()).mkpath("bin");
     QDir(Dir().path()).mkpath("build");
-    for (const char* script : {"run", "build"}) {
+    for (const char* script : {"run", "build", "ccache-launcher"}) {
         ASSERT_TRUE(QFile::copy(root + "/scripts/" + script,
                                 Path(QStringLiteral("tree/scripts/") + script)));
     }
