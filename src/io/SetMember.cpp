@@ -1,10 +1,10 @@
 #include "io/SetMember.h"
 
+#include "io/HistoryTextForm.h"
 #include "io/NativeFile.h"
 #include "io/NativeFileName.h"
 #include "io/SchemeFile.h"
 #include "io/TextFileReader.h"
-#include "io/Utf16Text.h"
 #include "numbersets/SchemeSet.h"
 
 #include <QFile>
@@ -66,9 +66,12 @@ SetMember SetMemberReader::LoadNumberFile(const QString& path) {
     // number at all. The size was checked above.
     QFile file;
     if (NativeFile::OpenForReading(path, file)) {
-        if (const std::optional<QByteArray> utf8 = Utf16Text::ToUtf8(file.readAll())) {
+        const QByteArray bytes = file.readAll();
+        const HistoryTextForm form = HistoryTextForm::Of(bytes);
+        if (form.encoding != HistoryTextForm::Encoding::Bytes) {
+            const QByteArray utf8 = form.Text(bytes);
             member.numbers = BaseTextNumbers(
-                std::string_view(utf8->constData(), static_cast<std::size_t>(utf8->size())));
+                std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
             return member;
         }
     }
