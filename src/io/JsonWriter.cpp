@@ -163,7 +163,7 @@ std::string JsonWriter::Quote(const std::string& utf8) {
         // DEL, C1 controls, line separators and direction marks as escapes: the same JSON
         // value, but nothing a terminal acts on or that turns a line around when printed.
         if (const char32_t hidden = HiddenAt(clean, at)) {
-            char escape[8];
+            char escape[16];
             std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(hidden));
             quoted += escape;
             at += hidden < 0x80 ? 0 : hidden < 0x800 ? 1 : 2;
@@ -187,7 +187,7 @@ std::string JsonWriter::Quote(const std::string& utf8) {
             break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
-                char escape[8];
+                char escape[16];
                 std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
                 quoted += escape;
             } else {
