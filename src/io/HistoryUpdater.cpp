@@ -238,7 +238,10 @@ void HistoryUpdater::Combine(UpdateOutcome& outcome, std::vector<HistoricDraw>& 
             newest[report.url] = *IssueNumber::Split(report.newest);
         }
     }
-    for (auto& [parts, offers] : given) {
+    // Named, not bound: clang 14 cannot capture a structured binding in the lambda below.
+    for (auto& entry : given) {
+        const auto& parts = entry.first;
+        auto& offers = entry.second;
         HistoricDraw draw = offers.front().first;
         if (offers.size() == 1) {
             const bool beyond = std::any_of(newest.begin(), newest.end(), [&](const auto& other) {
