@@ -17,7 +17,7 @@ struct RandomnessAudit;
 // all — as a table or one JSON object.
 class CliAudit : private CliStreams {
 public:
-    static CliCommandSpec Spec();
+    static CliCommandSpec Verb();
     static int Execute(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad);
     static QByteArray Json(const RandomnessAudit& audit, int hotWindow);
 

@@ -31,7 +31,7 @@ public:
         : CliStreams(out, err), options_(options) {}
     int Execute();
 
-    static CliCommandSpec Spec();
+    static CliCommandSpec Verb();
     static int FromCommandLine(const CliInvocation& in, std::FILE* out, std::FILE* err,
                                QString& bad);
 

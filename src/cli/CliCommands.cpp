@@ -314,7 +314,7 @@ void Write(const QString& text, std::FILE* to) {
 CliParser CliCommands::Parser() {
     return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
                       RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec(),
-                      CliBet::Spec(), CliAudit::Spec()});
+                      CliBet::Verb(), CliAudit::Verb()});
 }
 
 int CliCommands::Dispatch(const CliInvocation& invocation, std::FILE* out, std::FILE* err,
