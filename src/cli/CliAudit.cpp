@@ -19,7 +19,7 @@ void Optional(JsonWriter& json, const char* key, const std::optional<double>& va
 
 } // namespace
 
-CliCommandSpec CliAudit::Verb() {
+CliVerb CliAudit::Verb() {
     return {
         QStringLiteral("audit"),
         {QStringLiteral("随机性检验：开奖历史与公平开奖有没有显著差异——各位数字、1000 个号码、"),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/CliCommandSpec.h"
 #include "cli/CliInvocation.h"
 #include "cli/CliStreams.h"
+#include "cli/CliVerb.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,7 +17,7 @@ struct RandomnessAudit;
 // all — as a table or one JSON object.
 class CliAudit : private CliStreams {
 public:
-    static CliCommandSpec Verb();
+    static CliVerb Verb();
     static int Execute(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad);
     static QByteArray Json(const RandomnessAudit& audit, int hotWindow);
 

@@ -16,7 +16,7 @@ QString Text(const std::string& utf8) {
 
 } // namespace
 
-CliCommandSpec CliBet::Verb() {
+CliVerb CliBet::Verb() {
     return {
         QStringLiteral("bet"),
         {QStringLiteral("投注：把一组号码按 直选、组选 或 混合 写成票（直选复式/单式、组三包号、"),

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/CliCommandSpec.h"
 #include "cli/CliInvocation.h"
 #include "cli/CliStreams.h"
+#include "cli/CliVerb.h"
 #include "history/BetFigures.h"
 #include "history/BetPlan.h"
 #include "history/PrizeTable.h"
@@ -31,7 +31,7 @@ public:
         : CliStreams(out, err), options_(options) {}
     int Execute();
 
-    static CliCommandSpec Verb();
+    static CliVerb Verb();
     static int FromCommandLine(const CliInvocation& in, std::FILE* out, std::FILE* err,
                                QString& bad);
 

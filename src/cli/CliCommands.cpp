@@ -24,8 +24,8 @@ namespace tarvex {
 
 namespace {
 
-CliCommandSpec RunSpec() {
-    CliCommandSpec spec{
+CliVerb RunVerb() {
+    CliVerb verb{
         QStringLiteral("run"),
         {QStringLiteral("依次做窗口的 杀组合、容错、转成组选、导出结果，并在当前目录写 "
                         "tarvex.txt"),
@@ -38,13 +38,13 @@ CliCommandSpec RunSpec() {
          {"--group", "", QStringLiteral("转成组选（重写 tarvex.txt）")},
          {"--export", "FILE", QStringLiteral("导出结果到 FILE（名字里没有 \".\" 时加 \".TXT\"）")},
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是结果框的文字")}}};
-    for (CliOptionSpec& option : CliRecordCommand::RunOptions()) {
-        spec.options.push_back(std::move(option));
+    for (CliVerbOption& option : CliRecordCommand::RunOptions()) {
+        verb.options.push_back(std::move(option));
     }
-    return spec;
+    return verb;
 }
 
-CliCommandSpec DanSpec() {
+CliVerb DanVerb() {
     return {QStringLiteral("dan"),
             {QStringLiteral("输出 算胆 按钮留在编辑框里的文字：1 云杉算胆法，2 黄金算胆法，3 "
                             "qkrtz算胆法")},
@@ -52,7 +52,7 @@ CliCommandSpec DanSpec() {
             QStringLiteral("TEXT")};
 }
 
-CliCommandSpec BacktestSpec() {
+CliVerb BacktestVerb() {
     return {QStringLiteral("backtest"),
             {QStringLiteral("用方案回测开奖历史：每期的中奖号码杀号后、容错后是否还在，排除它的"
                             "条件，"),
@@ -66,7 +66,7 @@ CliCommandSpec BacktestSpec() {
              {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
-CliCommandSpec AnalyzeSpec() {
+CliVerb AnalyzeVerb() {
     return {QStringLiteral("analyze"),
             {QStringLiteral(
                  "基本分析：012路、和值、合值、跨度、奇偶、单码、大小、综合、石榴（两码）的"),
@@ -77,7 +77,7 @@ CliCommandSpec AnalyzeSpec() {
              {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
-CliCommandSpec RulesSpec() {
+CliVerb RulesVerb() {
     return {
         QStringLiteral("rules"),
         {QStringLiteral("用开奖历史检验公式杀号规则：每条规则的命中率、机会率（开奖号码随机时也"),
@@ -95,7 +95,7 @@ CliCommandSpec RulesSpec() {
         true};
 }
 
-CliCommandSpec HistorySpec() {
+CliVerb HistoryVerb() {
     return {QStringLiteral("history"),
             {QStringLiteral("玩家的开奖历史：add 加入一期（ISSUE NUMBER），update 从网上更新，"),
              QStringLiteral("check 检查文件（期数、首末期、缺期、重复与冲突的期号、是否过期）。"),
@@ -115,7 +115,7 @@ CliCommandSpec HistorySpec() {
             true};
 }
 
-CliCommandSpec RulesSearchSpec() {
+CliVerb RulesSearchVerb() {
     return {QStringLiteral("rules search"),
             {QStringLiteral(
                  "搜索公式：在训练段上给所有 a*X+c（--terms 2、3 时两项、三项）的公式排名，"),
@@ -134,7 +134,7 @@ CliCommandSpec RulesSearchSpec() {
              {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
-CliCommandSpec SetsSpec() {
+CliVerb SetsVerb() {
     return {QStringLiteral("sets"),
             {QStringLiteral(
                  "多方案：and 交集（每个成员都有）、or 并集（任一成员有）、minus 差集（第一个"),
@@ -312,8 +312,8 @@ void Write(const QString& text, std::FILE* to) {
 } // namespace
 
 CliParser CliCommands::Parser() {
-    return CliParser({RunSpec(), DanSpec(), BacktestSpec(), AnalyzeSpec(), RulesSpec(),
-                      RulesSearchSpec(), SetsSpec(), HistorySpec(), CliRecordCommand::Spec(),
+    return CliParser({RunVerb(), DanVerb(), BacktestVerb(), AnalyzeVerb(), RulesVerb(),
+                      RulesSearchVerb(), SetsVerb(), HistoryVerb(), CliRecordCommand::Verb(),
                       CliBet::Verb(), CliAudit::Verb()});
 }
 

@@ -213,15 +213,15 @@ int CliHistory::Add(QString& bad) {
 
 int CliHistory::Update(QString& bad) {
     std::vector<DrawSource> sources;
-    for (const QString& spec : options_.sources) {
-        const std::optional<DrawSource> source = DrawSources::Parse(spec, bad);
+    for (const QString& line : options_.sources) {
+        const std::optional<DrawSource> source = DrawSources::Parse(line, bad);
         if (!source) {
             return kExitBadInput;
         }
         const Lottery lottery = PlayerHistory::LotteryOf(options_.historyPath);
         if (source->lottery && *source->lottery != lottery) {
             bad = QStringLiteral("来源 \"%1\" 是%2的，开奖历史“%3”是%4的")
-                      .arg(MessageText::Excerpt(spec), DrawSources::LotteryName(*source->lottery),
+                      .arg(MessageText::Excerpt(line), DrawSources::LotteryName(*source->lottery),
                            options_.historyPath, DrawSources::LotteryName(lottery));
             return kExitBadInput;
         }

@@ -14,10 +14,10 @@ bool CliParser::IsHelp(const QString& argument) {
     return argument == QLatin1String("--help") || argument == QLatin1String("-h");
 }
 
-const CliCommandSpec* CliParser::Find(const QString& name) const {
-    for (const CliCommandSpec& spec : m_commands) {
-        if (spec.name == name) {
-            return &spec;
+const CliVerb* CliParser::Find(const QString& name) const {
+    for (const CliVerb& verb : m_commands) {
+        if (verb.name == name) {
+            return &verb;
         }
     }
     return nullptr;
@@ -25,8 +25,8 @@ const CliCommandSpec* CliParser::Find(const QString& name) const {
 
 QString CliParser::CommandNames(const QString& separator) const {
     QStringList names;
-    for (const CliCommandSpec& spec : m_commands) {
-        names << spec.name;
+    for (const CliVerb& verb : m_commands) {
+        names << verb.name;
     }
     return names.join(separator);
 }
@@ -42,27 +42,25 @@ CliParser::Result CliParser::Parse(const QStringList& arguments) const {
         return result;
     }
     // A command of two words ("rules search") is taken before the one-word command it starts.
-    const CliCommandSpec* spec =
-        arguments.size() > 1 ? Find(arguments[0] + ' ' + arguments[1]) : nullptr;
-    if (spec) {
-        result.invocation.command = spec->name;
-        result.error = ParseCommand(*spec, arguments.mid(1), result);
+    const CliVerb* verb = arguments.size() > 1 ? Find(arguments[0] + ' ' + arguments[1]) : nullptr;
+    if (verb) {
+        result.invocation.command = verb->name;
+        result.error = ParseCommand(*verb, arguments.mid(1), result);
         return result;
     }
-    spec = Find(arguments.front());
-    if (!spec) {
+    verb = Find(arguments.front());
+    if (!verb) {
         result.error =
             QStringLiteral("未知的命令 \"%1\"（应为 %2）")
                 .arg(MessageText::Excerpt(arguments.front()), CommandNames(QStringLiteral("、")));
         return result;
     }
-    result.invocation.command = spec->name;
-    result.error = ParseCommand(*spec, arguments, result);
+    result.invocation.command = verb->name;
+    result.error = ParseCommand(*verb, arguments, result);
     return result;
 }
 
-QString CliParser::ParseCommand(const CliCommandSpec& spec, const QStringList& arguments,
-                                Result& result) {
+QString CliParser::ParseCommand(const CliVerb& verb, const QStringList& arguments, Result& result) {
     CliInvocation& invocation = result.invocation;
     bool optionsEnded = false;
     for (qsizetype next = 1; next < arguments.size(); ++next) {
@@ -74,41 +72,41 @@ QString CliParser::ParseCommand(const CliCommandSpec& spec, const QStringList& a
         if (!optionsEnded && argument == QLatin1String("--")) {
             optionsEnded = true;
         } else if (!optionsEnded && argument.startsWith(QLatin1String("--"))) {
-            const QString error = TakeOption(spec, arguments, next, invocation);
+            const QString error = TakeOption(verb, arguments, next, invocation);
             if (!error.isEmpty()) {
                 return error;
             }
-        } else if (spec.operand.isEmpty()) {
+        } else if (verb.operand.isEmpty()) {
             return QStringLiteral("%1 不认识参数 \"%2\"")
-                .arg(spec.name, MessageText::Excerpt(argument));
-        } else if (!spec.repeatOperand && !invocation.operands.isEmpty()) {
+                .arg(verb.name, MessageText::Excerpt(argument));
+        } else if (!verb.repeatOperand && !invocation.operands.isEmpty()) {
             return QStringLiteral("%1 只接受一个 %2，多出了 \"%3\"")
-                .arg(spec.name, spec.operand, MessageText::Excerpt(argument));
+                .arg(verb.name, verb.operand, MessageText::Excerpt(argument));
         } else {
             invocation.operands << argument;
         }
     }
-    for (const CliOptionSpec& option : spec.options) {
+    for (const CliVerbOption& option : verb.options) {
         if (option.required && !invocation.Has(option.name)) {
-            return QStringLiteral("%1 缺少 %2 %3").arg(spec.name, option.name, option.valueName);
+            return QStringLiteral("%1 缺少 %2 %3").arg(verb.name, option.name, option.valueName);
         }
     }
-    if (!spec.operand.isEmpty() && !spec.repeatOperand && invocation.operands.isEmpty()) {
-        return QStringLiteral("%1 缺少 %2").arg(spec.name, spec.operand);
+    if (!verb.operand.isEmpty() && !verb.repeatOperand && invocation.operands.isEmpty()) {
+        return QStringLiteral("%1 缺少 %2").arg(verb.name, verb.operand);
     }
     return QString();
 }
 
 // Takes "--name", "--name VALUE" or "--name=VALUE" at arguments[next].
-QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arguments,
-                              qsizetype& next, CliInvocation& invocation) {
+QString CliParser::TakeOption(const CliVerb& verb, const QStringList& arguments, qsizetype& next,
+                              CliInvocation& invocation) {
     const QString& argument = arguments[next];
     const qsizetype equals = argument.indexOf('=');
     const QString name = equals < 0 ? argument : argument.left(equals);
-    const CliOptionSpec* option = spec.Option(name);
+    const CliVerbOption* option = verb.Option(name);
     if (!option || (!option->TakesValue() && equals >= 0)) {
         return QStringLiteral("%1 不认识参数 \"%2\"")
-            .arg(spec.name, MessageText::Excerpt(argument));
+            .arg(verb.name, MessageText::Excerpt(argument));
     }
     if (invocation.Has(name) && !option->repeatable) {
         return QStringLiteral("选项 %1 只能给一次").arg(name);
@@ -134,9 +132,9 @@ QString CliParser::TakeOption(const CliCommandSpec& spec, const QStringList& arg
 }
 
 QString CliParser::UsageAfterError(const QString& command) const {
-    const CliCommandSpec* spec = Find(command);
+    const CliVerb* verb = Find(command);
     QStringList lines{QStringLiteral("用法：")};
-    lines << (spec != nullptr ? spec->Synopsis(kUsageWidth)
+    lines << (verb != nullptr ? verb->Synopsis(kUsageWidth)
                               : QStringList{QStringLiteral("  tarvex-cli %1 …")
                                                 .arg(CommandNames(QStringLiteral("|")))});
     lines << QStringLiteral("全部命令和选项：tarvex-cli --help");
@@ -145,15 +143,15 @@ QString CliParser::UsageAfterError(const QString& command) const {
 
 QString CliParser::Usage() const {
     QStringList lines{QStringLiteral("用法：")};
-    for (const CliCommandSpec& spec : m_commands) {
-        lines << spec.Synopsis(kUsageWidth);
+    for (const CliVerb& verb : m_commands) {
+        lines << verb.Synopsis(kUsageWidth);
     }
     lines << QStringLiteral("  tarvex-cli --help") << QString();
-    for (const CliCommandSpec& spec : m_commands) {
-        for (qsizetype i = 0; i < spec.summary.size(); ++i) {
-            lines << (i == 0 ? spec.name.leftJustified(9) : QString(9, ' ')) + spec.summary[i];
+    for (const CliVerb& verb : m_commands) {
+        for (qsizetype i = 0; i < verb.summary.size(); ++i) {
+            lines << (i == 0 ? verb.name.leftJustified(9) : QString(9, ' ')) + verb.summary[i];
         }
-        for (const CliOptionSpec& option : spec.options) {
+        for (const CliVerbOption& option : verb.options) {
             const QString word =
                 option.TakesValue() ? option.name + ' ' + option.valueName : option.name;
             lines << QStringLiteral("  %1 %2").arg(word.leftJustified(19), option.help);

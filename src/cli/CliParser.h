@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/CliCommandSpec.h"
 #include "cli/CliInvocation.h"
+#include "cli/CliVerb.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,7 +21,7 @@ public:
         QString error; // empty when the arguments were understood
     };
 
-    explicit CliParser(std::vector<CliCommandSpec> commands) : m_commands(std::move(commands)) {}
+    explicit CliParser(std::vector<CliVerb> commands) : m_commands(std::move(commands)) {}
 
     // arguments without the program name
     Result Parse(const QStringList& arguments) const;
@@ -29,18 +29,17 @@ public:
     // After an argument error: the synopsis of `command` alone (or, with no known command,
     // where to find the commands) and how to see the whole usage.
     QString UsageAfterError(const QString& command) const;
-    const std::vector<CliCommandSpec>& Commands() const { return m_commands; }
+    const std::vector<CliVerb>& Commands() const { return m_commands; }
 
 private:
-    const CliCommandSpec* Find(const QString& name) const;
+    const CliVerb* Find(const QString& name) const;
     QString CommandNames(const QString& separator) const;
     static bool IsHelp(const QString& argument);
-    static QString ParseCommand(const CliCommandSpec& spec, const QStringList& arguments,
-                                Result& result);
-    static QString TakeOption(const CliCommandSpec& spec, const QStringList& arguments,
-                              qsizetype& next, CliInvocation& invocation);
+    static QString ParseCommand(const CliVerb& verb, const QStringList& arguments, Result& result);
+    static QString TakeOption(const CliVerb& verb, const QStringList& arguments, qsizetype& next,
+                              CliInvocation& invocation);
 
-    std::vector<CliCommandSpec> m_commands;
+    std::vector<CliVerb> m_commands;
 };
 
 } // namespace tarvex

@@ -7,7 +7,7 @@
 
 namespace tarvex {
 
-CliCommandSpec CliRecordCommand::Spec() {
+CliVerb CliRecordCommand::Verb() {
     return {
         QStringLiteral("record"),
         {QStringLiteral("预测记录：每条预测对照开奖历史是否命中，以及命中率、机会（随机选同样"),
@@ -20,7 +20,7 @@ CliCommandSpec CliRecordCommand::Spec() {
          {"--json", "", QStringLiteral("输出一个 JSON 对象，而不是表格")}}};
 }
 
-std::vector<CliOptionSpec> CliRecordCommand::RunOptions() {
+std::vector<CliVerbOption> CliRecordCommand::RunOptions() {
     return {
         {"--record", "FILE",
          QStringLiteral("把这次杀号（和容错）作为对下一期的预测追加到预测记录 FILE")},

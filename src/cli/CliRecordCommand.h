@@ -1,8 +1,8 @@
 #pragma once
 
-#include "cli/CliCommandSpec.h"
 #include "cli/CliInvocation.h"
 #include "cli/CliOptions.h"
+#include "cli/CliVerb.h"
 
 #include <QString>
 
@@ -15,10 +15,10 @@ namespace tarvex {
 // options that name the target draw.
 class CliRecordCommand {
 public:
-    static CliCommandSpec Spec();
+    static CliVerb Verb();
     static int Execute(const CliInvocation& in, std::FILE* out, std::FILE* err, QString& bad);
     // run's --record, --issue, --history and --lottery.
-    static std::vector<CliOptionSpec> RunOptions();
+    static std::vector<CliVerbOption> RunOptions();
     static bool RunValues(const CliInvocation& in, CliOptions& options, QString& error);
 
 private:

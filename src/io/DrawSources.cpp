@@ -87,9 +87,9 @@ QString DrawSources::LotteryName(Lottery lottery) {
     return lottery == Lottery::Pl3 ? QStringLiteral("排列3") : QStringLiteral("3D");
 }
 
-std::optional<DrawSource> DrawSources::Parse(const QString& spec, QString& error) {
+std::optional<DrawSource> DrawSources::Parse(const QString& line, QString& error) {
     DrawSource source;
-    source.url = spec.trimmed();
+    source.url = line.trimmed();
     // Up to two tags after the address, in either order: the form and the lottery. A comma
     // that ends neither stays part of the address.
     for (int tags = 0; tags < 2; ++tags) {
@@ -108,7 +108,7 @@ std::optional<DrawSource> DrawSources::Parse(const QString& spec, QString& error
             // A mistyped form would otherwise become part of the address.
             error = QStringLiteral("来源 \"%1\" 的格式 \"%2\" 不认识：可以是 text、huiniao、cwl，"
                                    "彩种可以是 3d、pl3")
-                        .arg(MessageText::Excerpt(spec), MessageText::Excerpt(tag));
+                        .arg(MessageText::Excerpt(line), MessageText::Excerpt(tag));
             return std::nullopt;
         } else {
             break;
@@ -120,7 +120,7 @@ std::optional<DrawSource> DrawSources::Parse(const QString& spec, QString& error
         (url.scheme() != QLatin1String("http") && url.scheme() != QLatin1String("https"))) {
         error = QStringLiteral("来源 \"%1\" 不是 http 或 https 网址（可在后面加 ,text ,huiniao "
                                "或 ,cwl 指明格式）")
-                    .arg(MessageText::Excerpt(spec));
+                    .arg(MessageText::Excerpt(line));
         return std::nullopt;
     }
     if (url.host().contains(QStringLiteral("cwl.gov.cn"))) {
@@ -135,25 +135,25 @@ std::optional<DrawSource> DrawSources::Parse(const QString& spec, QString& error
     return source;
 }
 
-QStringList DrawSources::StoredSpecs() {
+QStringList DrawSources::StoredLines() {
     return Profile().value(kKey).toStringList();
 }
 
 std::vector<DrawSource> DrawSources::Stored() {
     std::vector<DrawSource> sources;
-    for (const QString& spec : StoredSpecs()) {
+    for (const QString& line : StoredLines()) {
         QString error;
         // A stored line that is not a source is passed over, never a reason to stop.
-        if (const std::optional<DrawSource> source = Parse(spec, error)) {
+        if (const std::optional<DrawSource> source = Parse(line, error)) {
             sources.push_back(*source);
         }
     }
     return sources;
 }
 
-void DrawSources::Store(const QStringList& specs) {
+void DrawSources::Store(const QStringList& lines) {
     QSettings profile = Profile();
-    profile.setValue(kKey, specs);
+    profile.setValue(kKey, lines);
 }
 
 int DrawSources::CountFor(std::optional<int> daysSince) {

@@ -35,12 +35,12 @@ public:
     static std::vector<DrawSource> Defaults(Lottery lottery, int count);
     // The player's own, kept in the settings as "URL[,FORMAT]" lines.
     static std::vector<DrawSource> Stored();
-    static void Store(const QStringList& specs);
-    static QStringList StoredSpecs();
+    static void Store(const QStringList& lines);
+    static QStringList StoredLines();
     // "URL", "URL,FORMAT", "URL,LOTTERY" or "URL,FORMAT,LOTTERY" (LOTTERY 3d or pl3; 福彩3D,
     // 排列3 too); nothing (and the reason) for an address that is not http(s) or an unknown
     // form.
-    static std::optional<DrawSource> Parse(const QString& spec, QString& error);
+    static std::optional<DrawSource> Parse(const QString& line, QString& error);
     // How many draws to ask the JSON sources for, from the days since the newest held.
     static int CountFor(std::optional<int> daysSince);
     // "3D", "排列3".

@@ -106,10 +106,10 @@ TEST(CliUsage, ListsEverySubCommandWithEveryOption) {
     const CliParser parser = CliCommands::Parser();
     const QString usage = parser.Usage();
     ASSERT_GE(parser.Commands().size(), 3u);
-    for (const CliCommandSpec& command : parser.Commands()) {
+    for (const CliVerb& command : parser.Commands()) {
         EXPECT_TRUE(usage.contains(QStringLiteral("  tarvex-cli %1 ").arg(command.name)))
             << command.name.toStdString();
-        for (const CliOptionSpec& option : command.options) {
+        for (const CliVerbOption& option : command.options) {
             EXPECT_TRUE(usage.contains(option.name + ' ' + option.valueName))
                 << command.name.toStdString() << ' ' << option.name.toStdString();
         }
@@ -118,11 +118,11 @@ TEST(CliUsage, ListsEverySubCommandWithEveryOption) {
 }
 
 TEST(CliUsage, SynopsisFoldsLongLinesUnderTheFirstOption) {
-    const CliCommandSpec spec{
+    const CliVerb verb{
         QStringLiteral("run"),
         {},
         {{"--aaaaaaaa", "FILE", {}}, {"--bbbbbbbb", "FILE", {}}, {"--cccccccc", "", {}}}};
-    const QStringList lines = spec.Synopsis(40);
+    const QStringList lines = verb.Synopsis(40);
     EXPECT_EQ(lines,
               (QStringList{"  tarvex-cli run [--aaaaaaaa FILE]",
                            "                 [--bbbbbbbb FILE]", "                 [--cccccccc]"}));

@@ -53,7 +53,7 @@ private:
 class OwnSources {
 public:
     OwnSources(const LocalDrawServer& server, const QStringList& specs)
-        : m_before(tarvex::DrawSources::StoredSpecs()) {
+        : m_before(tarvex::DrawSources::StoredLines()) {
         QNetworkProxyFactory::setApplicationProxyFactory(
             new RefusingProxies(quint16(QUrl(server.Url(QStringLiteral("/"))).port())));
         tarvex::DrawSources::Store(specs);

@@ -8,8 +8,8 @@ namespace tarvex {
 
 // One option of a sub-command: "--name VALUE" (or "--name=VALUE") when it takes a value,
 // a bare "--name" flag otherwise.
-struct CliOptionSpec {
-    CliOptionSpec(const char* optionName, const char* value, QString helpText,
+struct CliVerbOption {
+    CliVerbOption(const char* optionName, const char* value, QString helpText,
                   bool isRequired = false, bool canRepeat = false)
         : name(QLatin1String(optionName)), valueName(QLatin1String(value)),
           help(std::move(helpText)), required(isRequired), repeatable(canRepeat) {}

@@ -1,9 +1,9 @@
-#include "cli/CliCommandSpec.h"
+#include "cli/CliVerb.h"
 
 namespace tarvex {
 
-const CliOptionSpec* CliCommandSpec::Option(const QString& optionName) const {
-    for (const CliOptionSpec& option : options) {
+const CliVerbOption* CliVerb::Option(const QString& optionName) const {
+    for (const CliVerbOption& option : options) {
         if (option.name == optionName) {
             return &option;
         }
@@ -11,9 +11,9 @@ const CliOptionSpec* CliCommandSpec::Option(const QString& optionName) const {
     return nullptr;
 }
 
-QStringList CliCommandSpec::Synopsis(int width) const {
+QStringList CliVerb::Synopsis(int width) const {
     QStringList words;
-    for (const CliOptionSpec& option : options) {
+    for (const CliVerbOption& option : options) {
         QString word = option.TakesValue() ? option.name + ' ' + option.valueName : option.name;
         words << (option.required ? word : '[' + word + ']');
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CliOptionSpec.h"
+#include "cli/CliVerbOption.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,19 +10,19 @@
 namespace tarvex {
 
 // A sub-command as the parser and the usage text see it.
-struct CliCommandSpec {
-    CliCommandSpec(QString commandName, QStringList lines, std::vector<CliOptionSpec> list,
-                   QString operandName = {}, bool repeat = false)
+struct CliVerb {
+    CliVerb(QString commandName, QStringList lines, std::vector<CliVerbOption> list,
+            QString operandName = {}, bool repeat = false)
         : name(std::move(commandName)), summary(std::move(lines)), options(std::move(list)),
           operand(std::move(operandName)), repeatOperand(repeat) {}
 
     QString name;        // "run"
     QStringList summary; // what it does, a line each
-    std::vector<CliOptionSpec> options;
+    std::vector<CliVerbOption> options;
     QString operand;            // the positional argument's name ("TEXT"), empty for none
     bool repeatOperand = false; // any number of operands ("RULE...")
 
-    const CliOptionSpec* Option(const QString& optionName) const;
+    const CliVerbOption* Option(const QString& optionName) const;
     // "tarvex-cli run [--scheme FILE] …", folded to lines of at most `width` characters.
     QStringList Synopsis(int width) const;
 };
