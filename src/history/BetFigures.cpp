@@ -10,10 +10,12 @@ BetFigures BetFigures::Of(const BetPlan& plan, const PrizeTable& prizes, int mul
     figures.multiple = multiple;
     figures.cost = static_cast<long long>(figures.bets) * PlayRules::kBetPrice * multiple;
     figures.covered = static_cast<int>(plan.Covered().count());
-    const long long sum =
-        static_cast<long long>(plan.direct.count()) * prizes.Of(Play::Direct) +
-        static_cast<long long>(plan.group3.count()) * 3 * prizes.Of(Play::Group3) +
-        static_cast<long long>(plan.group6.count()) * 6 * prizes.Of(Play::Group6);
+    const auto won = [&prizes](std::size_t bets, Play play) {
+        return static_cast<long long>(bets) * PlayRules::Orderings(play) * prizes.Of(play);
+    };
+    const long long sum = won(plan.direct.count(), Play::Direct) +
+                          won(plan.group3.count(), Play::Group3) +
+                          won(plan.group6.count(), Play::Group6);
     figures.expectedPrize = sum * multiple;
     return figures;
 }

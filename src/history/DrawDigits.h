@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 namespace tarvex {
 
 // The three positions of a number, 百位 first.
@@ -14,7 +12,6 @@ struct DrawDigits {
     static const char* PositionName(int position) {
         return position == 0 ? "百位" : position == 1 ? "十位" : "个位";
     }
-    static std::string Label(int value) { return std::to_string(value); }
 };
 
 } // namespace tarvex

@@ -21,7 +21,6 @@ public:
     static std::optional<Play> GroupPlay(int number);
     // How many draws one bet of the play wins on: 1, 3 or 6.
     static int Orderings(Play play);
-    static bool IsLeopard(int number) { return number % 111 == 0; }
 };
 
 } // namespace tarvex
