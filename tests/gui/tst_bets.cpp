@@ -1,7 +1,6 @@
 // 投注: the window's figures and tickets are the command line's for the same set; the prize
 // table is kept and restored; the exports and the slip; the two ways in from the main window.
-#include "CFakePlatform.h"
-#include "CWorkFolder.h"
+#include "CMainWindowFixture.h"
 #include "ModalCloser.h"
 #include "app/bets/CBetDlg.h"
 #include "app/main/CMainDialog.h"
@@ -69,19 +68,11 @@ double Leading(const QString& text) {
 
 } // namespace
 
-class TestBets : public QObject {
+class TestBets : public QObject, private CMainWindowFixture {
     Q_OBJECT
 private slots:
-    void init() {
-        m_fake = std::make_unique<CFakePlatform>();
-        m_fake->Install();
-        m_dir = std::make_unique<CWorkFolder>();
-        QVERIFY(m_dir->isValid());
-    }
-    void cleanup() {
-        m_dir.reset();
-        m_fake.reset();
-    }
+    void init() { Start(); }
+    void cleanup() { Stop(); }
 
     void figuresAreTheCommandLines_data() {
         QTest::addColumn<int>("way");
@@ -107,7 +98,7 @@ private slots:
         for (int i = 0; i < 3; ++i)
             dialog.findChild<QSpinBox*>(names[i])->setValue(prize[i].toInt());
 
-        QFile file(m_dir->path() + "/号码.txt");
+        QFile file(m_folder->path() + "/号码.txt");
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(text);
         file.close();
@@ -157,7 +148,7 @@ private slots:
         CBetDlg dialog([] { return std::string("123 124 125 223 224 225 111"); },
                        {{"3D", "2026225"}});
         QCOMPARE(dialog.findChild<QLineEdit*>("issue")->text(), QStringLiteral("2026225"));
-        const QString gbk = m_dir->path() + "/gbk.txt", utf8 = m_dir->path() + "/utf8.txt";
+        const QString gbk = m_folder->path() + "/gbk.txt", utf8 = m_folder->path() + "/utf8.txt";
         QVERIFY(dialog.Export(gbk, false));
         QVERIFY(dialog.Export(utf8, true));
         QFile g(gbk), u(utf8);
@@ -169,7 +160,7 @@ private slots:
         QVERIFY(expected.contains(QStringLiteral("第2026225期")));
         QVERIFY(expected.contains(QStringLiteral("直选复式 百 12 十 2 个 345（6注）")));
 
-        const QString pdf = m_dir->path() + "/slip.pdf";
+        const QString pdf = m_folder->path() + "/slip.pdf";
         QVERIFY(dialog.PrintPdf(pdf));
         QFile p(pdf);
         QVERIFY(p.open(QIODevice::ReadOnly));
@@ -178,13 +169,12 @@ private slots:
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
                      bytes.count("/Type /Page/") + bytes.count("/Type /Page "),
                  1);
-        QVERIFY(!dialog.PrintPdf(m_dir->path() + "/missing/slip.pdf"));
+        QVERIFY(!dialog.PrintPdf(m_folder->path() + "/missing/slip.pdf"));
         QCOMPARE(m_fake->messages.size(), 1);
     }
 
     void menuAndResultBoxOpenIt() {
-        CMainDialog window;
-        window.show();
+        CMainDialog& window = *m_window;
         CSoftLineText::Of(window.GetDlgItem(MainIds::kResultBox))->SetText("012\t345\t678\t");
         QAction* menuItem = window.SystemMenu().Menu()->findChild<QAction*>("betsAction");
         auto* box = window.DlgItem<CResultEdit>(MainIds::kResultBox);
@@ -202,10 +192,6 @@ private slots:
             QVERIFY2(source.contains(QStringLiteral("3 个号码")), qPrintable(source));
         }
     }
-
-private:
-    std::unique_ptr<CFakePlatform> m_fake;
-    std::unique_ptr<CWorkFolder> m_dir;
 };
 
 QTEST_MAIN(TestBets)
